@@ -1,0 +1,62 @@
+#include "app/form1.h"
+
+#include "calc/control_kinds.h"
+#include "calc/fonts.h"
+#include "calc/window_placement.h"
+#include "calculators/complementary/form5.h"
+#include "calculators/complementary/form7.h"
+#include "calculators/same_type/form2.h"
+#include "calculators/same_type/form3.h"
+#include "calculators/same_type/form4.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QUrl>
+
+TForm1 *Form1 = nullptr;
+
+TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    ui.setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(DesignedFont("Tahoma", 10));
+    QPalette moneyGreen = palette();
+    moneyGreen.setColor(QPalette::Window, QColor(192, 220, 192));
+    setPalette(moneyGreen);
+    setAutoFillBackground(true);
+    FitDesignedOuterSize(this);
+    setFixedSize(size());
+    CentreOnFirstShow(this);
+
+    ApplyControlKinds(this);
+
+    connect(ui.Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui.Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(ui.Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(ui.Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(ui.Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    ui.Label9->installEventFilter(this);
+}
+
+void TForm1::Button1Click() { BringToFront(Form5); }
+void TForm1::Button2Click() { BringToFront(Form7); }
+void TForm1::Button3Click() { BringToFront(Form2); }
+void TForm1::Button4Click() { BringToFront(Form3); }
+void TForm1::Button5Click() { BringToFront(Form4); }
+
+void TForm1::Label9Click()
+{
+    // The desktop reports nothing useful back: whether a browser opened is not examined.
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kSupportAddress)));
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.Label9 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        Label9Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui_form1.h"
+
+// The main menu: one button for each trigger calculator, and the support link.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Label9Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Ui::TForm1 ui;
+};
+
+extern TForm1 *Form1;
+
+// Where the support link leads.
+inline constexpr char kSupportAddress[] = "https://t.me/ortix_t";

@@ -1,0 +1,63 @@
+#include "calc/calculator_window.h"
+
+#include "calc/fault_report.h"
+#include "calc/fonts.h"
+#include "calc/window_placement.h"
+#include "numtext/number_text.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+
+TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+}
+
+void TCalculatorWindow::SetUpWindow()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Closing a calculator only hides it; the main menu alone ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(DesignedFont("Tahoma", 10));
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+    setAutoFillBackground(true);
+
+    FitDesignedOuterSize(this);
+    CentreOnFirstShow(this);
+    ApplyControlKinds(this);
+    scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
+    FitClientAreaToControls();
+}
+
+long double TCalculatorWindow::Read(const QLineEdit *edit)
+{
+    return NumberFromText(edit->text());
+}
+
+void TCalculatorWindow::ConnectButton(QPushButton *button, std::function<void()> step)
+{
+    connect(button, &QPushButton::clicked, this, [this, step = std::move(step)] { RunStep(step); });
+}
+
+void TCalculatorWindow::RunStep(const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const Exception &fault) {
+        ShowFaultReport(this, fault.message());
+    } catch (const std::exception &fault) {
+        ShowFaultReport(this, QString::fromLocal8Bit(fault.what()));
+    }
+    FitClientAreaToControls();
+}
+
+void TCalculatorWindow::FitClientAreaToControls()
+{
+    // Result labels grow as steps write them; the scroll bars must reach every control.
+    QWidget *clientArea = scrollBox_->widget();
+    const QRect extent = clientArea->childrenRect();
+    clientArea->resize(extent.right() + 1, extent.bottom() + 1);
+}

@@ -1,0 +1,136 @@
+#include "calc/control_kinds.h"
+
+#include "calc/fonts.h"
+#include "calc/picture_box.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Labels size themselves to their text along the line and keep their designed height.
+void FitWidthToText(QLabel *label)
+{
+    label->resize(label->sizeHint().width(), label->height());
+}
+
+// A prompt leaves the room for its edit box in a run of blanks, measured in the designed font. Where the
+// installed font runs narrower, the blanks take up the difference, so that the unit after the run stays
+// where it was designed and out from under the box.
+void SpreadBlanksToDesignedWidth(QLabel *prompt)
+{
+    const QString text = prompt->text();
+    const qsizetype blanks = text.count(QLatin1Char(' '));
+    QFont font = prompt->font();
+    const qreal shortfall = prompt->width() - QFontMetricsF(font).horizontalAdvance(text);
+    if (blanks == 0 || shortfall <= 0)
+        return;
+    font.setWordSpacing(shortfall / qreal(blanks));
+    prompt->setFont(font);
+}
+
+struct KindLook
+{
+    const char *kind;
+    const char *family;
+    FontStyle style = {};
+};
+
+constexpr int kControlPixelSize = 15;
+
+constexpr KindLook kLabelLooks[] = {
+    {"heading", "MS Reference Sans Serif", {.bold = true}},
+    {"prompt", "Tahoma"},
+    {"note", "Tahoma"},
+    {"citation", "Tahoma"},
+    {"result", "Tahoma", {.bold = true}},
+    {"verdict", "Tahoma", {.italic = true}},
+    {"symbol", "Symbol", {.bold = true}},
+    {"caption", "Tahoma", {.bold = true}},
+    {"credits", "MS Reference Sans Serif"},
+    {"link", "MS Reference Sans Serif", {.underline = true}},
+};
+
+const KindLook *LookOf(const QString &kind)
+{
+    for (const KindLook &look : kLabelLooks) {
+        if (kind == QLatin1String(look.kind))
+            return &look;
+    }
+    return nullptr;
+}
+
+QFont FontOf(const KindLook &look, const QWidget *control)
+{
+    const QVariant size = control->property("pixelSize");
+    return DesignedFont(look.family, size.isValid() ? size.toInt() : kControlPixelSize, look.style);
+}
+
+void ApplyLabelKind(QLabel *label, const QString &windowName)
+{
+    // Labels draw their text from the top-left corner, as typed: never as markup.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+
+    const QString kind = label->property("kind").toString();
+    if (kind == QLatin1String("picture")) {
+        ShowPicture(label, windowName + QLatin1Char('_') + label->objectName());
+        return;
+    }
+    const KindLook *look = LookOf(kind);
+    if (!look)
+        return; // spare labels keep the window's default font
+    label->setFont(FontOf(*look, label));
+    if (kind == QLatin1String("symbol"))
+        label->setText(SymbolLettersToGreek(label->text()));
+    if (kind == QLatin1String("prompt"))
+        SpreadBlanksToDesignedWidth(label);
+    // Where a substitute font runs wider than the designed one, the label grows rather than clip its text.
+    if (!label->text().isEmpty() && label->sizeHint().width() > label->width())
+        FitWidthToText(label);
+    if (kind == QLatin1String("link")) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::blue);
+        label->setPalette(palette);
+    }
+}
+
+} // namespace
+
+void ApplyControlKinds(QWidget *window)
+{
+    static constexpr KindLook kInputLook{"input", "Tahoma"};
+    for (QLabel *label : window->findChildren<QLabel *>())
+        ApplyLabelKind(label, window->objectName());
+    for (QLineEdit *edit : window->findChildren<QLineEdit *>())
+        edit->setFont(FontOf(kInputLook, edit));
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        button->setFont(FontOf(kInputLook, button));
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
+void Write(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    FitWidthToText(label);
+}
+
+QString SymbolLettersToGreek(const QString &text)
+{
+    // Symbol font: A..Z and a..z in their code order.
+    static const char16_t kUpper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+    static const char16_t kLower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+    QString greek = text;
+    for (QChar &c : greek) {
+        const char16_t code = c.unicode();
+        if (code >= 'A' && code <= 'Z')
+            c = QChar(kUpper[code - 'A']);
+        else if (code >= 'a' && code <= 'z')
+            c = QChar(kLower[code - 'a']);
+    }
+    return greek;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Gives every control under the window the look of its kind. Labels name their kind in the
+// dynamic property "kind" (heading, prompt, note, result, verdict, symbol, spare, picture, citation,
+// and the main menu's caption, credits, link); edit boxes and buttons are known by their class.
+// A control may override its kind's font size with the dynamic property "pixelSize".
+void ApplyControlKinds(QWidget *window);
+
+// Replaces a result or verdict label's whole text and sizes the label to it.
+void Write(QLabel *label, const QString &text);
+
+// The text a Symbol-font label shows: each Latin letter as the Greek letter that font draws for it.
+QString SymbolLettersToGreek(const QString &text);

@@ -1,0 +1,44 @@
+#include "calc/fault_report.h"
+#include "tests/support/window_driver.h"
+
+namespace {
+
+TEST(FaultReport, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt)
+{
+    const struct
+    {
+        const char *message;
+        const char *shown;
+    } kCases[] = {
+        {"Floating point overflow", "Floating point overflow."},
+        {"'' is not a valid floating point value", "'' is not a valid floating point value."},
+        {"Ends with a full stop.", "Ends with a full stop."},
+        {"ends in a digit 7", "ends in a digit 7."},
+        {"ends in a slash /", "ends in a slash /."},
+        {"ends in a hyphen -", "ends in a hyphen -"},
+        {"ends in a quote '", "ends in a quote '"},
+        {"ends in a comma ,", "ends in a comma ,"},
+        {"ends in a blank ", "ends in a blank "},
+        {"", ""},
+    };
+    for (const auto &c : kCases)
+        EXPECT_EQ(FaultReportText(QString::fromUtf8(c.message)), QString::fromUtf8(c.shown)) << c.message;
+}
+
+TEST(FaultReport, IsAModalStopBoxWithTheTextShownAsTyped)
+{
+    QWidget owner;
+    for (const char *typed : {"<b>1</b>", "<img src=x>", "&amp;", "a\nb"}) {
+        const QString message = QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromUtf8(typed));
+        const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] { ShowFaultReport(&owner, message); });
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].title, QStringLiteral("Ortix-T"));
+        EXPECT_EQ(seen[0].text, message + QLatin1Char('.'));
+        EXPECT_TRUE(seen[0].plainText) << typed;
+        EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        EXPECT_EQ(seen[0].modality, Qt::ApplicationModal);
+    }
+}
+
+} // namespace

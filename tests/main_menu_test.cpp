@@ -1,0 +1,189 @@
+#include "app/form1.h"
+#include "calc/window_placement.h"
+#include "calculators/complementary/form5.h"
+#include "calculators/complementary/form6.h"
+#include "calculators/complementary/form7.h"
+#include "calculators/same_type/form2.h"
+#include "calculators/same_type/form3.h"
+#include "calculators/same_type/form4.h"
+#include "tests/support/window_driver.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+class MainMenu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Form1->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+    }
+
+    void TearDown() override
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window != Form1)
+                window->close();
+        }
+    }
+
+    static int VisibleWindowsNamed(const QString &name)
+    {
+        int count = 0;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            count += window->isVisible() && window->objectName() == name;
+        return count;
+    }
+};
+
+TEST_F(MainMenu, LooksAsDesigned)
+{
+    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Ortix-T"));
+    EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Ортикс-Т"));
+    EXPECT_EQ(Form1->size() + kDesignedFrame, QSize(717, 429));
+    EXPECT_EQ(Form1->palette().color(QPalette::Window), QColor(192, 220, 192));
+    EXPECT_FALSE(Form1->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(Form1->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    const struct
+    {
+        const char *name;
+        QPoint position;
+        const char *text;
+        const char *family;
+        bool bold;
+    } kControls[] = {
+        {"Label1", {70, 24}, "\"Ортикс-Т\" - программа инженерного расчёта схем триггеров", "MS Reference Sans Serif", true},
+        {"Label2", {80, 62}, "Триггеры на транзисторах ", "Tahoma", true},
+        {"Label4", {408, 62}, "Триггеры на транзисторах", "Tahoma", true},
+        {"Label3", {74, 80}, "разного типа проводимости", "Tahoma", true},
+        {"Label5", {408, 80}, "одного типа проводимости", "Tahoma", true},
+        {"Label6", {204, 348}, "Поддержать проект: ", "MS Reference Sans Serif", false},
+        {"Button1", {30, 112}, "Триггер с эмиттерной связью", "Tahoma", false},
+        {"Button3", {368, 112}, "Симметричный триггер с внешним источником смещения", "Tahoma", false},
+        {"Button4", {368, 176}, "Симметричный триггер с автоматическим смещением", "Tahoma", false},
+        {"Button2", {30, 208}, "Триггер с коллекторно-базовыми связями", "Tahoma", false},
+        {"Button5", {368, 240}, "Несимметричный триггер", "Tahoma", false},
+    };
+    for (const auto &c : kControls) {
+        const QWidget *control = Find<QWidget>(Form1, c.name);
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->pos(), c.position) << c.name;
+        EXPECT_EQ(control->property("text").toString(), QString::fromUtf8(c.text)) << c.name;
+        EXPECT_EQ(control->font().family(), QString::fromLatin1(c.family)) << c.name;
+        EXPECT_EQ(control->font().pixelSize(), 15) << c.name;
+        EXPECT_EQ(control->font().bold(), c.bold) << c.name;
+    }
+    EXPECT_EQ(Find<QPushButton>(Form1, "Button3")->size(), QSize(297, 57));
+    EXPECT_EQ(Find<QPushButton>(Form1, "Button1")->size(), QSize(297, 89));
+    const QLabel *link = Find<QLabel>(Form1, "Label9");
+    EXPECT_TRUE(link->font().underline());
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(MainMenu, TabsThroughTheButtonsInOrder)
+{
+    QWidget *focus = Find<QWidget>(Form1, "Button1");
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << focus->objectName();
+        do
+            focus = focus->nextInFocusChain();
+        while (!(focus->focusPolicy() & Qt::TabFocus));
+    }
+    EXPECT_EQ(order, QStringList({"Button1", "Button2", "Button3", "Button4", "Button5"}));
+}
+
+TEST_F(MainMenu, EachButtonShowsItsCalculator)
+{
+    const struct
+    {
+        const char *button;
+        QWidget *window;
+    } kButtons[] = {{"Button1", Form5}, {"Button2", Form7}, {"Button3", Form2}, {"Button4", Form3}, {"Button5", Form4}};
+    for (const auto &b : kButtons) {
+        Click(Find<QPushButton>(Form1, b.button));
+        EXPECT_TRUE(b.window->isVisible()) << b.button;
+        EXPECT_TRUE(QTest::qWaitForWindowActive(b.window)) << b.button << " leaves its window behind";
+    }
+    EXPECT_FALSE(Form6->isVisible()) << "the load connection window is not on the main menu";
+}
+
+TEST_F(MainMenu, PressingTwiceLeavesOneWindowInFront)
+{
+    QPushButton *button3 = Find<QPushButton>(Form1, "Button3");
+    Click(button3);
+    Click(Find<QPushButton>(Form1, "Button1"));
+    Click(button3);
+    EXPECT_EQ(VisibleWindowsNamed(QStringLiteral("Form2")), 1);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Form2));
+    EXPECT_TRUE(Form5->isVisible()) << "any number of calculators may be open at once";
+}
+
+TEST_F(MainMenu, AClosedCalculatorComesBackAsItWasLeft)
+{
+    Click(Find<QPushButton>(Form1, "Button3"));
+    Type(Find<QLineEdit>(Form2, "Edit1"), QStringLiteral("10"));
+    EXPECT_TRUE(ClickAndCollect(Find<QPushButton>(Form2, "Button1")).empty());
+    Form2->close();
+    EXPECT_FALSE(Form2->isVisible());
+    Click(Find<QPushButton>(Form1, "Button3"));
+    EXPECT_TRUE(Form2->isVisible());
+    EXPECT_EQ(Find<QLineEdit>(Form2, "Edit1")->text(), QStringLiteral("10"));
+    EXPECT_EQ(Find<QLabel>(Form2, "Label14")->text(), QStringLiteral("11...12 В"));
+}
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+TEST_F(MainMenu, TheSupportLinkAsksTheDesktopToOpenTheAddress)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QTest::mouseClick(Find<QLabel>(Form1, "Label9"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    EXPECT_EQ(catcher.opened, QList<QUrl>({QUrl(QString::fromLatin1(kSupportAddress))}));
+}
+
+TEST(Windows, EveryCalculatorHasItsCaptionAndOuterSize)
+{
+    const struct
+    {
+        QWidget *window;
+        const char *caption;
+        QSize outer;
+    } kWindows[] = {
+        {Form2, "Симметричный триггер с внешним источником смещения    ", {1113, 999}},
+        {Form3, "Симметричный триггер с автоматическим смещением", {1118, 988}},
+        {Form4, "Несимметричный триггер", {1178, 984}},
+        {Form5, "Триггер с эмиттерной связью", {1026, 981}},
+        {Form6, "Способы подключения нагрузки и её влияние", {833, 832}},
+        {Form7, "Триггер с коллекторно-базовыми связями", {1123, 983}},
+    };
+    for (const auto &w : kWindows) {
+        EXPECT_EQ(w.window->windowTitle(), QString::fromUtf8(w.caption));
+        EXPECT_EQ(w.window->size() + kDesignedFrame, w.outer) << w.caption;
+        EXPECT_FALSE(w.window->windowFlags() & Qt::WindowMaximizeButtonHint) << w.caption;
+        EXPECT_FALSE(w.window->testAttribute(Qt::WA_DeleteOnClose)) << w.caption;
+    }
+}
+
+} // namespace
+
+#include "main_menu_test.moc"

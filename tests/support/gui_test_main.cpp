@@ -1,0 +1,24 @@
+// The windows' tests run in one application, created as the program creates it.
+#include "app/forms.h"
+#include "calc/fonts.h"
+#include "numtext/decimal_mark.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ortix-T"));
+    RegisterFonts();
+    CreateForms();
+    // The expected texts are written with the Russian separator.
+    DecimalMark = ',';
+    const int result = RUN_ALL_TESTS();
+    DestroyForms();
+    return result;
+}

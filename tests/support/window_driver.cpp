@@ -1,0 +1,60 @@
+#include "tests/support/window_driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &action)
+{
+    std::vector<MessageBoxSeen> seen;
+    QTimer answerer;
+    answerer.setInterval(5);
+    QObject::connect(&answerer, &QTimer::timeout, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        MessageBoxSeen report;
+        report.title = box->windowTitle();
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        report.text = label ? label->text() : box->text();
+        report.plainText = label && label->textFormat() == Qt::PlainText;
+        report.icon = box->icon();
+        report.buttons = box->standardButtons();
+        report.modality = box->windowModality();
+        seen.push_back(report);
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            box->reject();
+    });
+    answerer.start();
+    action();
+    answerer.stop();
+    return seen;
+}
+
+void Type(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void Click(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button)
+{
+    return CollectMessageBoxes([button] { Click(button); });
+}
+
+void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

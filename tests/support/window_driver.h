@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+
+// What a user saw in a message box.
+struct MessageBoxSeen
+{
+    QString title;
+    QString text;          // as the box's label shows it
+    bool plainText = false; // the label shows the text as typed, never as markup
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    Qt::WindowModality modality = Qt::NonModal;
+};
+
+// Runs the action, answering with OK every message box it opens; returns the boxes in order.
+std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &action);
+
+// Replaces the edit box's text as a user does: select all, then type.
+void Type(QLineEdit *edit, const QString &text);
+
+// Presses and releases the left mouse button over the button.
+void Click(QAbstractButton *button);
+
+// Clicks the button and returns the message boxes the click opened.
+std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button);
+
+// A named control of a window; the test fails when there is none.
+template <class Control>
+Control *Find(const QWidget *window, const char *name)
+{
+    Control *control = window->findChild<Control *>(QString::fromLatin1(name));
+    if (!control)
+        ADD_FAILURE() << window->objectName().toStdString() << " has no " << name;
+    return control;
+}
+
+// Lets gtest print Qt strings.
+void PrintTo(const QString &text, std::ostream *out);
