@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // Labels size themselves to their text along the line and keep their designed height.
@@ -16,19 +18,22 @@ void FitWidthToText(QLabel *label)
     label->resize(label->sizeHint().width(), label->height());
 }
 
-// A prompt leaves the room for its edit box in a run of blanks, measured in the designed font. Where the
-// installed font runs narrower, the blanks take up the difference, so that the unit after the run stays
-// where it was designed and out from under the box.
-void SpreadBlanksToDesignedWidth(QLabel *prompt)
+// A label with the program's own text keeps the width that text had in the designed font. Where the
+// installed font runs narrower, the blanks take up the difference: a prompt leaves the room for its
+// edit box in a run of blanks, and the unit after the run must stay out from under the box. Where it
+// runs wider, the letters close up a little rather than run into the next label.
+void FitTextToDesignedWidth(QLabel *label)
 {
-    const QString text = prompt->text();
+    constexpr qreal kMostTightening = 0.5;
+    const QString text = label->text();
+    QFont font = label->font();
+    const qreal difference = label->width() - QFontMetricsF(font).horizontalAdvance(text);
     const qsizetype blanks = text.count(QLatin1Char(' '));
-    QFont font = prompt->font();
-    const qreal shortfall = prompt->width() - QFontMetricsF(font).horizontalAdvance(text);
-    if (blanks == 0 || shortfall <= 0)
-        return;
-    font.setWordSpacing(shortfall / qreal(blanks));
-    prompt->setFont(font);
+    if (difference > 0 && blanks > 0)
+        font.setWordSpacing(difference / qreal(blanks));
+    else if (difference < 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, std::max(difference / qreal(text.size()), -kMostTightening));
+    label->setFont(font);
 }
 
 struct KindLook
@@ -36,19 +41,20 @@ struct KindLook
     const char *kind;
     const char *family;
     FontStyle style = {};
+    bool designedText = false; // the program's own text, laid out for the designed font
 };
 
 constexpr int kControlPixelSize = 15;
 
 constexpr KindLook kLabelLooks[] = {
-    {"heading", "MS Reference Sans Serif", {.bold = true}},
-    {"prompt", "Tahoma"},
-    {"note", "Tahoma"},
+    {"heading", "MS Reference Sans Serif", {.bold = true}, true},
+    {"prompt", "Tahoma", {}, true},
+    {"note", "Tahoma", {}, true},
     {"citation", "Tahoma"},
     {"result", "Tahoma", {.bold = true}},
     {"verdict", "Tahoma", {.italic = true}},
     {"symbol", "Symbol", {.bold = true}},
-    {"caption", "Tahoma", {.bold = true}},
+    {"caption", "Tahoma", {.bold = true}, true},
     {"credits", "MS Reference Sans Serif"},
     {"link", "MS Reference Sans Serif", {.underline = true}},
 };
@@ -85,9 +91,9 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
     label->setFont(FontOf(*look, label));
     if (kind == QLatin1String("symbol"))
         label->setText(SymbolLettersToGreek(label->text()));
-    if (kind == QLatin1String("prompt"))
-        SpreadBlanksToDesignedWidth(label);
-    // Where a substitute font runs wider than the designed one, the label grows rather than clip its text.
+    if (look->designedText && !label->text().isEmpty())
+        FitTextToDesignedWidth(label);
+    // Whatever still runs wider than its label makes the label grow rather than clip the text.
     if (!label->text().isEmpty() && label->sizeHint().width() > label->width())
         FitWidthToText(label);
     if (kind == QLatin1String("link")) {
