@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 class FirstShowCentring : public QObject
@@ -35,9 +37,16 @@ void CentreOnDesktop(QWidget *window)
     const QScreen *screen = window->screen();
     if (!screen)
         return;
-    const QSize outer = window->size() + kDesignedFrame;
     const QRect desktop = screen->availableGeometry();
-    window->move(desktop.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    QSize outer = window->size() + kDesignedFrame;
+    // A window larger than the desktop would put its title bar out of reach; a sizeable one shrinks
+    // to the desktop and scrolls, and none is placed above or left of it.
+    if (window->minimumSize() != window->maximumSize()) {
+        outer = outer.boundedTo(desktop.size());
+        window->resize(outer - kDesignedFrame);
+    }
+    const QPoint centred = desktop.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    window->move(std::max(centred.x(), desktop.left()), std::max(centred.y(), desktop.top()));
 }
 
 void CentreOnFirstShow(QWidget *window)

@@ -181,7 +181,9 @@ TEST(Windows, EveryCalculatorHasItsCaptionAndOuterSize)
         EXPECT_EQ(w.window->size() + kDesignedFrame, w.outer) << w.caption;
         EXPECT_FALSE(w.window->windowFlags() & Qt::WindowMaximizeButtonHint) << w.caption;
         EXPECT_FALSE(w.window->testAttribute(Qt::WA_DeleteOnClose)) << w.caption;
+        EXPECT_FALSE(w.window->testAttribute(Qt::WA_QuitOnClose)) << w.caption << " closes without ending the program";
     }
+    EXPECT_TRUE(Form1->testAttribute(Qt::WA_QuitOnClose)) << "closing the main menu ends the program";
 }
 
 } // namespace

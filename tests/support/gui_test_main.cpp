@@ -7,10 +7,24 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+QtMessageHandler gDefaultHandler = nullptr;
+
+// The headless platform says, for every window shown, what a real screen would do; that is not news.
+void QuietHeadlessNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QLatin1String("This plugin does not support")))
+        gDefaultHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    gDefaultHandler = qInstallMessageHandler(QuietHeadlessNotices);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
