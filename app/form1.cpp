@@ -1,8 +1,6 @@
 #include "app/form1.h"
 
-#include "calc/control_kinds.h"
-#include "calc/fonts.h"
-#include "calc/window_placement.h"
+#include "calc/designed_window.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
@@ -18,18 +16,8 @@ TForm1 *Form1 = nullptr;
 TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(DesignedFont("Tahoma", 10));
-    QPalette moneyGreen = palette();
-    moneyGreen.setColor(QPalette::Window, QColor(192, 220, 192));
-    setPalette(moneyGreen);
-    setAutoFillBackground(true);
-    FitDesignedOuterSize(this);
+    SetUpDesignedWindow(this, QColor(192, 220, 192)); // money green
     setFixedSize(size());
-    CentreOnFirstShow(this);
-
-    ApplyControlKinds(this);
 
     connect(ui.Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(ui.Button2, &QPushButton::clicked, this, &TForm1::Button2Click);

@@ -1,8 +1,7 @@
 #include "calc/calculator_window.h"
 
 #include "calc/fault_report.h"
-#include "calc/fonts.h"
-#include "calc/window_placement.h"
+#include "calc/designed_window.h"
 #include "numtext/number_text.h"
 
 #include <QLineEdit>
@@ -15,19 +14,9 @@ TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Wind
 
 void TCalculatorWindow::SetUpWindow()
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    SetUpDesignedWindow(this, palette().color(QPalette::Button));
     // Closing a calculator only hides it; the main menu alone ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(DesignedFont("Tahoma", 10));
-    QPalette buttonFace = palette();
-    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
-    setPalette(buttonFace);
-    setAutoFillBackground(true);
-
-    FitDesignedOuterSize(this);
-    CentreOnFirstShow(this);
-    ApplyControlKinds(this);
     scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
     FitClientAreaToControls();
 }

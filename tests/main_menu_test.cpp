@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "calc/window_placement.h"
+#include "calc/designed_window.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"

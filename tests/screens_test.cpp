@@ -1,5 +1,5 @@
 // Each suite runs on the headless screen of its name (see tests/screens) and skips itself elsewhere.
-#include "calc/window_placement.h"
+#include "calc/designed_window.h"
 #include "calculators/same_type/form2.h"
 #include "tests/support/window_driver.h"
 

@@ -1,6 +1,6 @@
 // A window made only for this test proves the step procedure that every calculator runs its steps in.
 #include "calc/calculator_window.h"
-#include "calc/window_placement.h"
+#include "calc/designed_window.h"
 #include "tests/support/window_driver.h"
 
 #include <QLabel>

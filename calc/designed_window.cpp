@@ -1,4 +1,7 @@
-#include "calc/window_placement.h"
+#include "calc/designed_window.h"
+
+#include "calc/control_kinds.h"
+#include "calc/fonts.h"
 
 #include <QEvent>
 #include <QScreen>
@@ -60,4 +63,18 @@ void BringToFront(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void SetUpDesignedWindow(QWidget *window, const QColor &colour)
+{
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setFont(DesignedFont("Tahoma", 10));
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, colour);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    FitDesignedOuterSize(window);
+    ApplyControlKinds(window);
+    CentreOnFirstShow(window);
 }

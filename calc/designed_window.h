@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QSize>
 
 class QWidget;
+
+// Gives a window whose stored layout is set up the common look: border icons for system menu and
+// minimise only, Tahoma 10 as its font, the colour, its designed outer size, the controls' kinds,
+// and centring on the desktop at its first show.
+void SetUpDesignedWindow(QWidget *window, const QColor &colour);
 
 // The windows were designed with their outer size, frame included; this is the frame they were
 // designed with (a sizeable window at 96 pixels per inch), so that the client area comes out as designed.
