@@ -11,30 +11,7 @@
 
 namespace {
 
-class FirstShowCentring : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show) {
-            CentreOnDesktop(static_cast<QWidget *>(watched));
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-};
-
-} // namespace
-
-void FitDesignedOuterSize(QWidget *window)
-{
-    window->resize(window->size() - kDesignedFrame);
-}
-
+// Places the window, frame included, in the middle of its screen's available area.
 void CentreOnDesktop(QWidget *window)
 {
     const QScreen *screen = window->screen();
@@ -52,10 +29,30 @@ void CentreOnDesktop(QWidget *window)
     window->move(std::max(centred.x(), desktop.left()), std::max(centred.y(), desktop.top()));
 }
 
+class FirstShowCentring : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            CentreOnDesktop(static_cast<QWidget *>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+// Centres the window when it is first shown; later shows leave it where the user put it.
 void CentreOnFirstShow(QWidget *window)
 {
     window->installEventFilter(new FirstShowCentring(window));
 }
+
+} // namespace
 
 void BringToFront(QWidget *window)
 {
@@ -74,7 +71,7 @@ void SetUpDesignedWindow(QWidget *window, const QColor &colour)
     palette.setColor(QPalette::Window, colour);
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    FitDesignedOuterSize(window);
+    window->resize(window->size() - kDesignedFrame);
     ApplyControlKinds(window);
     CentreOnFirstShow(window);
 }
