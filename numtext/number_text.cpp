@@ -3,8 +3,10 @@
 #include "numtext/decimal_mark.h"
 #include "numtext/power_of_ten.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -109,6 +111,90 @@ EighteenDigits ScaleToEighteenDigits(long double magnitude, int exponent)
     return {digits, exponent};
 }
 
+constexpr int kPrecision = 15;
+
+// 0.d1...dcount x 10^exponent: at most 15 digits, d1 not zero, no trailing zero.
+struct DecimalDigits
+{
+    char digits[18];
+    int count;
+    int exponent;
+};
+
+DecimalDigits RoundedDigitsOf(long double magnitude, int binaryExponent)
+{
+    // log10(2) taken as 19728 / 65536, in integers with an arithmetic shift.
+    const int estimate = ((binaryExponent * 19728) >> 16) + 1;
+    EighteenDigits scaled = ScaleToEighteenDigits(magnitude, estimate);
+    // For some tiny magnitudes the estimate is one too high and the first digit would be 0.
+    if (scaled.digits < 100'000'000'000'000'000ULL)
+        scaled = ScaleToEighteenDigits(magnitude, estimate - 1);
+
+    DecimalDigits result{};
+    result.exponent = scaled.exponent;
+    for (int i = 17; i >= 0; --i) {
+        result.digits[i] = char('0' + scaled.digits % 10);
+        scaled.digits /= 10;
+    }
+
+    // The 16th digit alone decides: 5 or more rounds away from zero, whatever follows it.
+    result.count = kPrecision;
+    if (result.digits[kPrecision] >= '5') {
+        int i = kPrecision - 1;
+        while (i >= 0 && result.digits[i] == '9')
+            --i;
+        if (i < 0) {
+            result.digits[0] = '1';
+            result.count = 1;
+            ++result.exponent;
+        } else {
+            ++result.digits[i];
+            result.count = i + 1;
+        }
+    }
+    while (result.count > 0 && result.digits[result.count - 1] == '0')
+        --result.count;
+    return result;
+}
+
+QString Written(bool negative, const DecimalDigits &d)
+{
+    char text[24];
+    int length = 0;
+    const auto put = [&](char c) { text[length++] = c; };
+    const auto putDigits = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            put(d.digits[i]);
+    };
+
+    if (negative)
+        put('-');
+    if (d.exponent > kPrecision || d.exponent < -3) {
+        put(d.digits[0]);
+        if (d.count > 1) {
+            put(DecimalMark);
+            putDigits(1, d.count);
+        }
+        put('E');
+        length += std::snprintf(text + length, sizeof text - std::size_t(length), "%d", d.exponent - 1);
+    } else if (d.exponent >= 1) {
+        putDigits(0, std::min(d.count, d.exponent));
+        for (int i = d.count; i < d.exponent; ++i)
+            put('0');
+        if (d.count > d.exponent) {
+            put(DecimalMark);
+            putDigits(d.exponent, d.count);
+        }
+    } else {
+        put('0');
+        put(DecimalMark);
+        for (int i = 0; i < -d.exponent; ++i)
+            put('0');
+        putDigits(0, d.count);
+    }
+    return QString::fromLatin1(text, length);
+}
+
 } // namespace
 
 long double NumberFromText(QStringView text)
@@ -120,7 +206,6 @@ long double NumberFromText(QStringView text)
 
 QString NumberToText(long double value)
 {
-    constexpr int kPrecision = 15;
     const ExtendedBits bits = BitsOf(value);
     if (bits.exponentField == 0x7FFF) {
         const bool infinity = bits.significand == 0x8000'0000'0000'0000ULL || bits.significand == 0;
@@ -130,83 +215,5 @@ QString NumberToText(long double value)
     }
     if (bits.exponentField == 0)
         return QStringLiteral("0");
-
-    // log10(2) taken as 19728 / 65536, in integers with an arithmetic shift.
-    const int binaryExponent = bits.exponentField - 16383;
-    int exponent = ((binaryExponent * 19728) >> 16) + 1;
-
-    const long double magnitude = std::fabs(value);
-    EighteenDigits scaled = ScaleToEighteenDigits(magnitude, exponent);
-    // For some tiny magnitudes the estimate is one too high and the first digit would be 0.
-    if (scaled.digits < 100'000'000'000'000'000ULL)
-        scaled = ScaleToEighteenDigits(magnitude, exponent - 1);
-    exponent = scaled.exponent;
-
-    char digits[18];
-    for (int i = 17; i >= 0; --i) {
-        digits[i] = char('0' + scaled.digits % 10);
-        scaled.digits /= 10;
-    }
-
-    // The 16th digit alone decides: 5 or more rounds away from zero, whatever follows it.
-    int count = kPrecision;
-    if (digits[kPrecision] >= '5') {
-        int i = kPrecision - 1;
-        while (i >= 0 && digits[i] == '9')
-            --i;
-        if (i < 0) {
-            digits[0] = '1';
-            count = 1;
-            ++exponent;
-        } else {
-            ++digits[i];
-            count = i + 1;
-        }
-    }
-    while (count > 0 && digits[count - 1] == '0')
-        --count;
-
-    char text[24];
-    int length = 0;
-    const auto put = [&](char c) { text[length++] = c; };
-    if (bits.negative)
-        put('-');
-    if (exponent > kPrecision || exponent < -3) {
-        put(digits[0]);
-        if (count > 1) {
-            put(DecimalMark);
-            for (int i = 1; i < count; ++i)
-                put(digits[i]);
-        }
-        put('E');
-        int shown = exponent - 1;
-        if (shown < 0) {
-            put('-');
-            shown = -shown;
-        }
-        char reversed[6];
-        int n = 0;
-        do {
-            reversed[n++] = char('0' + shown % 10);
-            shown /= 10;
-        } while (shown != 0);
-        while (n > 0)
-            put(reversed[--n]);
-    } else if (exponent >= 1) {
-        for (int i = 0; i < exponent; ++i)
-            put(i < count ? digits[i] : '0');
-        if (count > exponent) {
-            put(DecimalMark);
-            for (int i = exponent; i < count; ++i)
-                put(digits[i]);
-        }
-    } else {
-        put('0');
-        put(DecimalMark);
-        for (int i = 0; i < -exponent; ++i)
-            put('0');
-        for (int i = 0; i < count; ++i)
-            put(digits[i]);
-    }
-    return QString::fromLatin1(text, length);
+    return Written(bits.negative, RoundedDigitsOf(std::fabs(value), bits.exponentField - 16383));
 }
