@@ -18,21 +18,29 @@ void FitWidthToText(QLabel *label)
     label->resize(label->sizeHint().width(), label->height());
 }
 
-// A label with the program's own text keeps the width that text had in the designed font. Where the
-// installed font runs narrower, the blanks take up the difference: a prompt leaves the room for its
-// edit box in a run of blanks, and the unit after the run must stay out from under the box. Where it
-// runs wider, the letters close up a little rather than run into the next label.
-void FitTextToDesignedWidth(QLabel *label)
+// How a label with the program's own text keeps to the width that text had in the designed font.
+enum class DesignedWidth {
+    Free,    // text of this program's own choosing
+    NoWider, // where the installed font runs wider, the letters close up a little rather than run into
+             // the next label
+    Exact,   // a prompt leaves the room for its edit box in a run of blanks: where the installed font
+             // runs narrower, the blanks take up the difference, so that the unit after the run stays
+             // out from under the box
+};
+
+void KeepDesignedWidth(QLabel *label, DesignedWidth rule)
 {
     constexpr qreal kMostTightening = 0.5;
     const QString text = label->text();
+    if (rule == DesignedWidth::Free || text.isEmpty())
+        return;
     QFont font = label->font();
     const qreal difference = label->width() - QFontMetricsF(font).horizontalAdvance(text);
     const qsizetype blanks = text.count(QLatin1Char(' '));
-    if (difference > 0 && blanks > 0)
-        font.setWordSpacing(difference / qreal(blanks));
-    else if (difference < 0)
+    if (difference < 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, std::max(difference / qreal(text.size()), -kMostTightening));
+    else if (rule == DesignedWidth::Exact && blanks > 0)
+        font.setWordSpacing(difference / qreal(blanks));
     label->setFont(font);
 }
 
@@ -41,20 +49,20 @@ struct KindLook
     const char *kind;
     const char *family;
     FontStyle style = {};
-    bool designedText = false; // the program's own text, laid out for the designed font
+    DesignedWidth width = DesignedWidth::Free;
 };
 
 constexpr int kControlPixelSize = 15;
 
 constexpr KindLook kLabelLooks[] = {
-    {"heading", "MS Reference Sans Serif", {.bold = true}, true},
-    {"prompt", "Tahoma", {}, true},
-    {"note", "Tahoma", {}, true},
+    {"heading", "MS Reference Sans Serif", {.bold = true}, DesignedWidth::NoWider},
+    {"prompt", "Tahoma", {}, DesignedWidth::Exact},
+    {"note", "Tahoma", {}, DesignedWidth::NoWider},
     {"citation", "Tahoma"},
     {"result", "Tahoma", {.bold = true}},
     {"verdict", "Tahoma", {.italic = true}},
     {"symbol", "Symbol", {.bold = true}},
-    {"caption", "Tahoma", {.bold = true}, true},
+    {"caption", "Tahoma", {.bold = true}, DesignedWidth::NoWider},
     {"credits", "MS Reference Sans Serif"},
     {"link", "MS Reference Sans Serif", {.underline = true}},
 };
@@ -91,8 +99,7 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
     label->setFont(FontOf(*look, label));
     if (kind == QLatin1String("symbol"))
         label->setText(SymbolLettersToGreek(label->text()));
-    if (look->designedText && !label->text().isEmpty())
-        FitTextToDesignedWidth(label);
+    KeepDesignedWidth(label, look->width);
     // Whatever still runs wider than its label makes the label grow rather than clip the text.
     if (!label->text().isEmpty() && label->sizeHint().width() > label->width())
         FitWidthToText(label);
