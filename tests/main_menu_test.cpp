@@ -91,15 +91,8 @@ TEST_F(MainMenu, LooksAsDesigned)
 
 TEST_F(MainMenu, TabsThroughTheButtonsInOrder)
 {
-    QWidget *focus = Find<QWidget>(Form1, "Button1");
-    QStringList order;
-    for (int i = 0; i < 5; ++i) {
-        order << focus->objectName();
-        do
-            focus = focus->nextInFocusChain();
-        while (!(focus->focusPolicy() & Qt::TabFocus));
-    }
-    EXPECT_EQ(order, QStringList({"Button1", "Button2", "Button3", "Button4", "Button5"}));
+    EXPECT_EQ(TabOrder(Find<QWidget>(Form1, "Button1"), 5),
+              QStringList({"Button1", "Button2", "Button3", "Button4", "Button5"}));
 }
 
 TEST_F(MainMenu, EachButtonShowsItsCalculator)

@@ -49,6 +49,19 @@ void Click(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+QStringList TabOrder(QWidget *first, qsizetype count)
+{
+    QStringList order;
+    QWidget *focus = first;
+    while (focus && order.size() < count) {
+        order << focus->objectName();
+        do
+            focus = focus->nextInFocusChain();
+        while (!(focus->focusPolicy() & Qt::TabFocus));
+    }
+    return order;
+}
+
 std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button)
 {
     return CollectMessageBoxes([button] { Click(button); });

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,9 @@ void Type(QLineEdit *edit, const QString &text);
 
 // Presses and releases the left mouse button over the button.
 void Click(QAbstractButton *button);
+
+// The names of the controls that Tab visits, in order, starting at the first one.
+QStringList TabOrder(QWidget *first, qsizetype count);
 
 // Clicks the button and returns the message boxes the click opened.
 std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button);
