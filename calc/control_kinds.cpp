@@ -65,6 +65,7 @@ constexpr KindLook kLabelLooks[] = {
     {"caption", "Tahoma", {.bold = true}, DesignedWidth::NoWider},
     {"credits", "MS Reference Sans Serif"},
     {"link", "MS Reference Sans Serif", {.underline = true}},
+    {"spare", "Tahoma"},
 };
 
 const KindLook *LookOf(const QString &kind)
@@ -94,8 +95,8 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
         return;
     }
     const KindLook *look = LookOf(kind);
-    if (!look)
-        return; // spare labels keep the window's default font
+    if (!look || (kind == QLatin1String("spare") && !label->property("pixelSize").isValid()))
+        return; // a spare label keeps the window's font unless it names its size
     label->setFont(FontOf(*look, label));
     if (kind == QLatin1String("symbol"))
         label->setText(SymbolLettersToGreek(label->text()));
