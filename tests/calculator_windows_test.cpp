@@ -161,7 +161,9 @@ TEST_P(CalculatorWindow, LooksAsDesigned)
         const QString kind = label->property("kind").toString();
         if (kind == QLatin1String("result") || kind == QLatin1String("verdict")) {
             EXPECT_EQ(label->text(), QString()) << label->objectName().toStdString();
-            EXPECT_EQ(label->width(), 4) << label->objectName().toStdString() << " is not yet written";
+            // Unwritten, it keeps its designed placeholder: 4 pixels, 5 for some verdicts.
+            EXPECT_GE(label->width(), 4) << label->objectName().toStdString() << " is not yet written";
+            EXPECT_LE(label->width(), 5) << label->objectName().toStdString() << " is not yet written";
         }
     }
 }
@@ -230,7 +232,7 @@ TEST_P(CalculatorWindow, EditBoxesCoverOnlyThePromptsBlanks)
     EXPECT_EQ(checked, cases.editsOverPrompts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::Values(&Form2Cases, &Form4Cases),
+INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::Values(&Form2Cases, &Form4Cases, &Form5Cases),
                          [](const ::testing::TestParamInfo<CasesOf> &info) { return std::string(info.param().name); });
 
 } // namespace

@@ -160,4 +160,7 @@ void TForm5::Button11Click()
     Write(ui.Label90, NumberToText(Tv) + " мкс");
 }
 
-void TForm5::Button12Click() { BringToFront(Form6); }
+void TForm5::Button12Click()
+{
+    BringToFront(Form6);
+}
