@@ -207,6 +207,12 @@ const std::vector<Scenario> kScenarios = {
       {"Label82", "0,0496722875816993 Вт"},
       {"Label83", "0,00331764705882353 Вт"},
       {"Label85", "0,0264949673202614 Вт"}}},
+    {"R read before Rк1 + R = 0 faults",
+     true,
+     {{"Edit26", "-6800"}},
+     {10, 11},
+     nullptr,
+     {{"Label88", "-0,748 мкс"}, {"Label90", "-1,1968 мкс"}}},
 };
 
 const std::vector<FaultCase> kFaultCases = {
@@ -215,12 +221,13 @@ const std::vector<FaultCase> kFaultCases = {
     {"an empty β2 at tmax", {{"Edit10", ""}}, {1}, "'' is not a valid floating point value", {}},
     {"β1 at tmin = 0", {{"Edit7", "0"}}, {1}, "Floating point division by zero", {}},
     {"both β1 = 0", {{"Edit7", "0"}, {"Edit8", "0"}}, {1}, "Invalid floating point operation", {}},
-    {"β2 at tmin = 0", {{"Edit7", "30"}, {"Edit9", "0"}}, {1}, "Floating point division by zero", {{"Label26", "4"}}},
+    // Sн1max is above 8 here: its verdict waits until Sн2max has been computed and shown.
+    {"β2 at tmin = 0", {{"Edit7", "10"}, {"Edit9", "0"}}, {1}, "Floating point division by zero", {{"Label26", "12"}}},
     {"both β2 = 0",
-     {{"Edit7", "30"}, {"Edit9", "0"}, {"Edit10", "0"}},
+     {{"Edit7", "10"}, {"Edit9", "0"}, {"Edit10", "0"}},
      {1},
      "Invalid floating point operation",
-     {{"Label26", "4"}}},
+     {{"Label26", "12"}}},
     {"an input beyond the double range", {{"Edit8", "1E400"}}, {1}, "Floating point overflow", {}},
     {"a coefficient beyond the double range",
      {{"Edit7", "0,1"}, {"Edit8", "1E308"}},
