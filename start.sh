@@ -5,4 +5,4 @@ cd "$(dirname "$0")"
 scripts/install-dependencies.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build --target ortix-t
-exec build/app/ortix-t
+exec build/app/ortix-t "$@"

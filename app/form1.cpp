@@ -27,11 +27,26 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
     ui.Label9->installEventFilter(this);
 }
 
-void TForm1::Button1Click() { BringToFront(Form5); }
-void TForm1::Button2Click() { BringToFront(Form7); }
-void TForm1::Button3Click() { BringToFront(Form2); }
-void TForm1::Button4Click() { BringToFront(Form3); }
-void TForm1::Button5Click() { BringToFront(Form4); }
+void TForm1::Button1Click()
+{
+    BringToFront(Form5);
+}
+void TForm1::Button2Click()
+{
+    BringToFront(Form7);
+}
+void TForm1::Button3Click()
+{
+    BringToFront(Form2);
+}
+void TForm1::Button4Click()
+{
+    BringToFront(Form3);
+}
+void TForm1::Button5Click()
+{
+    BringToFront(Form4);
+}
 
 void TForm1::Label9Click()
 {

@@ -19,8 +19,7 @@ void CreateForms()
     Form7 = new TForm7;
 }
 
-template <class Form>
-static void Destroy(Form *&form)
+template <class Form> static void Destroy(Form *&form)
 {
     delete form;
     form = nullptr;

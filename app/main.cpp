@@ -1,17 +1,18 @@
+#include "app/application.h"
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "app/forms.h"
-#include "calc/fonts.h"
-#include "numtext/decimal_mark.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
-    FollowDecimalMark(&application);
-    RegisterFonts();
+    QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
+    ProcessCommandLine(argc, argv);
 
+    QApplication application(argc, argv);
+    SetUpApplication(&application);
     CreateForms();
     Form1->show();
     const int exitCode = QApplication::exec();

@@ -177,6 +177,11 @@ TEST(Windows, EveryCalculatorHasItsCaptionAndOuterSize)
         EXPECT_FALSE(w.window->testAttribute(Qt::WA_QuitOnClose)) << w.caption << " closes without ending the program";
     }
     EXPECT_TRUE(Form1->testAttribute(Qt::WA_QuitOnClose)) << "closing the main menu ends the program";
+    for (const QWidget *window : std::initializer_list<const QWidget *>{Form1, Form2, Form3, Form4, Form5, Form6, Form7}) {
+        const QList<QSize> sizes = window->windowIcon().availableSizes();
+        EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)))
+            << window->objectName().toStdString() << " carries the program's icon";
+    }
 }
 
 } // namespace

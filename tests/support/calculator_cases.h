@@ -47,18 +47,18 @@ struct FontSample
 // One calculator window as its tests drive it: every table that the common tests run through.
 struct CalculatorCases
 {
-    const char *name;                                  // the window's objectName, "Form2"
-    std::function<std::unique_ptr<QWidget>()> create;  // a fresh window: every quantity 0, boxes and results empty
-    int steps;                                         // Button1 .. ButtonN run steps 1 .. N
-    const char *title;                                 // UTF-8
-    QSize extent;                                      // the controls' right and bottom edges in the client area
+    const char *name;                                 // the window's objectName, "Form2"
+    std::function<std::unique_ptr<QWidget>()> create; // a fresh window: every quantity 0, boxes and results empty
+    int steps;                                        // Button1 .. ButtonN run steps 1 .. N
+    const char *title;                                // UTF-8
+    QSize extent;                                     // the controls' right and bottom edges in the client area
     bool scrollsVertically;
     QStringList tabOrder;
-    int editsOverPrompts;                              // edit boxes that stand over a prompt's run of blanks
+    int editsOverPrompts; // edit boxes that stand over a prompt's run of blanks
     std::vector<FontSample> fonts;
-    std::vector<const char *> neverWritten;            // labels no step writes
+    std::vector<const char *> neverWritten; // labels no step writes
     Texts fullRunInputs;
-    Texts fullRunResults;                              // every result label after steps 1 .. N
+    Texts fullRunResults; // every result label after steps 1 .. N
     std::vector<Scenario> scenarios;
     std::vector<FaultCase> faults;
 };

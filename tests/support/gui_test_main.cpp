@@ -1,6 +1,6 @@
 // The windows' tests run in one application, created as the program creates it.
+#include "app/application.h"
 #include "app/forms.h"
-#include "calc/fonts.h"
 #include "numtext/decimal_mark.h"
 
 #include <QApplication>
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
-    RegisterFonts();
+    SetUpApplication(&application);
     CreateForms();
     // The expected texts are written with the Russian separator.
     DecimalMark = ',';

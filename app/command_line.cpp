@@ -1,0 +1,46 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+// The options QGuiApplication and QApplication take for themselves.
+constexpr const char *kQtOptionsWithValue[] = {"platform",        "platformpluginpath", "platformtheme", "plugin",
+                                               "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+                                               "style",           "stylesheet",         "display",       "geometry"};
+constexpr const char *kQtSwitches[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+void AddHidden(QCommandLineParser &parser, const char *name, const QString &valueName = {})
+{
+    QCommandLineOption option(QString::fromLatin1(name), QString(), valueName);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+}
+
+} // namespace
+
+void ProcessCommandLine(int argc, char *argv[])
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Ортикс-Т: engineering calculation of transistor trigger (flip-flop) circuits.\n"
+                       "Pick a circuit in the main menu, then work through the calculator's steps."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const char *name : kQtOptionsWithValue)
+        AddHidden(parser, name, QStringLiteral("value"));
+    for (const char *name : kQtSwitches)
+        AddHidden(parser, name);
+
+    // A core application needs no display; the windows' application comes after it.
+    int count = argc;
+    const QCoreApplication core(count, argv);
+    parser.process(core); // prints and exits for --help, --version and errors
+    if (!parser.positionalArguments().isEmpty()) {
+        fprintf(stderr, "%s: unexpected argument '%s'\n", qPrintable(QCoreApplication::applicationName()),
+                qPrintable(parser.positionalArguments().first()));
+        exit(1);
+    }
+}

@@ -1,0 +1,236 @@
+// Every calculator window, driven as a user drives it, through the tables of its cases.
+#include "tests/support/calculator_cases.h"
+#include "tests/support/window_driver.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <map>
+#include <string>
+
+namespace {
+
+QString Utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+using CasesOf = const CalculatorCases &(*)();
+
+class CalculatorWindow : public ::testing::TestWithParam<CasesOf>
+{
+protected:
+    // A fresh window: every quantity 0, every box and result empty.
+    void Open()
+    {
+        form = cases.create();
+        form->show();
+    }
+
+    void SetUp() override { Open(); }
+
+    void TypeAll(const Texts &inputs)
+    {
+        for (const auto &[edit, text] : inputs)
+            Type(Find<QLineEdit>(form.get(), edit), Utf8(text));
+    }
+
+    std::vector<MessageBoxSeen> Press(int step)
+    {
+        const std::string name = "Button" + std::to_string(step);
+        return ClickAndCollect(Find<QPushButton>(form.get(), name.c_str()));
+    }
+
+    std::vector<MessageBoxSeen> PressAll(const std::vector<int> &steps)
+    {
+        std::vector<MessageBoxSeen> seen;
+        for (int step : steps)
+            seen = Press(step);
+        return seen;
+    }
+
+    void FullRun()
+    {
+        TypeAll(cases.fullRunInputs);
+        for (int step = 1; step <= cases.steps; ++step)
+            ASSERT_TRUE(Press(step).empty()) << cases.name << " step " << step;
+    }
+
+    QString Text(const char *label) { return Find<QLabel>(form.get(), label)->text(); }
+
+    void ExpectTexts(const Texts &expected, const std::string &context)
+    {
+        for (const auto &[label, text] : expected)
+            EXPECT_EQ(Text(label), Utf8(text)) << cases.name << " " << label << " in " << context;
+    }
+
+    void ExpectReport(const std::vector<MessageBoxSeen> &seen, const char *report, const std::string &context)
+    {
+        if (!report) {
+            EXPECT_TRUE(seen.empty()) << context << ": " << (seen.empty() ? "" : seen[0].text.toStdString());
+            return;
+        }
+        ASSERT_EQ(seen.size(), 1u) << context;
+        EXPECT_EQ(seen[0].text, Utf8(report) + QLatin1Char('.')) << context;
+        EXPECT_EQ(seen[0].title, QStringLiteral("Ortix-T")) << context;
+    }
+
+    const CalculatorCases &cases = GetParam()();
+    std::unique_ptr<QWidget> form;
+};
+
+TEST_P(CalculatorWindow, AFullRunWritesEveryResult)
+{
+    FullRun();
+    ExpectTexts(cases.fullRunResults, "the full run");
+}
+
+TEST_P(CalculatorWindow, RunningTheStepsAgainGivesTheSameTexts)
+{
+    FullRun();
+    FullRun();
+    ExpectTexts(cases.fullRunResults, "the second run");
+}
+
+TEST_P(CalculatorWindow, ComputesWhateverItsQuantitiesHold)
+{
+    for (const Scenario &s : cases.scenarios) {
+        Open();
+        if (s.afterFullRun)
+            FullRun();
+        TypeAll(s.typed);
+        ExpectReport(PressAll(s.steps), s.report, s.name);
+        ExpectTexts(s.labels, s.name);
+    }
+}
+
+TEST_P(CalculatorWindow, EveryFaultStopsItsStepWherePromised)
+{
+    for (const FaultCase &c : cases.faults) {
+        Open();
+        FullRun();
+        TypeAll(c.retyped);
+        ExpectReport(PressAll(c.steps), c.report, c.condition);
+
+        std::map<std::string, const char *> expected;
+        for (const auto &[label, text] : cases.fullRunResults)
+            expected[label] = text;
+        for (const auto &[label, text] : c.written)
+            expected[label] = text;
+        for (const auto &[label, text] : expected)
+            EXPECT_EQ(Text(label.c_str()), Utf8(text)) << cases.name << " " << label << " after " << c.condition;
+    }
+}
+
+TEST_P(CalculatorWindow, LabelsThatNoStepWritesStayEmpty)
+{
+    FullRun();
+    for (const FaultCase &c : cases.faults) {
+        TypeAll(c.retyped);
+        PressAll(c.steps);
+    }
+    for (const char *label : cases.neverWritten)
+        EXPECT_EQ(Text(label), QString()) << cases.name << " " << label;
+}
+
+TEST_P(CalculatorWindow, LooksAsDesigned)
+{
+    EXPECT_EQ(form->windowTitle(), Utf8(cases.title));
+    auto *scrollBox = Find<QScrollArea>(form.get(), "ScrollBox");
+    EXPECT_EQ(scrollBox->widget()->size(), cases.extent);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::processEvents();
+    EXPECT_EQ(scrollBox->verticalScrollBar()->isVisible(), cases.scrollsVertically);
+    EXPECT_FALSE(scrollBox->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(form->palette().color(QPalette::Window), form->palette().color(QPalette::Button));
+
+    for (const FontSample &sample : cases.fonts) {
+        const QFont font = Find<QWidget>(form.get(), sample.control)->font();
+        EXPECT_EQ(font.family(), QString::fromLatin1(sample.family)) << sample.control;
+        EXPECT_EQ(font.pixelSize(), sample.pixelSize) << sample.control;
+        EXPECT_EQ(font.bold(), sample.bold) << sample.control;
+        EXPECT_EQ(font.italic(), sample.italic) << sample.control;
+    }
+    for (const QLabel *label : form->findChildren<QLabel *>()) {
+        const QString kind = label->property("kind").toString();
+        if (kind == QLatin1String("result") || kind == QLatin1String("verdict")) {
+            EXPECT_EQ(label->text(), QString()) << label->objectName().toStdString();
+            EXPECT_EQ(label->width(), 4) << label->objectName().toStdString() << " is not yet written";
+        }
+    }
+}
+
+TEST_P(CalculatorWindow, TabsThroughBoxesAndButtonsInOrder)
+{
+    const QString first = cases.tabOrder.first();
+    EXPECT_EQ(TabOrder(Find<QWidget>(form.get(), first.toLatin1().constData()), cases.tabOrder.size()), cases.tabOrder);
+}
+
+TEST_P(CalculatorWindow, EnterInABoxRunsNoStep)
+{
+    TypeAll(cases.fullRunInputs);
+    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([this] {
+        for (QLineEdit *edit : form->findChildren<QLineEdit *>()) {
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Enter);
+        }
+    });
+    EXPECT_TRUE(seen.empty());
+    for (const auto &[label, text] : cases.fullRunResults)
+        EXPECT_EQ(Text(label), QString()) << label;
+}
+
+// With the fonts that the set-up installs, each edit box over a prompt's run of blanks covers only
+// blanks: the words before the gap and the unit after it stay in sight.
+TEST_P(CalculatorWindow, EditBoxesCoverOnlyThePromptsBlanks)
+{
+    int checked = 0;
+    for (const QLabel *prompt : form->findChildren<QLabel *>()) {
+        if (prompt->property("kind").toString() != QLatin1String("prompt"))
+            continue;
+        const QString text = prompt->text();
+        const QFontMetricsF metrics(prompt->font());
+        for (const QLineEdit *edit : form->findChildren<QLineEdit *>()) {
+            if (!edit->geometry().intersects(prompt->geometry()))
+                continue;
+            // The run of two or more blanks that lies under the box's middle; a box beside the prompt's
+            // end stands over no run.
+            const qreal middle = edit->x() + edit->width() / 2.0 - prompt->x();
+            qsizetype gapStart = -1, gapEnd = -1;
+            for (qsizetype i = 0; i < text.size();) {
+                qsizetype j = i;
+                while (j < text.size() && text[j] == QLatin1Char(' '))
+                    ++j;
+                if (j - i >= 2 && metrics.horizontalAdvance(text.left(i)) <= middle
+                    && metrics.horizontalAdvance(text.left(j)) >= middle) {
+                    gapStart = i;
+                    gapEnd = j;
+                }
+                i = j == i ? i + 1 : j;
+            }
+            if (gapStart < 0)
+                continue;
+            ++checked;
+            // Where the ink of the words before the run ends, and where the ink after it starts.
+            const qreal wordsEnd = prompt->x() + metrics.boundingRect(text.left(gapStart)).right();
+            const qreal unitStart = prompt->x() + metrics.horizontalAdvance(text.left(gapEnd))
+                + metrics.boundingRect(text.mid(gapEnd)).left();
+            EXPECT_GE(edit->x(), qRound(wordsEnd))
+                << edit->objectName().toStdString() << " hides the words of " << prompt->objectName().toStdString();
+            EXPECT_LE(edit->x() + edit->width(), qRound(unitStart))
+                << edit->objectName().toStdString() << " hides what follows in " << prompt->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(checked, cases.editsOverPrompts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::Values(&Form2Cases),
+                         [](const ::testing::TestParamInfo<CasesOf> &info) { return std::string(info.param().name); });
+
+} // namespace

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary root and checks what lands where, then runs the installed
+# program's command line as a user would, with no display to open a window on.
+set -euo pipefail
+build=$1
+version=$2
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+
+sizes=(16 24 32 48 64 128 256)
+expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg)
+for size in "${sizes[@]}"; do
+    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png")
+done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -printf '%P\n' | sort) ||
+    fail "installed files differ from the expected list"
+
+for size in "${sizes[@]}"; do
+    png=$root/usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png
+    # The PNG header's width and height, big-endian, at bytes 16 and 20.
+    read -r w h < <(od -An -tu4 --endian=big -j16 -N8 "$png")
+    [ "$w" = "$size" ] && [ "$h" = "$size" ] || fail "the ${size} px icon is ${w}x${h}"
+done
+
+entry=$root/usr/share/applications/ortix-t.desktop
+report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $report"
+[ -z "$report" ] || fail "desktop-file-validate: $report"
+grep -qx 'Exec=ortix-t' "$entry" || fail "Exec does not start the installed program"
+grep -qx 'Icon=ortix-t' "$entry" || fail "Icon does not name the installed icon"
+
+program=$root/usr/bin/ortix-t
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@"; }
+out=$(run --version) || fail "--version exits with $?"
+[ "$out" = "Ortix-T $version" ] || fail "--version prints '$out'"
+out=$(run --help) || fail "--help exits with $?"
+grep -q -- '--version' <<<"$out" || fail "--help does not list --version"
+if err=$(run --no-such-option 2>&1); then fail "an unknown option starts the program"; fi
+grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err"
+if err=$(run stray 2>&1); then fail "a stray argument starts the program"; fi
+echo "install: 1 passed, 0 failed"
