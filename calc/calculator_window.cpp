@@ -8,16 +8,23 @@
 #include <QPushButton>
 #include <QScrollArea>
 
-TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
-{
-}
+TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window) {}
 
 void TCalculatorWindow::SetUpWindow()
 {
-    SetUpDesignedWindow(this, palette().color(QPalette::Button));
+    SetUpDesignedWindow(this);
     // Closing a calculator only hides it; the main menu alone ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
+    // The scroll area is no stop of the tab chain: the window opens on the first control of its tab
+    // order, and the area still scrolls to whichever control takes the focus.
+    scrollBox_->setFocusPolicy(Qt::NoFocus);
+    for (QWidget *control = nextInFocusChain(); control != this; control = control->nextInFocusChain()) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            control->setFocus();
+            break;
+        }
+    }
     FitClientAreaToControls();
 }
 

@@ -4,6 +4,7 @@
 #include "calc/picture_box.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,12 +105,36 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
     // Whatever still runs wider than its label makes the label grow rather than clip the text.
     if (!label->text().isEmpty() && label->sizeHint().width() > label->width())
         FitWidthToText(label);
+    // Results can be selected and copied with the mouse; they stay out of the tab chain.
+    if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (kind == QLatin1String("link")) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::blue);
         label->setPalette(palette);
     }
 }
+
+// Enter on a focused button presses it, as Space does, without making any button the default one:
+// Enter in an edit box still runs nothing.
+class EnterPressesButton : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (!key->isAutoRepeat())
+            static_cast<QPushButton *>(watched)->click();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -120,10 +145,12 @@ void ApplyControlKinds(QWidget *window)
         ApplyLabelKind(label, window->objectName());
     for (QLineEdit *edit : window->findChildren<QLineEdit *>())
         edit->setFont(FontOf(kInputLook, edit));
+    auto *enterPresses = new EnterPressesButton(window);
     for (QPushButton *button : window->findChildren<QPushButton *>()) {
         button->setFont(FontOf(kInputLook, button));
         button->setAutoDefault(false);
         button->setDefault(false);
+        button->installEventFilter(enterPresses);
     }
 }
 

@@ -1,18 +1,27 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QSize>
+
+#include <optional>
 
 class QWidget;
 
 // The windows were designed with their outer size, frame included; this is the frame they were
 // designed with (a sizeable window at 96 pixels per inch), so that the client area comes out as designed.
+// It also stands for the window manager's frame until the real one is known.
 inline constexpr QSize kDesignedFrame{16, 39};
 
 // Gives a window whose stored layout (with its designed outer size) is set up the common look: border
-// icons for system menu and minimise only, Tahoma 10 as its font, the colour, the client size its
-// outer size leaves, the controls' kinds, and centring on the desktop at its first show.
-void SetUpDesignedWindow(QWidget *window, const QColor &colour);
+// icons for system menu and minimise only, Tahoma 10 as its font, the client size its outer size
+// leaves, the controls' kinds, centring on the desktop at its first show, and its background: the
+// designed colour (with the designed black texts on it), or else the desktop's button face.
+void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour = std::nullopt);
+
+// Where a window's frame goes on the desktop: centred where it fits, never above or left of the
+// desktop; a sizeable window larger than the desktop shrinks to it.
+QRect PlaceFrame(const QRect &desktop, QSize frame, bool sizeable);
 
 // Makes the window visible, restored if minimised, in front of the others.
 void BringToFront(QWidget *window);
