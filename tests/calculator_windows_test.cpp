@@ -230,7 +230,7 @@ TEST_P(CalculatorWindow, EditBoxesCoverOnlyThePromptsBlanks)
     EXPECT_EQ(checked, cases.editsOverPrompts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::Values(&Form2Cases, &Form4Cases, &Form7Cases),
+INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::Values(&Form2Cases, &Form3Cases, &Form4Cases, &Form7Cases),
                          [](const ::testing::TestParamInfo<CasesOf> &info) { return std::string(info.param().name); });
 
 } // namespace
