@@ -24,9 +24,9 @@ enum class DesignedWidth {
     Free,    // text of this program's own choosing
     NoWider, // where the installed font runs wider, the letters close up a little rather than run into
              // the next label
-    Exact,   // a prompt leaves the room for its edit box in a run of blanks: where the installed font
-             // runs narrower, the blanks take up the difference, so that the unit after the run stays
-             // out from under the box
+    Exact,   // a prompt leaves the room for its edit boxes in runs of blanks: where the installed font
+             // runs narrower, every letter takes an even share of the difference, so that each run
+             // keeps its designed place under its box and the unit after it stays in sight
 };
 
 void KeepDesignedWidth(QLabel *label, DesignedWidth rule)
@@ -37,11 +37,11 @@ void KeepDesignedWidth(QLabel *label, DesignedWidth rule)
         return;
     QFont font = label->font();
     const qreal difference = label->width() - QFontMetricsF(font).horizontalAdvance(text);
-    const qsizetype blanks = text.count(QLatin1Char(' '));
+    const qreal share = difference / qreal(text.size());
     if (difference < 0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, std::max(difference / qreal(text.size()), -kMostTightening));
-    else if (rule == DesignedWidth::Exact && blanks > 0)
-        font.setWordSpacing(difference / qreal(blanks));
+        font.setLetterSpacing(QFont::AbsoluteSpacing, std::max(share, -kMostTightening));
+    else if (rule == DesignedWidth::Exact)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, share);
     label->setFont(font);
 }
 

@@ -19,6 +19,8 @@ void ShowFaultReport(QWidget *parent, const QString &message)
     box.setIcon(QMessageBox::Critical);
     box.setTextFormat(Qt::PlainText);
     box.setText(FaultReportText(message));
+    // The quoted text can be selected and copied, to be mended and typed again.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core
+  qt6-translations-l10n
   dpkg-dev desktop-file-utils
 )
 

@@ -232,7 +232,9 @@ TEST_P(CalculatorWindow, EditBoxesCoverOnlyThePromptsBlanks)
     EXPECT_EQ(checked, cases.editsOverPrompts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::Values(&Form2Cases, &Form4Cases, &Form5Cases, &Form6Cases),
+INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow,
+                         ::testing::Values(&Form2Cases, &Form3Cases, &Form4Cases, &Form5Cases, &Form6Cases,
+                                           &Form7Cases),
                          [](const ::testing::TestParamInfo<CasesOf> &info) { return std::string(info.param().name); });
 
 } // namespace

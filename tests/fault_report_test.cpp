@@ -28,13 +28,17 @@ TEST(FaultReport, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt)
 TEST(FaultReport, IsAModalStopBoxWithTheTextShownAsTyped)
 {
     QWidget owner;
-    for (const char *typed : {"<b>1</b>", "<img src=x>", "&amp;", "a\nb"}) {
-        const QString message = QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromUtf8(typed));
+    const QString longText = QStringLiteral("1 000,5 ").repeated(60); // wider than the screen on one line
+    for (const QString &typed : {QStringLiteral("<b>1</b>"), QStringLiteral("<img src=x>"), QStringLiteral("&amp;"),
+                                 QStringLiteral("a\nb"), longText}) {
+        const QString message = QStringLiteral("'%1' is not a valid floating point value").arg(typed);
         const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] { ShowFaultReport(&owner, message); });
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].title, QStringLiteral("Ortix-T"));
         EXPECT_EQ(seen[0].text, message + QLatin1Char('.'));
-        EXPECT_TRUE(seen[0].plainText) << typed;
+        EXPECT_TRUE(seen[0].plainText) << typed.left(20).toStdString();
+        EXPECT_TRUE(seen[0].selectable) << "the text can be copied";
+        EXPECT_TRUE(seen[0].insideScreen) << "a long text wraps inside the screen";
         EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
         EXPECT_EQ(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         EXPECT_EQ(seen[0].modality, Qt::ApplicationModal);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +25,8 @@ std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &act
         report.icon = box->icon();
         report.buttons = box->standardButtons();
         report.modality = box->windowModality();
+        report.selectable = label && label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+        report.insideScreen = box->screen()->availableGeometry().contains(box->frameGeometry());
         seen.push_back(report);
         if (QAbstractButton *ok = box->button(QMessageBox::Ok))
             QTest::mouseClick(ok, Qt::LeftButton);

@@ -23,6 +23,8 @@ struct MessageBoxSeen
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     Qt::WindowModality modality = Qt::NonModal;
+    bool selectable = false;   // the text can be selected and copied
+    bool insideScreen = false; // the whole box lies on its screen
 };
 
 // Runs the action, answering with OK every message box it opens; returns the boxes in order.
