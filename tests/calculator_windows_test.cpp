@@ -2,6 +2,7 @@
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -186,6 +187,61 @@ TEST_P(CalculatorWindow, EnterInABoxRunsNoStep)
     EXPECT_TRUE(seen.empty());
     for (const auto &[label, text] : cases.fullRunResults)
         EXPECT_EQ(Text(label), QString()) << label;
+}
+
+TEST_P(CalculatorWindow, OpensOnTheFirstControlOfItsTabOrder)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), cases.tabOrder.first());
+}
+
+// Enter or Space on a focused step button runs its step, as a click does; no button is a default one.
+TEST_P(CalculatorWindow, RunsItsStepsFromTheKeyboard)
+{
+    TypeAll(cases.fullRunInputs);
+    for (int step = 1; step <= cases.steps; ++step) {
+        auto *button = Find<QPushButton>(form.get(), ("Button" + std::to_string(step)).c_str());
+        EXPECT_FALSE(button->isDefault() || button->autoDefault()) << step;
+        button->setFocus();
+        const Qt::Key key = step % 2 ? Qt::Key_Return : Qt::Key_Space;
+        EXPECT_TRUE(CollectMessageBoxes([&] { QTest::keyClick(button, key); }).empty()) << step;
+    }
+    ExpectTexts(cases.fullRunResults, "a run from the keyboard");
+}
+
+// Screen readers name every edit box by its prompt and unit, every result by its caption.
+TEST_P(CalculatorWindow, NamesItsControlsForScreenReaders)
+{
+    const auto nameOf = [](QWidget *control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    for (QLineEdit *edit : form->findChildren<QLineEdit *>()) {
+        const QString name = nameOf(edit);
+        EXPECT_FALSE(name.isEmpty()) << edit->objectName().toStdString();
+        EXPECT_EQ(name, name.simplified()) << edit->objectName().toStdString();
+        EXPECT_FALSE(name.endsWith(QLatin1Char('='))) << edit->objectName().toStdString();
+    }
+    for (QLabel *label : form->findChildren<QLabel *>()) {
+        const QString kind = label->property("kind").toString();
+        if (kind == QLatin1String("result") || kind == QLatin1String("picture"))
+            EXPECT_FALSE(nameOf(label).isEmpty()) << label->objectName().toStdString();
+    }
+}
+
+// Results can be selected and copied with the mouse, stay out of the tab chain, and do not move.
+TEST_P(CalculatorWindow, ResultsCanBeCopiedWithoutMoving)
+{
+    FullRun();
+    for (const auto &[name, text] : cases.fullRunResults) {
+        const QLabel *label = Find<QLabel>(form.get(), name);
+        EXPECT_TRUE(label->textInteractionFlags() & Qt::TextSelectableByMouse) << name;
+        EXPECT_FALSE(label->focusPolicy() & Qt::TabFocus) << name;
+        QLabel plain(label->text());
+        plain.setFont(label->font());
+        EXPECT_EQ(label->size(), QSize(plain.sizeHint().width(), label->height())) << name;
+    }
 }
 
 // With the fonts that the set-up installs, each edit box over a prompt's run of blanks covers only
