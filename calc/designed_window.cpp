@@ -9,17 +9,24 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
 
-// The frame the window manager draws around the window; the designed one while it is not known
-// (before mapping, or on a screen without window manager).
-QSize FrameOf(const QWidget *window)
+// The frame the window manager draws around the window, once it is known: not before mapping, and
+// not on a desktop without window manager.
+std::optional<QSize> DrawnFrame(const QWidget *window)
 {
-    const QSize frame = window->frameGeometry().size() - window->size();
-    return frame.isEmpty() ? kDesignedFrame : frame;
+    const QWindow *handle = window->windowHandle();
+    if (!handle)
+        return std::nullopt;
+    const QMargins margins = handle->frameMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    if (frame.isNull())
+        return std::nullopt;
+    return frame;
 }
 
 void PlaceOnDesktop(QWidget *window, QSize frame)
@@ -30,55 +37,55 @@ void PlaceOnDesktop(QWidget *window, QSize frame)
     const bool sizeable = window->minimumSize() != window->maximumSize();
     const QRect outer = PlaceFrame(screen->availableGeometry(), window->size() + frame, sizeable);
     window->resize(outer.size() - frame);
-    window->move(outer.topLeft()); // a widget's position is its frame's
+    window->move(outer.topLeft()); // a window's position is its frame's
+    if (QWindow *handle = window->windowHandle())
+        handle->setFramePosition(outer.topLeft()); // also where the widget's own idea of its frame is late
 }
 
-// Centres the window when it is first shown, and once more when the window manager's real frame
-// becomes known, which happens only after mapping; later shows leave it where the user put it.
+// Centres the window when it is first shown, and once more when the window manager's frame becomes
+// known: only some time after mapping, and with no event of its own. Later shows leave the window
+// where the user put it.
 class FirstShowPlacement : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit FirstShowPlacement(QWidget *window) : QObject(window), window_(window)
+    {
+        window->installEventFilter(this);
+        frameCheck_.setInterval(kCheckInterval);
+        connect(&frameCheck_, &QTimer::timeout, this, &FirstShowPlacement::CheckFrame);
+    }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        auto *window = static_cast<QWidget *>(watched);
-        switch (event->type()) {
-        case QEvent::Show:
-            if (placedWith_.isEmpty()) {
-                placedWith_ = FrameOf(window);
-                PlaceOnDesktop(window, placedWith_);
-                // A desktop without window manager never tells a frame.
-                QTimer::singleShot(kFrameWait, this, [this, window] { Finish(window); });
-            }
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::Expose:
-        case QEvent::WindowActivate:
-            if (!placedWith_.isEmpty() && window->frameGeometry().size() != window->size()) {
-                if (FrameOf(window) != placedWith_)
-                    PlaceOnDesktop(window, FrameOf(window));
-                Finish(window);
-            }
-            break;
-        default:
-            break;
+        if (event->type() == QEvent::Show) {
+            window_->removeEventFilter(this);
+            placedWith_ = DrawnFrame(window_).value_or(kDesignedFrame);
+            PlaceOnDesktop(window_, placedWith_);
+            frameCheck_.start();
         }
         return false;
     }
 
 private:
-    static constexpr int kFrameWait = 3000; // ms
+    static constexpr int kCheckInterval = 20; // ms
+    static constexpr int kMostChecks = 150;   // a desktop without window manager never tells a frame
 
-    void Finish(QWidget *window)
+    void CheckFrame()
     {
-        window->removeEventFilter(this);
+        const std::optional<QSize> frame = DrawnFrame(window_);
+        if (!frame && ++checks_ < kMostChecks)
+            return;
+        frameCheck_.stop();
+        if (frame && *frame != placedWith_)
+            PlaceOnDesktop(window_, *frame);
         deleteLater();
     }
 
+    QWidget *window_;
+    QTimer frameCheck_;
     QSize placedWith_;
+    int checks_ = 0;
 };
 
 // Keeps the designed colours when the desktop's palette changes: a designed background keeps the
@@ -145,5 +152,5 @@ void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
     window->resize(window->size() - kDesignedFrame);
     ApplyControlKinds(window);
     NameForScreenReaders(window);
-    window->installEventFilter(new FirstShowPlacement(window));
+    new FirstShowPlacement(window);
 }
