@@ -206,6 +206,7 @@ def counting_trigger(s, t1x, t2x, rail, yt, common_y, bottom_y, extra):
     s.diode((node + c1) // 2, yb, "right")
     s.label((node + c1) // 2, yb - 11, "Д1", "middle")
     s.dot(node, yb)
+    s.dot(c1, yb)
     s.diode((c2 + d2x) // 2, ya, "left")
     s.label((c2 + d2x) // 2, ya - 11, "Д2", "middle")
     s.dot(c2, ya)
@@ -238,8 +239,7 @@ def counting_trigger(s, t1x, t2x, rail, yt, common_y, bottom_y, extra):
         s.label(x, y - 33, "С", "middle")
 
     extra(s, dict(c1=c1, c2=c2, b1=b1, b2=b2, va=va, vb=vb, mid=mid, yt=yt,
-                  common_y=common_y, rb1=(b1 + vb) // 2, rb2=(b2 + va) // 2,
-                  d1=(c1, yb)))
+                  common_y=common_y, rb1=(b1 + vb) // 2, rb2=(b2 + va) // 2))
 
 
 def bias_source(s, g):
@@ -289,8 +289,6 @@ def auto_bias(s, g):
     s.label(ce_x + 11, 301, "С_э")
     s.dot(mid, cy)
     s.ground(mid, cy)
-    # Д1 joins T1's collector wire as Д2 joins T2's: a join, so a dot
-    s.dot(*g["d1"])
 
 
 def form2():
