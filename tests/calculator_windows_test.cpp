@@ -140,6 +140,17 @@ TEST_P(CalculatorWindow, LabelsThatNoStepWritesStayEmpty)
         EXPECT_EQ(Text(label), QString()) << cases.name << " " << label;
 }
 
+// Some boxes only record what the user looked up or chose: whatever they hold, every step runs.
+TEST_P(CalculatorWindow, BoxesThatNoStepReadsChangeNothing)
+{
+    TypeAll(cases.fullRunInputs);
+    for (const char *edit : cases.neverRead)
+        Type(Find<QLineEdit>(form.get(), edit), QStringLiteral("abc"));
+    for (int step = 1; step <= cases.steps; ++step)
+        EXPECT_TRUE(Press(step).empty()) << cases.name << " step " << step;
+    ExpectTexts(cases.fullRunResults, "a run with letters in the boxes no step reads");
+}
+
 TEST_P(CalculatorWindow, LooksAsDesigned)
 {
     EXPECT_EQ(form->windowTitle(), Utf8(cases.title));

@@ -280,6 +280,7 @@ const CalculatorCases &Form4Cases()
                   {"Button1", "Tahoma", 15, false, false},
                   {"Label55", "Tahoma", 13, false, false}},
         .neverWritten = {"Label55"},
+        .neverRead = {"Edit15"},
         .fullRunInputs = kFullRunInputs,
         .fullRunResults = kFullRunResults,
         .scenarios = kScenarios,
@@ -287,23 +288,3 @@ const CalculatorCases &Form4Cases()
     };
     return cases;
 }
-
-namespace {
-
-// The box for a chosen Rк.б only records the user's choice: no step reads it.
-TEST(Form4, NoStepReadsTheChosenCouplingResistor)
-{
-    for (int step = 1; step <= 10; ++step) {
-        TForm4 form;
-        form.show();
-        for (const auto &[edit, text] : kFullRunInputs)
-            Type(Find<QLineEdit>(&form, edit), QString::fromUtf8(text));
-        Type(Find<QLineEdit>(&form, "Edit15"), QStringLiteral("abc"));
-        for (int earlier = 1; earlier < step; ++earlier)
-            ClickAndCollect(Find<QPushButton>(&form, ("Button" + std::to_string(earlier)).c_str()));
-        EXPECT_TRUE(ClickAndCollect(Find<QPushButton>(&form, ("Button" + std::to_string(step)).c_str())).empty())
-            << "step " << step;
-    }
-}
-
-} // namespace

@@ -393,6 +393,7 @@ const CalculatorCases &Form5Cases()
                   {"Button12", "Tahoma", 15, false, false},
                   {"Label91", "Tahoma", 10, false, false}},
         .neverWritten = {"Label91"},
+        .neverRead = {"Edit3", "Edit4"},
         .fullRunInputs = kFullRunInputs,
         .fullRunResults = kFullRunResults,
         .scenarios = kScenarios,
@@ -402,14 +403,6 @@ const CalculatorCases &Form5Cases()
 }
 
 namespace {
-
-int VisibleWindowsNamed(const QString &name)
-{
-    int count = 0;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        count += window->isVisible() && window->objectName() == name;
-    return count;
-}
 
 // Button12 is no step: it shows the one load connection window, in front, as the user left it.
 TEST(Form5, Button12ShowsTheOneLoadConnectionWindow)

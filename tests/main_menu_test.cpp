@@ -34,14 +34,6 @@ protected:
                 window->close();
         }
     }
-
-    static int VisibleWindowsNamed(const QString &name)
-    {
-        int count = 0;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            count += window->isVisible() && window->objectName() == name;
-        return count;
-    }
 };
 
 TEST_F(MainMenu, LooksAsDesigned)
@@ -61,7 +53,11 @@ TEST_F(MainMenu, LooksAsDesigned)
         const char *family;
         bool bold;
     } kControls[] = {
-        {"Label1", {70, 24}, "\"Ортикс-Т\" - программа инженерного расчёта схем триггеров", "MS Reference Sans Serif", true},
+        {"Label1",
+         {70, 24},
+         "\"Ортикс-Т\" - программа инженерного расчёта схем триггеров",
+         "MS Reference Sans Serif",
+         true},
         {"Label2", {80, 62}, "Триггеры на транзисторах ", "Tahoma", true},
         {"Label4", {408, 62}, "Триггеры на транзисторах", "Tahoma", true},
         {"Label3", {74, 80}, "разного типа проводимости", "Tahoma", true},
@@ -177,7 +173,8 @@ TEST(Windows, EveryCalculatorHasItsCaptionAndOuterSize)
         EXPECT_FALSE(w.window->testAttribute(Qt::WA_QuitOnClose)) << w.caption << " closes without ending the program";
     }
     EXPECT_TRUE(Form1->testAttribute(Qt::WA_QuitOnClose)) << "closing the main menu ends the program";
-    for (const QWidget *window : std::initializer_list<const QWidget *>{Form1, Form2, Form3, Form4, Form5, Form6, Form7}) {
+    for (const QWidget *window :
+         std::initializer_list<const QWidget *>{Form1, Form2, Form3, Form4, Form5, Form6, Form7}) {
         const QList<QSize> sizes = window->windowIcon().availableSizes();
         EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)))
             << window->objectName().toStdString() << " carries the program's icon";

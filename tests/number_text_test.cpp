@@ -120,23 +120,9 @@ struct FromTextCase
 };
 
 const FromTextCase kFromTextCases[] = {
-    {"12", 12},
-    {" 12 ", 12},
-    {"+12", 12},
-    {"012", 12},
-    {"-5", -5},
-    {"12,5", 12.5},
-    {",5", 0.5},
-    {"5,", 5},
-    {",", 0},
-    {"1e3", 1000},
-    {"1E+3", 1000},
-    {"1,5e+2", 150},
-    {"3,3E-9", 3.3e-9L},
-    {"1E", 1},
-    {"1E-", 1},
-    {"1E0000005", 100000},
-    {"1E-4999", 0},
+    {"12", 12},          {" 12 ", 12}, {"+12", 12}, {"012", 12},           {"-5", -5},     {"12,5", 12.5},
+    {",5", 0.5},         {"5,", 5},    {",", 0},    {"1e3", 1000},         {"1E+3", 1000}, {"1,5e+2", 150},
+    {"3,3E-9", 3.3e-9L}, {"1E", 1},    {"1E-", 1},  {"1E0000005", 100000}, {"1E-4999", 0},
 };
 
 TEST_P(NumberTextTest, ReadsPlainDecimalText)
@@ -164,9 +150,9 @@ TEST_P(NumberTextTest, EndsTheTextAtAZeroCharacter)
 
 TEST_P(NumberTextTest, RejectsWhatIsNotANumberWithTheTextAsTyped)
 {
-    const char *const kInvalid[] = {"",     "   ",   "-",       "--5",     "+-5",  "E3",  "12.5",     "1 000",
-                                    "1,2,3", "5 E3", "0x10",    "1E5000",  "1E4933", "\t12", "12\t", "1E4932000",
-                                    "abc",  "1e5.", "<b>1</b>", "١٢",     "12 мА"};
+    const char *const kInvalid[] = {"",      "   ",       "-",    "--5",  "+-5",      "E3",     "12.5",
+                                    "1 000", "1,2,3",     "5 E3", "0x10", "1E5000",   "1E4933", "\t12",
+                                    "12\t",  "1E4932000", "abc",  "1e5.", "<b>1</b>", "١٢",     "12 мА"};
     for (const char *text : kInvalid) {
         const QString typed = Marked(text);
         try {
@@ -197,7 +183,7 @@ TEST(NumberText, TreatsAnOverflowingDigitStringAsInvalidEvenWhenScaledAway)
     // 5000 integer digits overflow the accumulator before a large negative scale would bring them back.
     DecimalMark = '.';
     const QString digits = QString(5000, QLatin1Char('9')) + QStringLiteral(".") + QString(300, QLatin1Char('0'))
-                           + QStringLiteral("E-4999");
+        + QStringLiteral("E-4999");
     EXPECT_THROW(NumberFromText(digits), EConvertError);
 }
 

@@ -49,7 +49,8 @@ TEST(Pictures, EveryBoxShowsItsPictureAtNaturalSizeOrStaysEmpty)
         for (const QLabel *box : window->findChildren<QLabel *>()) {
             if (box->property("kind").toString() != QLatin1String("picture"))
                 continue;
-            const QString resource = QStringLiteral(":/pictures/%1_%2.jpg").arg(window->objectName(), box->objectName());
+            const QString resource =
+                QStringLiteral(":/pictures/%1_%2.jpg").arg(window->objectName(), box->objectName());
             const QPixmap shown = box->pixmap();
             if (!QFile::exists(resource)) {
                 EXPECT_TRUE(shown.isNull()) << resource.toStdString();

@@ -67,7 +67,7 @@ public:
         std::int64_t borrow = 0;
         for (std::size_t i = 0; i < difference.limbs_.size(); ++i) {
             std::int64_t limb = std::int64_t(difference.limbs_[i]) - borrow
-                                - (i < smaller.limbs_.size() ? std::int64_t(smaller.limbs_[i]) : 0);
+                - (i < smaller.limbs_.size() ? std::int64_t(smaller.limbs_[i]) : 0);
             borrow = limb < 0;
             difference.limbs_[i] = std::uint32_t(limb + (borrow << 32));
         }

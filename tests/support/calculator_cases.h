@@ -57,6 +57,7 @@ struct CalculatorCases
     int editsOverPrompts; // edit boxes that stand over a prompt's run of blanks
     std::vector<FontSample> fonts;
     std::vector<const char *> neverWritten; // labels no step writes
+    std::vector<const char *> neverRead;    // edit boxes no step reads
     Texts fullRunInputs;
     Texts fullRunResults; // every result label after steps 1 .. N
     std::vector<Scenario> scenarios;

@@ -70,6 +70,14 @@ std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button)
     return CollectMessageBoxes([button] { Click(button); });
 }
 
+int VisibleWindowsNamed(const QString &name)
+{
+    int count = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        count += window->isVisible() && window->objectName() == name;
+    return count;
+}
+
 void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';

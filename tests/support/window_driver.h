@@ -18,7 +18,7 @@ class QLineEdit;
 struct MessageBoxSeen
 {
     QString title;
-    QString text;          // as the box's label shows it
+    QString text;           // as the box's label shows it
     bool plainText = false; // the label shows the text as typed, never as markup
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
@@ -43,14 +43,16 @@ QStringList TabOrder(QWidget *first, qsizetype count);
 std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button);
 
 // A named control of a window; the test fails when there is none.
-template <class Control>
-Control *Find(const QWidget *window, const char *name)
+template <class Control> Control *Find(const QWidget *window, const char *name)
 {
     Control *control = window->findChild<Control *>(QString::fromLatin1(name));
     if (!control)
         ADD_FAILURE() << window->objectName().toStdString() << " has no " << name;
     return control;
 }
+
+// How many visible top-level windows have this name.
+int VisibleWindowsNamed(const QString &name);
 
 // Lets gtest print Qt strings.
 void PrintTo(const QString &text, std::ostream *out);
