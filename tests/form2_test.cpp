@@ -139,6 +139,7 @@ const std::vector<FaultCase> kFaultCases = {
      "'' is not a valid floating point value",
      {{"Label17", "26 В"}}},
     {"blanks around a bad box", {{"Edit3", " 1 000 "}}, {3}, "' 1 000 ' is not a valid floating point value", {}},
+    {"a unit typed after the number", {{"Edit1", "10 В"}}, {1}, "'10 В' is not a valid floating point value", {}},
     {"a foreign separator", {{"Edit11", "1.5"}}, {4}, "'1.5' is not a valid floating point value", {}},
     {"markup typed into a box", {{"Edit17", "<b>1</b>"}}, {11}, "'<b>1</b>' is not a valid floating point value", {}},
     {"an input beyond the double range", {{"Edit1", "1E400"}}, {1}, "Floating point overflow", {}},
