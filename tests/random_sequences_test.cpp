@@ -412,8 +412,9 @@ protected:
         const MessageBoxSeen &report = reports[0];
         const std::string shown = Shown(report.text).toStdString();
         if (report.title != QLatin1String("Ortix-T") || report.icon != QMessageBox::Critical || !report.plainText
-            || report.buttons != QMessageBox::StandardButtons(QMessageBox::Ok))
-            return Fail("the report " + shown + " is not the program's critical box with its one OK button");
+            || report.buttons != QMessageBox::StandardButtons(QMessageBox::Ok)
+            || report.modality != Qt::ApplicationModal)
+            return Fail("the report " + shown + " is not the program's modal critical box with its one OK button");
         if (kMathReports.contains(report.text)) {
             ++mathReports_;
             return;
