@@ -12,7 +12,7 @@ std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &act
 {
     std::vector<MessageBoxSeen> seen;
     QTimer answerer;
-    answerer.setInterval(5);
+    answerer.setInterval(1);
     QObject::connect(&answerer, &QTimer::timeout, [&seen] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
