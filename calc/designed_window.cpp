@@ -116,6 +116,40 @@ private:
     std::optional<QColor> designed_;
 };
 
+// A window's controls are first seen when it is shown: their looks, their names for screen readers and
+// the pictures are given just before that, at its first show, so that the windows that start hidden cost
+// the start-up no more than their building.
+class FinishOnFirstShow : public QObject
+{
+public:
+    FinishOnFirstShow(QWidget *window, std::function<void()> finish) : QObject(window), finish_(std::move(finish))
+    {
+        window->installEventFilter(this);
+    }
+
+    static void Finish(QWidget *window, const std::function<void()> &finish)
+    {
+        ApplyControlKinds(window);
+        NameForScreenReaders(window);
+        if (finish)
+            finish();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            Finish(static_cast<QWidget *>(watched), finish_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> finish_;
+};
+
 } // namespace
 
 QRect PlaceFrame(const QRect &desktop, QSize frame, bool sizeable)
@@ -135,7 +169,7 @@ void BringToFront(QWidget *window)
     window->activateWindow();
 }
 
-void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
+void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour, std::function<void()> finish)
 {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -143,7 +177,10 @@ void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
     new DesignedColours(window, designedColour);
     window->setAutoFillBackground(true);
     window->resize(window->size() - kDesignedFrame);
-    ApplyControlKinds(window);
-    NameForScreenReaders(window);
     window->installEventFilter(new FirstShowPlacement(window));
+    // Installed last, so that the controls are finished before the window is placed.
+    if (window->isVisible())
+        FinishOnFirstShow::Finish(window, finish);
+    else
+        new FinishOnFirstShow(window, std::move(finish));
 }

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -17,7 +18,10 @@ inline constexpr QSize kDesignedFrame{16, 39};
 // icons for system menu and minimise only, Tahoma 10 as its font, the client size its outer size
 // leaves, the controls' kinds, centring on the desktop at its first show, and its background: the
 // designed colour (with the designed black texts on it), or else the desktop's button face.
-void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour = std::nullopt);
+// The controls' kinds and their names for screen readers are given when the window is first shown, before
+// it is drawn; `finish` runs right after them.
+void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour = std::nullopt,
+                         std::function<void()> finish = {});
 
 // Where a window's frame goes on the desktop: centred where it fits, never above or left of the
 // desktop; a sizeable window larger than the desktop shrinks to it.
