@@ -116,9 +116,9 @@ private:
     std::optional<QColor> designed_;
 };
 
-// A window's controls are first seen when it is shown: their looks, their names for screen readers and
-// the pictures are given just before that, at its first show, so that the windows that start hidden cost
-// the start-up no more than their building.
+// A window's controls are first seen when it is shown: the window's font that they inherit, their own
+// looks, their names for screen readers and the pictures are given just before that, at its first show,
+// so that the windows that start hidden cost the start-up no more than their building.
 class FinishOnFirstShow : public QObject
 {
 public:
@@ -129,6 +129,7 @@ public:
 
     static void Finish(QWidget *window, const std::function<void()> &finish)
     {
+        window->setFont(DesignedFont("Tahoma", 10));
         ApplyControlKinds(window);
         NameForScreenReaders(window);
         if (finish)
@@ -173,7 +174,6 @@ void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour, 
 {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    window->setFont(DesignedFont("Tahoma", 10));
     new DesignedColours(window, designedColour);
     window->setAutoFillBackground(true);
     window->resize(window->size() - kDesignedFrame);

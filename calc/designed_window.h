@@ -18,8 +18,8 @@ inline constexpr QSize kDesignedFrame{16, 39};
 // icons for system menu and minimise only, Tahoma 10 as its font, the client size its outer size
 // leaves, the controls' kinds, centring on the desktop at its first show, and its background: the
 // designed colour (with the designed black texts on it), or else the desktop's button face.
-// The controls' kinds and their names for screen readers are given when the window is first shown, before
-// it is drawn; `finish` runs right after them.
+// The font, the controls' kinds and their names for screen readers are given when the window is first
+// shown, before it is drawn; `finish` runs right after them.
 void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour = std::nullopt,
                          std::function<void()> finish = {});
 
