@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QTranslator>
 
 void SetUpApplication(QApplication *application)
@@ -14,8 +16,12 @@ void SetUpApplication(QApplication *application)
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon/ortix-t-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        // Read as the PNG it is: finding out the format would load every image format plugin to ask it.
+        QImageReader reader(QStringLiteral(":/icon/ortix-t-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     QApplication::setWindowIcon(icon);
     // Qt's own texts (edit boxes' context menus, message box buttons) in the user's language; the
     // program's own texts are Russian whatever the language.

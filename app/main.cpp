@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/first_paint.h"
 #include "app/form1.h"
 #include "app/forms.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     SetUpApplication(&application);
     CreateForms();
+    QuitAfterFirstPaintIfAsked(Form1);
     Form1->show();
     const int exitCode = QApplication::exec();
     DestroyForms();

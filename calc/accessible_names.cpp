@@ -32,11 +32,6 @@ PromptPieces CutPrompt(const QLabel *prompt, const QList<QWidget *> &overlapping
 {
     const QString text = prompt->text();
     const QFontMetricsF metrics(prompt->font());
-    const auto under = [&](const QWidget *control, qsizetype start, qsizetype end) {
-        const qreal middle = control->x() + control->width() / 2.0 - prompt->x();
-        return metrics.horizontalAdvance(text.left(start)) <= middle
-            && middle <= metrics.horizontalAdvance(text.left(end));
-    };
 
     PromptPieces pieces;
     QString current;
@@ -49,8 +44,16 @@ PromptPieces CutPrompt(const QLabel *prompt, const QList<QWidget *> &overlapping
             i = std::max(end, i + 1);
             continue;
         }
-        const auto standing = std::find_if(overlapping.begin(), overlapping.end(),
-                                           [&](const QWidget *control) { return under(control, i, end); });
+        auto standing = overlapping.end();
+        if (!overlapping.isEmpty()) {
+            // The run's extent along the prompt, measured once for all the controls that may stand over it.
+            const qreal from = metrics.horizontalAdvance(text.left(i));
+            const qreal to = metrics.horizontalAdvance(text.left(end));
+            standing = std::find_if(overlapping.begin(), overlapping.end(), [&](const QWidget *control) {
+                const qreal middle = control->x() + control->width() / 2.0 - prompt->x();
+                return from <= middle && middle <= to;
+            });
+        }
         if (standing != overlapping.end() && KindOf(*standing) == QLatin1String("symbol")) {
             current += QLatin1Char(' ') + static_cast<const QLabel *>(*standing)->text() + QLatin1Char(' ');
         } else {
@@ -106,13 +109,15 @@ const QLabel *PromptBefore(const QWidget *control, const QList<QLabel *> &prompt
 
 void NameForScreenReaders(QWidget *window)
 {
-    QList<QLabel *> prompts, results;
+    QList<QLabel *> prompts, results, symbols;
     for (QLabel *label : window->findChildren<QLabel *>()) {
         const QString kind = KindOf(label);
         if (kind == QLatin1String("prompt"))
             prompts << label;
         else if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
             results << label;
+        else if (kind == QLatin1String("symbol"))
+            symbols << label;
         else if (kind == QLatin1String("picture") && label->accessibleName().isEmpty())
             label->setAccessibleName(label->objectName() == QLatin1String("Image1")
                                          ? QStringLiteral("Обложка источника")
@@ -126,9 +131,9 @@ void NameForScreenReaders(QWidget *window)
             if (edit->geometry().intersects(prompt->geometry()))
                 overlapping << edit;
         }
-        for (QLabel *label : window->findChildren<QLabel *>()) {
-            if (KindOf(label) == QLatin1String("symbol") && label->geometry().intersects(prompt->geometry()))
-                overlapping << label;
+        for (QLabel *symbol : symbols) {
+            if (symbol->geometry().intersects(prompt->geometry()))
+                overlapping << symbol;
         }
         const PromptPieces pieces = CutPrompt(prompt, overlapping);
         for (size_t run = 0; run < pieces.boxes.size(); ++run) {

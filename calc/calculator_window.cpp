@@ -13,9 +13,9 @@ TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Wind
 void TCalculatorWindow::SetUpWindow()
 {
     SetUpDesignedWindow(this);
+    scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
     // Closing a calculator only hides it; the main menu alone ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
     // The scroll area is no stop of the tab chain: the window opens on the first control of its tab
     // order, and the area still scrolls to whichever control takes the focus.
     scrollBox_->setFocusPolicy(Qt::NoFocus);

@@ -92,7 +92,7 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
 
     const QString kind = label->property("kind").toString();
     if (kind == QLatin1String("picture")) {
-        ShowPicture(label, windowName + QLatin1Char('_') + label->objectName());
+        ShowPictureWhenShown(label, windowName + QLatin1Char('_') + label->objectName());
         return;
     }
     const KindLook *look = LookOf(kind);

@@ -2,6 +2,7 @@
 
 #include "calc/jpeg_image.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
@@ -16,7 +17,35 @@ QImage LoadPicture(const QString &path)
     return DecodeJpeg(file.readAll());
 }
 
+class PictureOnFirstShow : public QObject
+{
+public:
+    PictureOnFirstShow(QLabel *box, const QString &name) : QObject(box), name_(name) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            ShowPicture(static_cast<QLabel *>(watched), name_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QString name_;
+};
+
 } // namespace
+
+void ShowPictureWhenShown(QLabel *box, const QString &name)
+{
+    if (box->isVisible())
+        ShowPicture(box, name);
+    else
+        new PictureOnFirstShow(box, name);
+}
 
 void ShowPicture(QLabel *box, const QString &name)
 {

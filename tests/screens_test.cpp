@@ -84,6 +84,7 @@ TEST(HighDensity, PicturesUseTheirTwiceAsLargeRendering)
     if (!RunningOn("HighDensity"))
         GTEST_SKIP() << "runs on its own screen";
     TForm2 form;
+    form.show();
     for (const char *name : {"Image1", "Image2"}) {
         const QLabel *box = form.findChild<QLabel *>(QString::fromLatin1(name));
         const QPixmap picture = box->pixmap();
