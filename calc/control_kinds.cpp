@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -102,8 +103,10 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
     if (kind == QLatin1String("symbol"))
         label->setText(SymbolLettersToGreek(label->text()));
     KeepDesignedWidth(label, look->width);
-    // Whatever still runs wider than its label makes the label grow rather than clip the text.
-    if (!label->text().isEmpty() && label->sizeHint().width() > label->width())
+    // Whatever still runs wider than its label makes the label grow rather than clip the text. (The
+    // width the label would ask for, found without laying the text out as its size hint does.)
+    if (!label->text().isEmpty()
+        && qCeil(QFontMetricsF(label->font()).horizontalAdvance(label->text())) > label->width())
         FitWidthToText(label);
     // Results can be selected and copied with the mouse; they stay out of the tab chain.
     if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
