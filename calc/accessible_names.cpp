@@ -24,8 +24,8 @@ bool OnTheSameRow(const QWidget *a, const QWidget *b)
 // box standing over it, if any. A run under a symbol letter is no cut: the letter takes its place.
 struct PromptPieces
 {
-    QStringList texts;                  // one more than the runs
-    std::vector<const QWidget *> boxes; // one a run
+    QStringList texts;            // one more than the runs
+    std::vector<QWidget *> boxes; // one a run
 };
 
 PromptPieces CutPrompt(const QLabel *prompt, const QList<QWidget *> &overlapping)
@@ -137,7 +137,7 @@ void NameForScreenReaders(QWidget *window)
         }
         const PromptPieces pieces = CutPrompt(prompt, overlapping);
         for (size_t run = 0; run < pieces.boxes.size(); ++run) {
-            if (auto *edit = const_cast<QWidget *>(pieces.boxes[run]))
+            if (QWidget *edit = pieces.boxes[run])
                 edit->setAccessibleName(WordsAndUnit(pieces.texts[run], pieces.texts[run + 1]));
         }
     }
