@@ -1,7 +1,39 @@
 #include "calc/fault_report.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace {
+
+// A message wider than the screen (a quoted text can be 32,767 characters long, or one unbroken run)
+// would be cut off by the box's label, which wraps only between words: it is shown in a scrolled view
+// of a third of the screen instead, wrapped anywhere, which can be selected and copied as well. The
+// label keeps the text, so that the box's text stays the message.
+void ScrollIfWiderThanTheScreen(QMessageBox *box)
+{
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    auto *grid = qobject_cast<QGridLayout *>(box->layout());
+    const QRect screen = box->screen()->availableGeometry();
+    if (!label || !grid || label->fontMetrics().horizontalAdvance(label->text()) <= screen.width())
+        return;
+    int row, column, rowSpan, columnSpan;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rowSpan, &columnSpan);
+    auto *view = new QPlainTextEdit(label->text(), box);
+    view->setReadOnly(true);
+    view->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setFont(label->font());
+    view->setBackgroundRole(QPalette::Window);
+    view->setFixedSize(screen.width() / 2, screen.height() / 3);
+    label->hide();
+    grid->addWidget(view, row, column, rowSpan, columnSpan);
+}
+
+} // namespace
 
 QString FaultReportText(const QString &message)
 {
@@ -22,5 +54,6 @@ void ShowFaultReport(QWidget *parent, const QString &message)
     // The quoted text can be selected and copied, to be mended and typed again.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.setStandardButtons(QMessageBox::Ok);
+    ScrollIfWiderThanTheScreen(&box);
     box.exec();
 }

@@ -28,9 +28,11 @@ TEST(FaultReport, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt)
 TEST(FaultReport, IsAModalStopBoxWithTheTextShownAsTyped)
 {
     QWidget owner;
-    const QString longText = QStringLiteral("1 000,5 ").repeated(60); // wider than the screen on one line
+    const QString wide = QStringLiteral("1 000,5 ").repeated(60); // wider than the screen on one line
+    const QString longest = QStringLiteral("1 000,5 ").repeated(4095);
+    const QString unbroken(32767, QLatin1Char('7'));
     for (const QString &typed : {QStringLiteral("<b>1</b>"), QStringLiteral("<img src=x>"), QStringLiteral("&amp;"),
-                                 QStringLiteral("a\nb"), longText}) {
+                                 QStringLiteral("a\nb"), wide, longest, unbroken}) {
         const QString message = QStringLiteral("'%1' is not a valid floating point value").arg(typed);
         const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] { ShowFaultReport(&owner, message); });
         ASSERT_EQ(seen.size(), 1u);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -25,7 +26,12 @@ std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &act
         report.icon = box->icon();
         report.buttons = box->standardButtons();
         report.modality = box->windowModality();
-        report.selectable = label && label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+        // A message wider than the screen shows in a scrolled view in the label's place.
+        const auto *view = box->findChild<QPlainTextEdit *>();
+        report.selectable =
+            (label && label->isVisible() && label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse))
+            || (view && view->isVisible() && view->toPlainText() == report.text
+                && view->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
         report.insideScreen = box->screen()->availableGeometry().contains(box->frameGeometry());
         seen.push_back(report);
         if (QAbstractButton *ok = box->button(QMessageBox::Ok))
