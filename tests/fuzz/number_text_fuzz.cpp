@@ -37,15 +37,15 @@ bool IsSpecial(const QString &text)
 // no "+" and no leading zero, or digits with no leading zero and perhaps a fraction. A fraction never ends in 0.
 bool IsNumberShaped(const QString &text)
 {
-    const QString mark = QRegularExpression::escape(QString(QLatin1Char(DecimalMark)));
-    static const QString kPatterns[2] = {QStringLiteral("-?[1-9](M[0-9]*[1-9])?E-?[1-9][0-9]*"),
-                                         QStringLiteral("-?(0|[1-9][0-9]*)(M[0-9]*[1-9])?")};
-    for (const QString &pattern : kPatterns) {
-        const QRegularExpression shape(
-            QRegularExpression::anchoredPattern(QString(pattern).replace(QLatin1Char('M'), mark)));
-        if (shape.match(text).hasMatch())
+    const auto shape = [](const char *pattern) {
+        return QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(pattern)));
+    };
+    static const QRegularExpression kShapes[2][2] = {
+        {shape("-?[1-9](\\.[0-9]*[1-9])?E-?[1-9][0-9]*"), shape("-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?")},
+        {shape("-?[1-9](,[0-9]*[1-9])?E-?[1-9][0-9]*"), shape("-?(0|[1-9][0-9]*)(,[0-9]*[1-9])?")}};
+    for (const QRegularExpression &notation : kShapes[DecimalMark == ',' ? 1 : 0])
+        if (notation.match(text).hasMatch())
             return text != QLatin1String("-0");
-    }
     return false;
 }
 
