@@ -4,6 +4,7 @@
 #include "numtext/power_of_ten.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -29,6 +30,35 @@ ExtendedBits BitsOf(long double value)
     bits.negative = signAndExponent & 0x8000;
     bits.exponentField = signAndExponent & 0x7FFF;
     return bits;
+}
+
+long double MagnitudeOf(const ExtendedBits &bits)
+{
+    unsigned char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &bits.significand, 8);
+    bytes[8] = static_cast<unsigned char>(bits.exponentField);
+    bytes[9] = static_cast<unsigned char>(bits.exponentField >> 8);
+    long double magnitude;
+    std::memcpy(&magnitude, bytes, sizeof bytes);
+    return magnitude;
+}
+
+// The floating point unit takes a value whose leading significand bit is clear (an unnormal, or a zero with a
+// non-zero exponent) as an invalid operand, so it could not be scaled. Shifting the significand up gives the same
+// number in its usual form; below the normal range that is a denormal, whose exponent field is zero.
+void Normalise(ExtendedBits &bits)
+{
+    if (bits.significand == 0) {
+        bits.exponentField = 0;
+        return;
+    }
+    const int shift = std::countl_zero(bits.significand);
+    if (shift >= bits.exponentField) {
+        bits.exponentField = 0;
+        return;
+    }
+    bits.significand <<= shift;
+    bits.exponentField -= shift;
 }
 
 bool IsDigit(char16_t c) { return c >= '0' && c <= '9'; }
@@ -206,14 +236,16 @@ long double NumberFromText(QStringView text)
 
 QString NumberToText(long double value)
 {
-    const ExtendedBits bits = BitsOf(value);
+    ExtendedBits bits = BitsOf(value);
     if (bits.exponentField == 0x7FFF) {
         const bool infinity = bits.significand == 0x8000'0000'0000'0000ULL || bits.significand == 0;
         if (!infinity)
             return QStringLiteral("NAN");
         return bits.negative ? QStringLiteral("-INF") : QStringLiteral("INF");
     }
+    if (bits.exponentField != 0 && bits.significand >> 63 == 0)
+        Normalise(bits);
     if (bits.exponentField == 0)
         return QStringLiteral("0");
-    return Written(bits.negative, RoundedDigitsOf(std::fabs(value), bits.exponentField - 16383));
+    return Written(bits.negative, RoundedDigitsOf(MagnitudeOf(bits), bits.exponentField - 16383));
 }

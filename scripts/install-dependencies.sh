@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++
+  clang libclang-rt-14-dev
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core

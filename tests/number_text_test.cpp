@@ -5,6 +5,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -97,6 +99,63 @@ TEST_P(NumberTextTest, WritesEveryValueAsTheProgramAlwaysHas)
 {
     for (const ToTextCase &c : kToTextCases)
         EXPECT_EQ(NumberToText(c.value), Marked(c.text)) << "value " << double(c.value);
+}
+
+// An 80-bit value laid out byte by byte: the significand, then the sign and exponent, little-endian.
+long double FromBits(std::uint16_t signAndExponent, std::uint64_t significand)
+{
+    unsigned char bytes[sizeof(long double)] = {};
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = static_cast<unsigned char>(significand >> (8 * i));
+    bytes[8] = static_cast<unsigned char>(signAndExponent);
+    bytes[9] = static_cast<unsigned char>(signAndExponent >> 8);
+    long double value;
+    std::memcpy(&value, bytes, sizeof bytes);
+    return value;
+}
+
+struct BitPatternCase
+{
+    std::uint16_t signAndExponent;
+    std::uint64_t significand;
+    const char *text;
+};
+
+// Patterns that the floating point unit never produces but that memory can hold.
+const BitPatternCase kBitPatternCases[] = {
+    {0x3FFF, 0x8000'0000'0000'0000, "1"},
+    // Unnormals (leading significand bit clear) show the number their bits stand for.
+    {0x3FFF, 0x4000'0000'0000'0000, "0,5"},
+    {0xBFFF, 0x4000'0000'0000'0000, "-0,5"},
+    {0x4002, 0x5000'0000'0000'0000, "5"},
+    {0x3FF1, 0x0000'0000'0000'0001, "6,61744490042422E-24"},
+    {0x403A, 0x4000'0000'0000'0000, "2,88230376151712E17"},
+    {0x7FFE, 0x7FFF'FFFF'FFFF'FFFF, "5,94865747678616E4931"},
+    {0x0002, 0x4000'0000'0000'0000, "3,36210314311209E-4932"},
+    {0x8040, 0x0000'0000'0000'0001, "-3,36210314311209E-4932"},
+    // ... and below the normal range they are denormals, shown as zero.
+    {0x0001, 0x4000'0000'0000'0000, "0"},
+    {0x803F, 0x0000'0000'0000'0001, "0"},
+    // Pseudo-zeros.
+    {0x3FFF, 0x0000'0000'0000'0000, "0"},
+    {0xFFFE, 0x0000'0000'0000'0000, "0"},
+    // Pseudo-denormals: the exponent field is zero.
+    {0x0000, 0x8000'0000'0000'0000, "0"},
+    {0x8000, 0xFFFF'FFFF'FFFF'FFFF, "0"},
+    // Pseudo-infinities and pseudo-NaNs, and the NaNs of either sign and kind.
+    {0x7FFF, 0x0000'0000'0000'0000, "INF"},
+    {0xFFFF, 0x0000'0000'0000'0000, "-INF"},
+    {0x7FFF, 0x4000'0000'0000'0000, "NAN"},
+    {0xFFFF, 0x0000'0000'0000'0001, "NAN"},
+    {0x7FFF, 0x8000'0000'0000'0001, "NAN"},
+    {0xFFFF, 0xC000'0000'0000'0000, "NAN"},
+};
+
+TEST_P(NumberTextTest, WritesEveryBitPattern)
+{
+    for (const BitPatternCase &c : kBitPatternCases)
+        EXPECT_EQ(NumberToText(FromBits(c.signAndExponent, c.significand)), Marked(c.text))
+            << std::hex << c.signAndExponent << ":" << c.significand;
 }
 
 TEST_P(NumberTextTest, ReadsBackFifteenDigitTextsAtEveryMagnitude)
