@@ -61,7 +61,10 @@ void Normalise(ExtendedBits &bits)
     bits.exponentField -= shift;
 }
 
-bool IsDigit(char16_t c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char16_t c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::optional<long double> ParseNumber(QStringView text)
 {

@@ -60,7 +60,8 @@ TEST(Pictures, EveryBoxShowsItsPictureAtNaturalSizeOrStaysEmpty)
         if (hidden)
             window->hide();
         for (const QLabel *box : boxes) {
-            const QString resource = QStringLiteral(":/pictures/%1_%2.jpg").arg(window->objectName(), box->objectName());
+            const QString resource =
+                QStringLiteral(":/pictures/%1_%2.jpg").arg(window->objectName(), box->objectName());
             const QPixmap shown = box->pixmap();
             if (!QFile::exists(resource)) {
                 EXPECT_TRUE(shown.isNull()) << resource.toStdString();
