@@ -31,18 +31,22 @@ void TForm1::Button1Click()
 {
     BringToFront(Form5);
 }
+
 void TForm1::Button2Click()
 {
     BringToFront(Form7);
 }
+
 void TForm1::Button3Click()
 {
     BringToFront(Form2);
 }
+
 void TForm1::Button4Click()
 {
     BringToFront(Form3);
 }
+
 void TForm1::Button5Click()
 {
     BringToFront(Form4);

@@ -19,7 +19,8 @@ void CreateForms()
     Form7 = new TForm7;
 }
 
-template <class Form> static void Destroy(Form *&form)
+template <class Form>
+static void Destroy(Form *&form)
 {
     delete form;
     form = nullptr;

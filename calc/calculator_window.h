@@ -25,7 +25,8 @@ protected:
     void SetUpWindow();
 
     // The button's click runs the step; a fault stops it and is reported once.
-    template <class Form> void ConnectStep(QPushButton *button, void (Form::*step)())
+    template <class Form>
+    void ConnectStep(QPushButton *button, void (Form::*step)())
     {
         ConnectButton(button, [form = static_cast<Form *>(this), step] { (form->*step)(); });
     }

@@ -57,7 +57,8 @@ int NumberInName(const QString &name, const QString &prefix)
 }
 
 // The controls of one window, found by their names, in the order of their numbers.
-template <class Control> std::vector<Control *> Numbered(QWidget *window, const QString &prefix)
+template <class Control>
+std::vector<Control *> Numbered(QWidget *window, const QString &prefix)
 {
     const QRegularExpression pattern(QStringLiteral("^%1[1-9][0-9]*$").arg(prefix));
     std::vector<Control *> controls;
@@ -167,7 +168,8 @@ public:
 private:
     std::size_t Below(std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(random_); }
 
-    template <std::size_t N> QString Pick(const char *const (&texts)[N])
+    template <std::size_t N>
+    QString Pick(const char *const (&texts)[N])
     {
         return QString::fromLatin1(texts[Below(N)]);
     }

@@ -57,7 +57,8 @@ public:
     Quantity A, B, Ratio, Inverse;
 
 private:
-    template <class Control> static Control *Add(QWidget *parent, const char *name, QRect geometry)
+    template <class Control>
+    static Control *Add(QWidget *parent, const char *name, QRect geometry)
     {
         auto *control = new Control(parent);
         control->setObjectName(QString::fromLatin1(name));

@@ -43,7 +43,8 @@ QStringList TabOrder(QWidget *first, qsizetype count);
 std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button);
 
 // A named control of a window; the test fails when there is none.
-template <class Control> Control *Find(const QWidget *window, const char *name)
+template <class Control>
+Control *Find(const QWidget *window, const char *name)
 {
     Control *control = window->findChild<Control *>(QString::fromLatin1(name));
     if (!control)
