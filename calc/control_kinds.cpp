@@ -11,6 +11,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -23,6 +24,8 @@ void FitWidthToText(QLabel *label)
 // How a label with the program's own text keeps to the width that text had in the designed font.
 enum class DesignedWidth {
     Free,    // text of this program's own choosing
+    Box,     // one letter standing in a gap of a prompt keeps its box: where the installed font draws the
+             // letter wider, it is narrowed to fit
     NoWider, // where the installed font runs wider, the letters close up a little rather than run into
              // the next label
     Exact,   // a prompt leaves the room for its edit boxes in runs of blanks: where the installed font
@@ -37,8 +40,16 @@ void KeepDesignedWidth(QLabel *label, DesignedWidth rule)
     if (rule == DesignedWidth::Free || text.isEmpty())
         return;
     QFont font = label->font();
+    if (rule == DesignedWidth::Box) {
+        const int inkRight = QFontMetrics(font).tightBoundingRect(text).right() + 1;
+        if (inkRight > label->width())
+            font.setStretch(100 * label->width() / inkRight);
+        label->setFont(font);
+        return;
+    }
     const qreal difference = label->width() - QFontMetricsF(font).horizontalAdvance(text);
-    const qreal share = difference / qreal(text.size());
+    // Letter spacing is kept in 64ths of a pixel; rounded down, the letters never outrun the label.
+    const qreal share = std::floor(difference / qreal(text.size()) * 64) / 64;
     if (difference < 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, std::max(share, -kMostTightening));
     else if (rule == DesignedWidth::Exact)
@@ -60,10 +71,10 @@ constexpr KindLook kLabelLooks[] = {
     {"heading", "MS Reference Sans Serif", {.bold = true}, DesignedWidth::NoWider},
     {"prompt", "Tahoma", {}, DesignedWidth::Exact},
     {"note", "Tahoma", {}, DesignedWidth::NoWider},
-    {"citation", "Tahoma"},
+    {"citation", "Tahoma", {}, DesignedWidth::NoWider},
     {"result", "Tahoma", {.bold = true}},
     {"verdict", "Tahoma", {.italic = true}},
-    {"symbol", "Symbol", {.bold = true}},
+    {"symbol", "Symbol", {.bold = true}, DesignedWidth::Box},
     {"caption", "Tahoma", {.bold = true}, DesignedWidth::NoWider},
     {"credits", "MS Reference Sans Serif"},
     {"link", "MS Reference Sans Serif", {.underline = true}},
@@ -105,7 +116,7 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
     KeepDesignedWidth(label, look->width);
     // Whatever still runs wider than its label makes the label grow rather than clip the text. (The
     // width the label would ask for, found without laying the text out as its size hint does.)
-    if (!label->text().isEmpty()
+    if (look->width != DesignedWidth::Box && !label->text().isEmpty()
         && qCeil(QFontMetricsF(label->font()).horizontalAdvance(label->text())) > label->width())
         FitWidthToText(label);
     // Results can be selected and copied with the mouse; they stay out of the tab chain.

@@ -171,6 +171,12 @@ TEST_P(CalculatorWindow, LooksAsDesigned)
     }
     for (const QLabel *label : form->findChildren<QLabel *>()) {
         const QString kind = label->property("kind").toString();
+        if (kind == QLatin1String("symbol")) {
+            const QRect ink = QFontMetrics(label->font()).tightBoundingRect(label->text());
+            EXPECT_TRUE(
+                QRect(QPoint(), label->size()).contains(ink.translated(0, QFontMetrics(label->font()).ascent())))
+                << label->objectName().toStdString() << " shows its whole letter";
+        }
         if (kind == QLatin1String("result") || kind == QLatin1String("verdict")) {
             EXPECT_EQ(label->text(), QString()) << label->objectName().toStdString();
             // Unwritten, it keeps its designed placeholder: 4 pixels, 5 for some verdicts.
