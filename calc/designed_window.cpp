@@ -37,9 +37,11 @@ void PlaceOnDesktop(QWidget *window, QSize frame)
     const bool sizeable = window->minimumSize() != window->maximumSize();
     const QRect outer = PlaceFrame(screen->availableGeometry(), window->size() + frame, sizeable);
     window->resize(outer.size() - frame);
-    window->move(outer.topLeft()); // a window's position is its frame's
+    // The platform window knows its frame even where the widget's own idea of it is still late.
     if (QWindow *handle = window->windowHandle())
-        handle->setFramePosition(outer.topLeft()); // also where the widget's own idea of its frame is late
+        handle->setFramePosition(outer.topLeft());
+    else
+        window->move(outer.topLeft()); // a window's position is its frame's
 }
 
 // Centres the window when it is first shown, and once more when the window manager's frame becomes

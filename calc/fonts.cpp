@@ -11,8 +11,8 @@ void RegisterFonts()
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
     // Of the font engines made for one face at one size, FreeType gives the first the designed line height
-    // and later ones a pixel more. The regular one at 15 pixels is made first, before any window is shown,
-    // so that the main menu's two-line captions keep their line spacing whichever window shows first.
+    // and later ones a pixel more. The regular one at 15 pixels is made first, before any window measures a
+    // text, so that the main menu's two-line captions keep their line spacing.
     QFontMetricsF(DesignedFont("Tahoma", 15)).leading();
     QFont::insertSubstitution(QStringLiteral("MS Reference Sans Serif"), QStringLiteral("DejaVu Sans"));
     // Symbol-font letters are shown as the Greek letters they stand for; any Greek serif face will do.
