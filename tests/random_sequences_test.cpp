@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <deque>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -93,6 +94,8 @@ const char *const kOddTexts[] = {"INF",     "-INF",      "NAN",    "inf",     "n
                                  "1E-4999", "1E0000005", "1,5e+2", "1E+",     "1e3e3", "%s",     "%1",    "%n",
                                  "%%",      "'",         "''",     "'1'",     "\\n",   "1;2",    "12,5 ", " 12 ",
                                  "\24012",  "12\240",    "1\262",  "\275",    "\2655"};
+// What a Russian keyboard adds: units typed after the number, Cyrillic look-alikes of digits and of E.
+const char *const kCyrillic[] = {"10 В", "5 мА", "1,5 кОм", "2,2 пФ", "О", "З", "1Е3", "50 С"};
 // Rich text that must show as typed wherever a text quotes it.
 const char *const kMarkup[] = {"<b>1</b>",
                                "<i>2,5</i>",
@@ -114,7 +117,7 @@ const char kGarbage[] = "abcxyzEeABCXYZ0123456789012345678901234567890123456789,
                         "!\"#$%&'()*/:;<=>?@[\\]^_`{|}~\xa0\xb0\xb1\xb2\xb5\xbd\xc4\xd7\xc9\xff";
 
 // Texts a user might type: numbers of every size in both notations and with either mark, zeros, blanks,
-// garbage, markup and texts of thousands of characters. Only Latin-1: the keyboard driver types no more.
+// garbage, Cyrillic, markup and texts of thousands of characters.
 class TextMaker
 {
 public:
@@ -146,8 +149,9 @@ public:
         case 14:
             return Garbage(1 + Below(12));
         case 15:
-        case 16:
             return Pick(kOddTexts);
+        case 16:
+            return QString::fromUtf8(kCyrillic[Below(std::size(kCyrillic))]);
         case 17:
             return Pick(kMarkup);
         default:
