@@ -3,6 +3,7 @@
 #include "app/first_paint.h"
 #include "app/form1.h"
 #include "app/forms.h"
+#include "calc/fonts.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
     ProcessCommandLine(argc, argv);
+    StartReadingFontConfiguration();
 
     QApplication application(argc, argv);
     SetUpApplication(&application);

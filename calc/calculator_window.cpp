@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QScrollArea>
 
-TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window) {}
+TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    SetDesignedFont(this);
+}
 
 void TCalculatorWindow::SetUpWindow()
 {
@@ -25,7 +28,6 @@ void TCalculatorWindow::SetUpWindow()
             break;
         }
     }
-    FitClientAreaToControls();
 }
 
 long double TCalculatorWindow::Read(const QLineEdit *edit)
@@ -47,6 +49,12 @@ void TCalculatorWindow::RunStep(const std::function<void()> &step)
     } catch (const std::exception &fault) {
         ShowFaultReport(this, QString::fromLocal8Bit(fault.what()));
     }
+    FitClientAreaToControls();
+}
+
+void TCalculatorWindow::showEvent(QShowEvent *)
+{
+    // After the controls have taken their look at the first show.
     FitClientAreaToControls();
 }
 

@@ -34,6 +34,8 @@ protected:
     // An edit box's text as a number: raises EConvertError for text that is not one.
     static long double Read(const QLineEdit *edit);
 
+    void showEvent(QShowEvent *event) override;
+
 private:
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);

@@ -2,6 +2,7 @@
 
 #include "calc/accessible_names.h"
 #include "calc/control_kinds.h"
+#include "calc/first_show.h"
 #include "calc/fonts.h"
 
 #include <QApplication>
@@ -47,26 +48,16 @@ void PlaceOnDesktop(QWidget *window, QSize frame)
 // Centres the window when it is first shown, and once more when the window manager's frame becomes
 // known: only some time after mapping, and with no event of its own. Later shows leave the window
 // where the user put it.
-class FirstShowPlacement : public QObject
+class FramePlacement : public QObject
 {
 public:
-    explicit FirstShowPlacement(QWidget *window) : QObject(window), window_(window)
+    explicit FramePlacement(QWidget *window) : QObject(window), window_(window)
     {
-        window->installEventFilter(this);
+        placedWith_ = DrawnFrame(window_).value_or(kDesignedFrame);
+        PlaceOnDesktop(window_, placedWith_);
         frameCheck_.setInterval(kCheckInterval);
-        connect(&frameCheck_, &QTimer::timeout, this, &FirstShowPlacement::CheckFrame);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show) {
-            window_->removeEventFilter(this);
-            placedWith_ = DrawnFrame(window_).value_or(kDesignedFrame);
-            PlaceOnDesktop(window_, placedWith_);
-            frameCheck_.start();
-        }
-        return false;
+        connect(&frameCheck_, &QTimer::timeout, this, &FramePlacement::CheckFrame);
+        frameCheck_.start();
     }
 
 private:
@@ -144,15 +135,23 @@ void BringToFront(QWidget *window)
     window->activateWindow();
 }
 
+void SetDesignedFont(QWidget *window)
+{
+    window->setFont(DesignedFont("Tahoma", 10));
+}
+
 void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
 {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    window->setFont(DesignedFont("Tahoma", 10));
     new DesignedColours(window, designedColour);
     window->setAutoFillBackground(true);
     window->resize(window->size() - kDesignedFrame);
-    ApplyControlKinds(window);
-    NameForScreenReaders(window);
-    new FirstShowPlacement(window);
+    // Fitting the controls' fonts to the installed ones measures every text: a hidden window has no
+    // need of it, and start-up is the quicker for it.
+    AtFirstShow(window, [window] {
+        ApplyControlKinds(window);
+        NameForScreenReaders(window);
+    });
+    AtFirstShow(window, [window] { new FramePlacement(window); });
 }

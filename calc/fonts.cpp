@@ -4,8 +4,26 @@
 #include <QFontMetricsF>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
+namespace {
+
+std::thread gFontConfigurationReader;
+
+} // namespace
+
+void StartReadingFontConfiguration()
+{
+    // Qt's font database starts by asking for the configuration: once read, it is at hand.
+    gFontConfigurationReader = std::thread([] { FcInit(); });
+}
+
 void RegisterFonts()
 {
+    if (gFontConfigurationReader.joinable())
+        gFontConfigurationReader.join();
     // Only the regular face: fonts-wine's bold draws hardly heavier at 15 pixels than the regular one,
     // so bold results and headings are better emboldened from the regular outlines.
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))

@@ -2,6 +2,11 @@
 
 #include <QFont>
 
+// Starts reading the desktop's font configuration on a thread of its own: it takes milliseconds that
+// the application's own start-up can overlap. Called before the application object exists; the first
+// font that Qt looks up waits for it in RegisterFonts.
+void StartReadingFontConfiguration();
+
 // Makes the designed font families available: Tahoma from the system or from fonts-wine,
 // and installed substitutes for the ones that free systems lack.
 void RegisterFonts();

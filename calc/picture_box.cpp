@@ -1,8 +1,8 @@
 #include "calc/picture_box.h"
 
+#include "calc/first_show.h"
 #include "calc/jpeg_image.h"
 
-#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
@@ -17,26 +17,6 @@ QImage LoadPicture(const QString &path)
     return DecodeJpeg(file.readAll());
 }
 
-class PictureOnFirstShow : public QObject
-{
-public:
-    PictureOnFirstShow(QLabel *box, const QString &name) : QObject(box), name_(name) { box->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show) {
-            watched->removeEventFilter(this);
-            ShowPicture(static_cast<QLabel *>(watched), name_);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QString name_;
-};
-
 } // namespace
 
 void ShowPictureWhenShown(QLabel *box, const QString &name)
@@ -44,7 +24,7 @@ void ShowPictureWhenShown(QLabel *box, const QString &name)
     if (box->isVisible())
         ShowPicture(box, name);
     else
-        new PictureOnFirstShow(box, name);
+        AtFirstShow(box, [box, name] { ShowPicture(box, name); });
 }
 
 void ShowPicture(QLabel *box, const QString &name)

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++
   clang libclang-rt-14-dev
-  qt6-base-dev libjpeg62-turbo-dev
+  qt6-base-dev libjpeg62-turbo-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core
   qt6-translations-l10n
