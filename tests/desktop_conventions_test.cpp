@@ -7,6 +7,7 @@
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
+#include "calc/designed_window.h"
 #include "tests/support/window_driver.h"
 
 #include <QAccessible>
@@ -46,6 +47,7 @@ TEST(ScreenReader, NamesControlsAsTheyRead)
         {Form7, "Edit22", "Rб2, Ом"},
     };
     for (const auto &n : kNames) {
+        BringToFront(n.window); // a screen reader reads the windows on screen
         QWidget *control = Find<QWidget>(n.window, n.control);
         EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), QString::fromUtf8(n.name))
             << n.window->objectName().toStdString() << " " << n.control;
