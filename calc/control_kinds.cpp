@@ -157,8 +157,12 @@ void ApplyControlKinds(QWidget *window)
     static constexpr KindLook kInputLook{"input", "Tahoma"};
     for (QLabel *label : window->findChildren<QLabel *>())
         ApplyLabelKind(label, window->objectName());
-    for (QLineEdit *edit : window->findChildren<QLineEdit *>())
-        edit->setFont(FontOf(kInputLook, edit));
+    for (QLineEdit *edit : window->findChildren<QLineEdit *>()) {
+        QFont font = FontOf(kInputLook, edit);
+        // Whatever the user types is drawn, from other faces where Tahoma lacks a letter.
+        font.setStyleStrategy(QFont::PreferDefault);
+        edit->setFont(font);
+    }
     auto *enterPresses = new EnterPressesButton(window);
     for (QPushButton *button : window->findChildren<QPushButton *>()) {
         button->setFont(FontOf(kInputLook, button));

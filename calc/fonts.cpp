@@ -44,5 +44,6 @@ QFont DesignedFont(const char *family, int pixelSize, FontStyle style)
     font.setBold(style.bold);
     font.setItalic(style.italic);
     font.setUnderline(style.underline);
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }

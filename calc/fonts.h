@@ -18,5 +18,7 @@ struct FontStyle
     bool underline = false;
 };
 
-// A font as the windows were designed with it, its size in pixels.
+// A font as the windows were designed with it, its size in pixels. It draws the program's own texts,
+// every letter of which is in its face, so Qt is not sent looking through the system's other faces for
+// letters it might lack: that search is a large part of the cost of a font's first use.
 QFont DesignedFont(const char *family, int pixelSize, FontStyle style = {});

@@ -247,6 +247,17 @@ TEST_P(CalculatorWindow, NamesItsControlsForScreenReaders)
     }
 }
 
+// The windows' own texts, results included, are drawn from their designed faces alone: no letter may
+// be missing from its face.
+TEST_P(CalculatorWindow, DrawsEveryLetterFromItsOwnFace)
+{
+    FullRun();
+    for (const QLabel *label : form->findChildren<QLabel *>())
+        EXPECT_EQ(LettersMissingFromFace(label, label->text()), QString()) << label->objectName().toStdString();
+    for (const QPushButton *button : form->findChildren<QPushButton *>())
+        EXPECT_EQ(LettersMissingFromFace(button, button->text()), QString()) << button->objectName().toStdString();
+}
+
 // Results can be selected and copied with the mouse, stay out of the tab chain, and do not move.
 TEST_P(CalculatorWindow, ResultsCanBeCopiedWithoutMoving)
 {

@@ -77,6 +77,7 @@ TEST_F(MainMenu, LooksAsDesigned)
         EXPECT_EQ(control->font().family(), QString::fromLatin1(c.family)) << c.name;
         EXPECT_EQ(control->font().pixelSize(), 15) << c.name;
         EXPECT_EQ(control->font().bold(), c.bold) << c.name;
+        EXPECT_EQ(LettersMissingFromFace(control, QString::fromUtf8(c.text)), QString()) << c.name;
     }
     EXPECT_EQ(Find<QPushButton>(Form1, "Button3")->size(), QSize(297, 57));
     EXPECT_EQ(Find<QPushButton>(Form1, "Button1")->size(), QSize(297, 89));

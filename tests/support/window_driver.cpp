@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -79,6 +80,17 @@ QStringList TabOrder(QWidget *first, qsizetype count)
 std::vector<MessageBoxSeen> ClickAndCollect(QAbstractButton *button)
 {
     return CollectMessageBoxes([button] { Click(button); });
+}
+
+QString LettersMissingFromFace(const QWidget *control, const QString &text)
+{
+    const QFontMetrics metrics(control->font());
+    QString missing;
+    for (const char32_t letter : text.toUcs4()) {
+        if (!metrics.inFontUcs4(letter))
+            missing += QString::fromUcs4(&letter, 1);
+    }
+    return missing;
 }
 
 int VisibleWindowsNamed(const QString &name)

@@ -52,6 +52,9 @@ Control *Find(const QWidget *window, const char *name)
     return control;
 }
 
+// The letters of the text that the control's own face lacks; drawn, they would show as empty boxes.
+QString LettersMissingFromFace(const QWidget *control, const QString &text);
+
 // How many visible top-level windows have this name.
 int VisibleWindowsNamed(const QString &name);
 
