@@ -15,8 +15,10 @@ void SetUpApplication(QApplication *application)
 {
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
+    // Title bars and task switchers draw a window's own icon at 64 pixels at most; larger sizes come
+    // from the icon theme, through the desktop entry.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64}) {
         // Read as the PNG it is: finding out the format would load every image format plugin to ask it.
         QImageReader reader(QStringLiteral(":/icon/ortix-t-%1.png").arg(size), "png");
         reader.setAutoDetectImageFormat(false);
