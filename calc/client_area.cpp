@@ -1,8 +1,8 @@
 #include "calc/client_area.h"
 
-#include "calc/designed_window.h"
+#include "calc/control_kinds.h"
 
 TClientArea::TClientArea(QWidget *parent) : QWidget(parent)
 {
-    SetDesignedFont(this);
+    setFont(ControlFont());
 }

@@ -3,8 +3,8 @@
 #include <QWidget>
 
 // The scrolled area that holds a calculator's controls. The stored layout makes it apart from its
-// window and hands it to the scroll box afterwards, so it takes the window's designed font itself:
-// its edit boxes then lay their texts out in that font from the start, and the hand-over changes none.
+// window, so it takes a font of its own at once: the controls' font, in which its edit boxes lay their
+// empty texts out as they are made, from the face the main menu has loaded already.
 class TClientArea : public QWidget
 {
 public:

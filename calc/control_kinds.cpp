@@ -108,8 +108,12 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
         return;
     }
     const KindLook *look = LookOf(kind);
-    if (!look || (kind == QLatin1String("spare") && !label->property("pixelSize").isValid()))
-        return; // a spare label keeps the window's font unless it names its size
+    if (!look)
+        return;
+    if (kind == QLatin1String("spare") && !label->property("pixelSize").isValid()) {
+        label->setFont(label->window()->font()); // a spare label has the window's font unless it names its size
+        return;
+    }
     label->setFont(FontOf(*look, label));
     if (kind == QLatin1String("symbol"))
         label->setText(SymbolLettersToGreek(label->text()));
@@ -170,6 +174,11 @@ void ApplyControlKinds(QWidget *window)
         button->setDefault(false);
         button->installEventFilter(enterPresses);
     }
+}
+
+QFont ControlFont()
+{
+    return DesignedFont("Tahoma", kControlPixelSize);
 }
 
 void Write(QLabel *label, const QString &text)

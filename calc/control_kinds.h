@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QLabel;
@@ -10,6 +11,9 @@ class QWidget;
 // and the main menu's caption, credits, link); edit boxes and buttons are known by their class.
 // A control may override its kind's font size with the dynamic property "pixelSize".
 void ApplyControlKinds(QWidget *window);
+
+// The font of the controls' texts, Tahoma 15.
+QFont ControlFont();
 
 // Replaces a result or verdict label's whole text and sizes the label to it.
 void Write(QLabel *label, const QString &text);
