@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root and checks what lands where, then runs the installed
-# program's command line as a user would, with no display to open a window on.
+# program's command line as a user would, with no display to open a window on, and starts it headless.
 set -euo pipefail
 build=$1
 version=$2
@@ -40,4 +40,8 @@ grep -q -- '--version' <<<"$out" || fail "--help does not list --version"
 if err=$(run --no-such-option 2>&1); then fail "an unknown option starts the program"; fi
 grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err"
 if err=$(run stray 2>&1); then fail "a stray argument starts the program"; fi
+# The whole start-up, as a desktop launch runs it: every window made, the main menu painted.
+out=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" 2>/dev/null) ||
+    fail "the program ends with $? after painting its main menu"
+[[ "$out" =~ ^[0-9]+$ ]] || fail "the program did not paint its main menu: '$out'"
 echo "install: 1 passed, 0 failed"
