@@ -15,7 +15,6 @@ TForm1 *Form1 = nullptr;
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 {
-    SetDesignedFont(this);
     ui.setupUi(this);
     SetUpDesignedWindow(this, QColor(192, 220, 192)); // money green
     setFixedSize(size());

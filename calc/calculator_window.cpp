@@ -8,10 +8,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 
-TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
-{
-    SetDesignedFont(this);
-}
+TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window) {}
 
 void TCalculatorWindow::SetUpWindow()
 {

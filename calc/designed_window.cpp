@@ -135,15 +135,11 @@ void BringToFront(QWidget *window)
     window->activateWindow();
 }
 
-void SetDesignedFont(QWidget *window)
-{
-    window->setFont(DesignedFont("Tahoma", 10));
-}
-
 void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
 {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setFont(DesignedFont("Tahoma", 10));
     new DesignedColours(window, designedColour);
     window->setAutoFillBackground(true);
     window->resize(window->size() - kDesignedFrame);

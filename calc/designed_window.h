@@ -13,12 +13,9 @@ class QWidget;
 // It also stands for the window manager's frame until the real one is known.
 inline constexpr QSize kDesignedFrame{16, 39};
 
-// Gives a window its designed font, Tahoma 10: before its stored layout makes the controls, so that
-// none of them lays its text out in another font first.
-void SetDesignedFont(QWidget *window);
-
 // Gives a window whose stored layout (with its designed outer size) is set up the common look: border
-// icons for system menu and minimise only, the client size its outer size leaves, and its background:
+// icons for system menu and minimise only, Tahoma 10 as its font, the client size its outer size
+// leaves, and its background:
 // the designed colour (with the designed black texts on it), or else the desktop's button face. At its
 // first show it gives the controls the look of their kinds and names them for screen readers, and
 // centres the window on the desktop.
