@@ -13,6 +13,7 @@
 
 void SetUpApplication(QApplication *application)
 {
+    ContinueLoadingFonts();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
     // Title bars and task switchers draw a window's own icon at 64 pixels at most; larger sizes come

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
     ProcessCommandLine(argc, argv);
-    StartReadingFontConfiguration();
+    StartLoadingFonts();
 
     QApplication application(argc, argv);
     SetUpApplication(&application);

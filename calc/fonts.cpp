@@ -6,24 +6,41 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <future>
 #include <thread>
 
 namespace {
 
-std::thread gFontConfigurationReader;
+std::thread gFontLoader;
+std::promise<void> gApplicationExists;
+bool gContinued = false;
 
 } // namespace
 
-void StartReadingFontConfiguration()
+void StartLoadingFonts()
 {
-    // Qt's font database starts by asking for the configuration: once read, it is at hand.
-    gFontConfigurationReader = std::thread([] { FcInit(); });
+    gFontLoader = std::thread([application = gApplicationExists.get_future()] {
+        FcInit();
+        // The database belongs to the application's platform: it can be filled once that exists.
+        application.wait();
+        QFontDatabase::families();
+    });
+}
+
+void ContinueLoadingFonts()
+{
+    if (gFontLoader.joinable() && !gContinued) {
+        gApplicationExists.set_value();
+        gContinued = true;
+    }
 }
 
 void RegisterFonts()
 {
-    if (gFontConfigurationReader.joinable())
-        gFontConfigurationReader.join();
+    if (gFontLoader.joinable()) {
+        ContinueLoadingFonts();
+        gFontLoader.join();
+    }
     // Only the regular face: fonts-wine's bold draws hardly heavier at 15 pixels than the regular one,
     // so bold results and headings are better emboldened from the regular outlines.
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))

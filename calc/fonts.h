@@ -2,10 +2,11 @@
 
 #include <QFont>
 
-// Starts reading the desktop's font configuration on a thread of its own: it takes milliseconds that
-// the application's own start-up can overlap. Called before the application object exists; the first
-// font that Qt looks up waits for it in RegisterFonts.
-void StartReadingFontConfiguration();
+// Start-up loads the fonts on a thread of its own, in milliseconds that the rest of start-up overlaps:
+// it reads the desktop's font configuration from before the application object exists, and fills Qt's
+// font database from it once the application object does. RegisterFonts waits for both.
+void StartLoadingFonts();    // before the application object exists
+void ContinueLoadingFonts(); // once it exists
 
 // Makes the designed font families available: Tahoma from the system or from fonts-wine,
 // and installed substitutes for the ones that free systems lack.
