@@ -240,6 +240,7 @@ const CalculatorCases &Form2Cases()
                   {"Button1", "Tahoma", 15, false, false},
                   {"Label76", "Tahoma", 10, false, false}},
         .neverWritten = {"Label76"},
+        .neverRead = {},
         .fullRunInputs = kFullRunInputs,
         .fullRunResults = kFullRunResults,
         .scenarios = kScenarios,

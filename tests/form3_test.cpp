@@ -373,6 +373,7 @@ const CalculatorCases &Form3Cases()
                   {"Label78", "Tahoma", 13, false, false},
                   {"Label79", "Tahoma", 15, false, false}},
         .neverWritten = {"Label78", "Label79"},
+        .neverRead = {},
         .fullRunInputs = kFullRunInputs,
         .fullRunResults = kFullRunResults,
         .scenarios = kScenarios,

@@ -154,6 +154,7 @@ const CalculatorCases &Form6Cases()
                   {"Button1", "Tahoma", 15, false, false},
                   {"Button2", "Tahoma", 15, false, false}},
         .neverWritten = {},
+        .neverRead = {},
         .fullRunInputs = kFullRunInputs,
         .fullRunResults = kFullRunResults,
         .scenarios = kScenarios,
