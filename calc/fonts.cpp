@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
+#include <malloc.h>
 
 #include <future>
 #include <thread>
@@ -19,6 +20,8 @@ bool gContinued = false;
 
 void StartLoadingFonts()
 {
+    // One heap for all threads: a heap of the loader's own would keep the pages it frees for nobody.
+    mallopt(M_ARENA_MAX, 1);
     gFontLoader = std::thread([application = gApplicationExists.get_future()] {
         FcInit();
         // The database belongs to the application's platform: it can be filled once that exists.
