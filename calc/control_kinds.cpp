@@ -67,6 +67,9 @@ struct KindLook
 
 constexpr int kControlPixelSize = 15;
 
+// Edit boxes and buttons.
+constexpr KindLook kInputLook{"input", "Tahoma"};
+
 constexpr KindLook kLabelLooks[] = {
     {"heading", "MS Reference Sans Serif", {.bold = true}, DesignedWidth::NoWider},
     {"prompt", "Tahoma", {}, DesignedWidth::Exact},
@@ -158,7 +161,6 @@ protected:
 
 void ApplyControlKinds(QWidget *window)
 {
-    static constexpr KindLook kInputLook{"input", "Tahoma"};
     for (QLabel *label : window->findChildren<QLabel *>())
         ApplyLabelKind(label, window->objectName());
     for (QLineEdit *edit : window->findChildren<QLineEdit *>()) {
@@ -178,7 +180,7 @@ void ApplyControlKinds(QWidget *window)
 
 QFont ControlFont()
 {
-    return DesignedFont("Tahoma", kControlPixelSize);
+    return DesignedFont(kInputLook.family, kControlPixelSize, kInputLook.style);
 }
 
 void Write(QLabel *label, const QString &text)
