@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include "calc/fonts.h"
 #include "numtext/decimal_mark.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <QIcon>

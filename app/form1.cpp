@@ -1,11 +1,11 @@
 #include "app/form1.h"
 
-#include "calc/designed_window.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
+#include "window/designed_window.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>

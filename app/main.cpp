@@ -3,7 +3,7 @@
 #include "app/first_paint.h"
 #include "app/form1.h"
 #include "app/forms.h"
-#include "calc/fonts.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 

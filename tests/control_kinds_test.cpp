@@ -1,5 +1,5 @@
-#include "calc/control_kinds.h"
 #include "tests/support/window_driver.h"
+#include "window/control_kinds.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -7,8 +7,8 @@
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
-#include "calc/designed_window.h"
 #include "tests/support/window_driver.h"
+#include "window/designed_window.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "calc/fault_report.h"
 #include "tests/support/window_driver.h"
+#include "window/fault_report.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "calc/designed_window.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
@@ -7,6 +6,7 @@
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
 #include "tests/support/window_driver.h"
+#include "window/designed_window.h"
 
 #include <QApplication>
 #include <QDesktopServices>

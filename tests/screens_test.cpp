@@ -1,7 +1,7 @@
 // Each suite runs on the headless screen of its name (see tests/screens) and skips itself elsewhere.
-#include "calc/designed_window.h"
 #include "calculators/same_type/form2.h"
 #include "tests/support/window_driver.h"
+#include "window/designed_window.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // A window made only for this test proves the step procedure that every calculator runs its steps in.
-#include "calc/calculator_window.h"
-#include "calc/designed_window.h"
 #include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
+#include "window/designed_window.h"
 
 #include <QLabel>
 #include <QLineEdit>

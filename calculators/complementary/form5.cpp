@@ -1,8 +1,8 @@
 #include "calculators/complementary/form5.h"
 
-#include "calc/designed_window.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/saturation_verdict.h"
+#include "window/designed_window.h"
 
 TForm5 *Form5 = nullptr;
 

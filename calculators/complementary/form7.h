@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/calculator_window.h"
+#include "window/calculator_window.h"
 
 #include "ui_form7.h"
 

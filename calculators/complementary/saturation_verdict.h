@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/extended.h"
+#include "arithmetic/extended.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "calc/fault_report.h"
+#include "window/fault_report.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "calc/extended.h"
+#include "arithmetic/extended.h"
 
 #include "numtext/number_text.h"
 

@@ -1,6 +1,6 @@
-#include "calc/client_area.h"
+#include "window/client_area.h"
 
-#include "calc/control_kinds.h"
+#include "window/control_kinds.h"
 
 TClientArea::TClientArea(QWidget *parent) : QWidget(parent)
 {

@@ -1,8 +1,8 @@
-#include "calc/calculator_window.h"
+#include "window/calculator_window.h"
 
-#include "calc/fault_report.h"
-#include "calc/designed_window.h"
 #include "numtext/number_text.h"
+#include "window/designed_window.h"
+#include "window/fault_report.h"
 
 #include <QLineEdit>
 #include <QPushButton>

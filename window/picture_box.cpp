@@ -1,7 +1,7 @@
-#include "calc/picture_box.h"
+#include "window/picture_box.h"
 
-#include "calc/first_show.h"
-#include "calc/jpeg_image.h"
+#include "window/first_show.h"
+#include "window/jpeg_image.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "calc/fonts.h"
+#include "window/fonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

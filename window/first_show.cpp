@@ -1,4 +1,4 @@
-#include "calc/first_show.h"
+#include "window/first_show.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "calc/designed_window.h"
+#include "window/designed_window.h"
 
-#include "calc/accessible_names.h"
-#include "calc/control_kinds.h"
-#include "calc/first_show.h"
-#include "calc/fonts.h"
+#include "window/accessible_names.h"
+#include "window/control_kinds.h"
+#include "window/first_show.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "calc/control_kinds.h"
+#include "window/control_kinds.h"
 
-#include "calc/fonts.h"
-#include "calc/picture_box.h"
+#include "window/fonts.h"
+#include "window/picture_box.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/control_kinds.h"
-#include "calc/extended.h"
+#include "arithmetic/extended.h"
+#include "window/control_kinds.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "calc/accessible_names.h"
+#include "window/accessible_names.h"
 
 #include <QFontMetricsF>
 #include <QLabel>

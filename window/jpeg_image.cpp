@@ -1,4 +1,4 @@
-#include "calc/jpeg_image.h"
+#include "window/jpeg_image.h"
 
 #include <csetjmp>
 #include <cstdio>
