@@ -37,6 +37,11 @@ public:
         ConnectStep(Button2, &TStepProbe::Button2Click);
     }
 
+    std::vector<NamedQuantity> Quantities() override
+    {
+        return {{"A", &A}, {"B", &B}, {"Ratio", &Ratio}, {"Inverse", &Inverse}};
+    }
+
     // Read, write, read, compute, write, compute, write.
     void Button1Click()
     {

@@ -6,10 +6,18 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
+
+// A window quantity under the name its window gives it.
+struct NamedQuantity
+{
+    const char *name;
+    Quantity *quantity;
+};
 
 // What every calculator window shares: its look, the scrolled client area sized to its controls,
 // first placement, hiding on close, and the steps run under the fault report.
@@ -19,6 +27,10 @@ class TCalculatorWindow : public QWidget
 
 public:
     explicit TCalculatorWindow(QWidget *parent = nullptr);
+
+    // Every quantity of the window, in the order the window declares them: what a calculation file keeps
+    // beside the boxes' and results' texts.
+    virtual std::vector<NamedQuantity> Quantities() = 0;
 
 protected:
     // Finishes the window once its stored layout (scroll box "ScrollBox" with the controls) is set up.

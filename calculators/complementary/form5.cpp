@@ -25,6 +25,62 @@ TForm5::TForm5(QWidget *parent) : TCalculatorWindow(parent)
     connect(ui.Button12, &QPushButton::clicked, this, &TForm5::Button12Click);
 }
 
+std::vector<NamedQuantity> TForm5::Quantities()
+{
+    return {
+        {"Beta1Tmin", &Beta1Tmin},
+        {"Beta1Tmax", &Beta1Tmax},
+        {"Beta2Tmin", &Beta2Tmin},
+        {"Beta2Tmax", &Beta2Tmax},
+        {"Sn1Max", &Sn1Max},
+        {"Sn2Max", &Sn2Max},
+        {"Iko1", &Iko1},
+        {"Ik1Min", &Ik1Min},
+        {"Ik1", &Ik1},
+        {"Ik2Min", &Ik2Min},
+        {"Ib1", &Ib1},
+        {"Ik2", &Ik2},
+        {"Ib2", &Ib2},
+        {"Ie1", &Ie1},
+        {"Ie2", &Ie2},
+        {"Ukes1", &Ukes1},
+        {"Ukes2", &Ukes2},
+        {"Ubes1", &Ubes1},
+        {"Ubes2", &Ubes2},
+        {"Pt1", &Pt1},
+        {"Pt2", &Pt2},
+        {"Uout1", &Uout1},
+        {"Uout2", &Uout2},
+        {"Ek2Min", &Ek2Min},
+        {"Ek2Max", &Ek2Max},
+        {"Ek2", &Ek2},
+        {"UeMin", &UeMin},
+        {"UeMax", &UeMax},
+        {"DeltaEPct", &DeltaEPct},
+        {"DeltaRPct", &DeltaRPct},
+        {"DeltaE", &DeltaE},
+        {"DeltaR", &DeltaR},
+        {"Ue", &Ue},
+        {"ReMin", &ReMin},
+        {"Rk2Max", &Rk2Max},
+        {"Rb2Max", &Rb2Max},
+        {"Ek1", &Ek1},
+        {"Rk1Max", &Rk1Max},
+        {"Iko2", &Iko2},
+        {"Rk1", &Rk1},
+        {"Rb2", &Rb2},
+        {"RMax", &RMax},
+        {"Rk2", &Rk2},
+        {"POpen", &POpen},
+        {"R", &R},
+        {"PClosed", &PClosed},
+        {"PAvg", &PAvg},
+        {"CChosen", &CChosen},
+        {"Tau", &Tau},
+        {"Tv", &Tv},
+    };
+}
+
 void TForm5::Button1Click()
 {
     Beta1Tmin = Read(ui.Edit7);

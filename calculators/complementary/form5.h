@@ -13,6 +13,8 @@ class TForm5 : public TCalculatorWindow
 public:
     explicit TForm5(QWidget *parent = nullptr);
 
+    std::vector<NamedQuantity> Quantities() override;
+
     void Button1Click();
     void Button2Click();
     void Button3Click();

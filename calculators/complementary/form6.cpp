@@ -14,6 +14,33 @@ TForm6::TForm6(QWidget *parent) : TCalculatorWindow(parent)
     ConnectStep(ui.Button3, &TForm6::Button3Click);
 }
 
+std::vector<NamedQuantity> TForm6::Quantities()
+{
+    return {
+        {"Ek2", &Ek2},
+        {"Ue", &Ue},
+        {"Rn", &Rn},
+        {"Rk2", &Rk2},
+        {"Un", &Un},
+        {"In", &In},
+        {"Pn", &Pn},
+        {"IRk2", &IRk2},
+        {"IkT2", &IkT2},
+        {"Rk2NoLoad", &Rk2NoLoad},
+        {"Rk2Load", &Rk2Load},
+        {"Ek2Var2", &Ek2Var2},
+        {"UeVar2", &UeVar2},
+        {"Rk2Var2", &Rk2Var2},
+        {"RnVar2", &RnVar2},
+        {"UnClosed", &UnClosed},
+        {"InClosed", &InClosed},
+        {"PnClosed", &PnClosed},
+        {"InOpen", &InOpen},
+        {"PnOpen", &PnOpen},
+        {"UnAmp", &UnAmp},
+    };
+}
+
 void TForm6::Button1Click()
 {
     Ek2 = Read(ui.Edit1);

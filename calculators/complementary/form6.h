@@ -14,6 +14,8 @@ class TForm6 : public TCalculatorWindow
 public:
     explicit TForm6(QWidget *parent = nullptr);
 
+    std::vector<NamedQuantity> Quantities() override;
+
     void Button1Click();
     void Button2Click();
     void Button3Click();

@@ -18,6 +18,65 @@ TForm7::TForm7(QWidget *parent) : TCalculatorWindow(parent)
     ConnectStep(ui.Button8, &TForm7::Button8Click);
 }
 
+std::vector<NamedQuantity> TForm7::Quantities()
+{
+    return {
+        {"Beta1Tmin", &Beta1Tmin},
+        {"Beta1Tmax", &Beta1Tmax},
+        {"Beta2Tmin", &Beta2Tmin},
+        {"Beta2Tmax", &Beta2Tmax},
+        {"Sn1Max", &Sn1Max},
+        {"Sn2Max", &Sn2Max},
+        {"Uout1", &Uout1},
+        {"Uout2", &Uout2},
+        {"Ek1Min", &Ek1Min},
+        {"Ek1Max", &Ek1Max},
+        {"Ek2Min", &Ek2Min},
+        {"Ek2Max", &Ek2Max},
+        {"Iko1", &Iko1},
+        {"Iko2", &Iko2},
+        {"Ik1Min", &Ik1Min},
+        {"Ik2Min", &Ik2Min},
+        {"Ik1", &Ik1},
+        {"Ik2", &Ik2},
+        {"Ib1", &Ib1},
+        {"Ib2", &Ib2},
+        {"Ukes1", &Ukes1},
+        {"Ukes2", &Ukes2},
+        {"Ubes1", &Ubes1},
+        {"Ubes2", &Ubes2},
+        {"Pt1", &Pt1},
+        {"Pt2", &Pt2},
+        {"DeltaEPct", &DeltaEPct},
+        {"DeltaRPct", &DeltaRPct},
+        {"DeltaE", &DeltaE},
+        {"DeltaR", &DeltaR},
+        {"Ek1", &Ek1},
+        {"Ek2", &Ek2},
+        {"Rb1Max", &Rb1Max},
+        {"Rb2Max", &Rb2Max},
+        {"Rk1Max", &Rk1Max},
+        {"Rk2Max", &Rk2Max},
+        {"Ube10", &Ube10},
+        {"Ube20", &Ube20},
+        {"Ib01", &Ib01},
+        {"Ib02", &Ib02},
+        {"Ib01A", &Ib01A},
+        {"Ib02A", &Ib02A},
+        {"Rb1", &Rb1},
+        {"Rb2", &Rb2},
+        {"Rk1", &Rk1},
+        {"Rk2", &Rk2},
+        {"R1Max", &R1Max},
+        {"R2Max", &R2Max},
+        {"R1", &R1},
+        {"R2", &R2},
+        {"POpen", &POpen},
+        {"PClosed", &PClosed},
+        {"PAvg", &PAvg},
+    };
+}
+
 void TForm7::Button1Click()
 {
     Beta1Tmin = Read(ui.Edit7);

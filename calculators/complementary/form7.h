@@ -12,6 +12,8 @@ class TForm7 : public TCalculatorWindow
 public:
     explicit TForm7(QWidget *parent = nullptr);
 
+    std::vector<NamedQuantity> Quantities() override;
+
     void Button1Click();
     void Button2Click();
     void Button3Click();

@@ -21,6 +21,52 @@ TForm2::TForm2(QWidget *parent) : TCalculatorWindow(parent)
     ConnectStep(ui.Button11, &TForm2::Button11Click);
 }
 
+std::vector<NamedQuantity> TForm2::Quantities()
+{
+    return {
+        {"Uki", &Uki},
+        {"EkMin", &EkMin},
+        {"EkMax", &EkMax},
+        {"Ek", &Ek},
+        {"UkbMin", &UkbMin},
+        {"Fp", &Fp},
+        {"FgrMin", &FgrMin},
+        {"IkMax", &IkMax},
+        {"Tmax", &Tmax},
+        {"Tokr", &Tokr},
+        {"IkDop", &IkDop},
+        {"RkMin", &RkMin},
+        {"Eb", &Eb},
+        {"TempSteps", &TempSteps},
+        {"Iko", &Iko},
+        {"IkoMax", &IkoMax},
+        {"RbMax", &RbMax},
+        {"Rk", &Rk},
+        {"Rb", &Rb},
+        {"SatFactor", &SatFactor},
+        {"H21Min", &H21Min},
+        {"Rkb", &Rkb},
+        {"Fgr", &Fgr},
+        {"C", &C},
+        {"CChosen", &CChosen},
+        {"Tc", &Tc},
+        {"RkbChosen", &RkbChosen},
+        {"Tv", &Tv},
+        {"Tp", &Tp},
+        {"IpAmp", &IpAmp},
+        {"UpAmp", &UpAmp},
+        {"TauB", &TauB},
+        {"ResorptionTime", &ResorptionTime},
+        {"PrepTime", &PrepTime},
+        {"PulseDur", &PulseDur},
+        {"FinMax", &FinMax},
+        {"RMin", &RMin},
+        {"R", &R},
+        {"CpMax", &CpMax},
+        {"CpMin", &CpMin},
+    };
+}
+
 void TForm2::Button1Click()
 {
     Uki = Read(ui.Edit1);

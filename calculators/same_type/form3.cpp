@@ -23,6 +23,56 @@ TForm3::TForm3(QWidget *parent) : TCalculatorWindow(parent)
     ConnectStep(ui.Button13, &TForm3::Button13Click);
 }
 
+std::vector<NamedQuantity> TForm3::Quantities()
+{
+    return {
+        {"Ubias", &Ubias},
+        {"Uki", &Uki},
+        {"EkMin", &EkMin},
+        {"EkMax", &EkMax},
+        {"Ek", &Ek},
+        {"UkbMin", &UkbMin},
+        {"Fp", &Fp},
+        {"FgrMin", &FgrMin},
+        {"IkMax", &IkMax},
+        {"Tmax", &Tmax},
+        {"Tokr", &Tokr},
+        {"IkDop", &IkDop},
+        {"RkMin", &RkMin},
+        {"Re", &Re},
+        {"TempSteps", &TempSteps},
+        {"Iko", &Iko},
+        {"IkoMax", &IkoMax},
+        {"Rk", &Rk},
+        {"ReChosen", &ReChosen},
+        {"RbMax", &RbMax},
+        {"SatFactor", &SatFactor},
+        {"H21Min", &H21Min},
+        {"Rb", &Rb},
+        {"Rkb", &Rkb},
+        {"Fgr", &Fgr},
+        {"C", &C},
+        {"CChosen", &CChosen},
+        {"RkbChosen", &RkbChosen},
+        {"Tc", &Tc},
+        {"Tv", &Tv},
+        {"Tp", &Tp},
+        {"IpAmp", &IpAmp},
+        {"UpAmp", &UpAmp},
+        {"TauB", &TauB},
+        {"ResorptionTime", &ResorptionTime},
+        {"PrepTime", &PrepTime},
+        {"PulseDur", &PulseDur},
+        {"FinMax", &FinMax},
+        {"CeMin", &CeMin},
+        {"CeMax", &CeMax},
+        {"RMin", &RMin},
+        {"R", &R},
+        {"CpMax", &CpMax},
+        {"CpMin", &CpMin},
+    };
+}
+
 void TForm3::Button1Click()
 {
     Ubias = Read(ui.Edit4);

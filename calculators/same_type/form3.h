@@ -13,6 +13,8 @@ class TForm3 : public TCalculatorWindow
 public:
     explicit TForm3(QWidget *parent = nullptr);
 
+    std::vector<NamedQuantity> Quantities() override;
+
     void Button1Click();
     void Button2Click();
     void Button3Click();

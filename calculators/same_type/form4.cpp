@@ -25,6 +25,19 @@ TForm4::TForm4(QWidget *parent) : TCalculatorWindow(parent)
     ConnectStep(ui.Button10, &TForm4::Button10Click);
 }
 
+std::vector<NamedQuantity> TForm4::Quantities()
+{
+    return {
+        {"Uvyhi", &Uvyhi},   {"UR1Max", &UR1Max}, {"EkMin", &EkMin},   {"EkMax", &EkMax},     {"Ek", &Ek},
+        {"UkbMin", &UkbMin}, {"Fvh", &Fvh},       {"FgrMin", &FgrMin}, {"Tmax", &Tmax},       {"Tokr", &Tokr},
+        {"IkMax", &IkMax},   {"IkDop", &IkDop},   {"Rk2", &Rk2},       {"Rk1Min", &Rk1Min},   {"Rk1Max", &Rk1Max},
+        {"R1Calc", &R1Calc}, {"Iko", &Iko},       {"Rk1", &Rk1},       {"R1", &R1},           {"TempSteps", &TempSteps},
+        {"IkoMax", &IkoMax}, {"RbMax", &RbMax},   {"H21Min", &H21Min}, {"Rb", &Rb},           {"RkbMax", &RkbMax},
+        {"R2Max", &R2Max},   {"R2", &R2},         {"R3Max", &R3Max},   {"RPar", &RPar},       {"CMax1", &CMax1},
+        {"CMax2", &CMax2},   {"Fgr", &Fgr},       {"Tf", &Tf},         {"UvyhAmp", &UvyhAmp},
+    };
+}
+
 void TForm4::Button1Click()
 {
     Uvyhi = Read(ui.Edit1);

@@ -12,6 +12,8 @@ class TForm4 : public TCalculatorWindow
 public:
     explicit TForm4(QWidget *parent = nullptr);
 
+    std::vector<NamedQuantity> Quantities() override;
+
     void Button1Click();
     void Button2Click();
     void Button3Click();
