@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -126,7 +128,58 @@ TEST_P(CalculatorWindow, EveryFaultStopsItsStepWherePromised)
             expected[label] = text;
         for (const auto &[label, text] : expected)
             EXPECT_EQ(Text(label.c_str()), Utf8(text)) << cases.name << " " << label << " after " << c.condition;
+
+        // A text that is not a number is left focused and selected, to be typed over.
+        static const QRegularExpression rejected(QStringLiteral("^'(.*)' is not a valid floating point value$"),
+                                                 QRegularExpression::DotMatchesEverythingOption);
+        if (const QRegularExpressionMatch match = rejected.match(Utf8(c.report)); match.hasMatch()) {
+            const auto *box = qobject_cast<QLineEdit *>(form->focusWidget());
+            ASSERT_TRUE(box) << cases.name << " after " << c.condition;
+            EXPECT_EQ(box->text(), match.captured(1)) << cases.name << " after " << c.condition;
+            EXPECT_EQ(box->selectedText(), box->text()) << cases.name << " after " << c.condition;
+        }
     }
+}
+
+// Edit boxes and buttons lie above the labels whose blanks they stand over: the mouse reaches them
+// wherever it points inside them.
+TEST_P(CalculatorWindow, EveryBoxAndButtonTakesTheMouse)
+{
+    QList<QWidget *> controls;
+    for (QLineEdit *edit : form->findChildren<QLineEdit *>())
+        controls << edit;
+    for (QPushButton *button : form->findChildren<QPushButton *>())
+        controls << button;
+    for (QWidget *control : controls) {
+        const QRect r = control->geometry();
+        for (const QPoint point : {r.center(), r.topLeft() + QPoint(3, 3), r.topRight() + QPoint(-3, 3),
+                                   r.bottomLeft() + QPoint(3, -3), r.bottomRight() + QPoint(-3, -3)}) {
+            // Form5's Edit11 and Edit25 overlap by five rows as designed: there one of them has to lie on top.
+            if (std::any_of(controls.begin(), controls.end(), [&](const QWidget *other) {
+                    return other != control && other->geometry().contains(point);
+                }))
+                continue;
+            const QWidget *found = control->parentWidget()->childAt(point);
+            EXPECT_EQ(found, control) << cases.name << " " << control->objectName().toStdString() << " at " << point.x()
+                                      << "," << point.y() << " is covered by "
+                                      << (found ? found->objectName().toStdString() : "nothing");
+        }
+    }
+
+    // One click of the mouse at a window position, into the box that lies deepest under a prompt.
+    QLineEdit *covered = nullptr;
+    for (QLineEdit *edit : form->findChildren<QLineEdit *>()) {
+        for (const QLabel *label : form->findChildren<QLabel *>()) {
+            if (label->property("kind") == QStringLiteral("prompt") && label->geometry().intersects(edit->geometry()))
+                covered = edit;
+        }
+    }
+    ASSERT_TRUE(covered);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    Find<QScrollArea>(form.get(), "ScrollBox")->ensureWidgetVisible(covered);
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, covered->mapTo(form.get(), covered->rect().center()));
+    EXPECT_EQ(form->focusWidget(), covered) << cases.name << " " << covered->objectName().toStdString();
 }
 
 TEST_P(CalculatorWindow, LabelsThatNoStepWritesStayEmpty)
@@ -171,6 +224,14 @@ TEST_P(CalculatorWindow, LooksAsDesigned)
     }
     for (const QLabel *label : form->findChildren<QLabel *>()) {
         const QString kind = label->property("kind").toString();
+        // The marks over Ё and Й included.
+        if (!label->text().isEmpty() && kind != QLatin1String("symbol")) {
+            const QFontMetrics metrics(label->font());
+            const QRect ink = metrics.tightBoundingRect(label->text());
+            const int baseline = label->contentsRect().top() + metrics.ascent();
+            EXPECT_GE(baseline + ink.top(), 0) << label->objectName().toStdString() << " shows the tops of its letters";
+            EXPECT_LE(baseline + ink.bottom(), label->height() - 1) << label->objectName().toStdString();
+        }
         if (kind == QLatin1String("symbol")) {
             const QRect ink = QFontMetrics(label->font()).tightBoundingRect(label->text());
             EXPECT_TRUE(

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 #include <cmath>
 
@@ -119,6 +120,29 @@ TEST(RussianDesktop, QtsOwnTextsAreRussian)
         texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
     EXPECT_TRUE(texts.contains(QStringLiteral("Копировать"))) << texts.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Find<QPushButton>(Form2, "Button1")->text(), QStringLiteral("Шаг 1")) << "the program's own texts stay";
+}
+
+} // namespace
+
+namespace {
+
+// A box narrower than its text shows the text's beginning once left, never a digit cut at its left edge,
+// and the whole text in its tooltip.
+TEST(EditBox, ShowsTheBeginningOfATextTooLongForIt)
+{
+    Form4->show();
+    Form4->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form4));
+    auto *narrow = Find<QLineEdit>(Form4, "Edit1");
+    ASSERT_LT(narrow->width(), 50);
+    Type(narrow, QStringLiteral("120000"));
+    EXPECT_EQ(narrow->cursorPosition(), 6); // typing goes on at the end
+    Find<QLineEdit>(Form4, "Edit4")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(narrow->cursorPosition(), 0);
+    EXPECT_EQ(narrow->toolTip(), QStringLiteral("120000"));
+    Type(narrow, QStringLiteral("5"));
+    EXPECT_EQ(narrow->toolTip(), QString());
+    Form4->hide();
 }
 
 } // namespace

@@ -27,9 +27,12 @@ void TCalculatorWindow::SetUpWindow()
     }
 }
 
-long double TCalculatorWindow::Read(const QLineEdit *edit)
+long double TCalculatorWindow::Read(QLineEdit *edit)
 {
-    return NumberFromText(edit->text());
+    reading_ = edit;
+    const long double value = NumberFromText(edit->text());
+    reading_ = nullptr;
+    return value;
 }
 
 void TCalculatorWindow::ConnectButton(QPushButton *button, std::function<void()> step)
@@ -39,8 +42,17 @@ void TCalculatorWindow::ConnectButton(QPushButton *button, std::function<void()>
 
 void TCalculatorWindow::RunStep(const std::function<void()> &step)
 {
+    reading_ = nullptr;
     try {
         step();
+    } catch (const EConvertError &fault) {
+        ShowFaultReport(this, fault.message());
+        // The user sees which box it was and types over its text.
+        if (reading_) {
+            scrollBox_->ensureWidgetVisible(reading_);
+            reading_->setFocus(Qt::OtherFocusReason);
+            reading_->selectAll();
+        }
     } catch (const Exception &fault) {
         ShowFaultReport(this, fault.message());
     } catch (const std::exception &fault) {

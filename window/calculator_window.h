@@ -3,6 +3,7 @@
 #include "arithmetic/extended.h"
 #include "window/control_kinds.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -44,7 +45,7 @@ protected:
     }
 
     // An edit box's text as a number: raises EConvertError for text that is not one.
-    static long double Read(const QLineEdit *edit);
+    long double Read(QLineEdit *edit);
 
     void showEvent(QShowEvent *event) override;
 
@@ -54,4 +55,5 @@ private:
     void FitClientAreaToControls();
 
     QScrollArea *scrollBox_ = nullptr;
+    QPointer<QLineEdit> reading_; // the box being read, while it is
 };

@@ -136,6 +136,34 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
     }
 }
 
+// How far a label's ink rises above its top edge. An installed face whose ascent is smaller than the
+// designed one draws the marks over Ё and Й above the line; they would be cut off at the label's top.
+int InkAboveTop(const QLabel *label)
+{
+    if (label->text().isEmpty())
+        return 0;
+    const QFontMetrics metrics(label->font());
+    return std::max(0, -(metrics.ascent() + metrics.tightBoundingRect(label->text()).top()));
+}
+
+// Moves such a label's text down inside the label, as far as its descenders leave room, and the texts of
+// the labels on its row with it, so that the row keeps one baseline.
+void KeepInkInside(const QList<QLabel *> &labels)
+{
+    for (const QLabel *label : labels) {
+        const int above = InkAboveTop(label);
+        if (above == 0)
+            continue;
+        for (QLabel *neighbour : labels) {
+            if (neighbour->parent() != label->parent() || neighbour->y() != label->y())
+                continue;
+            const int room = neighbour->height() - QFontMetrics(neighbour->font()).height();
+            const int shift = std::clamp(above, neighbour->contentsMargins().top(), std::max(room, 0));
+            neighbour->setContentsMargins(0, shift, 0, 0);
+        }
+    }
+}
+
 // Enter on a focused button presses it, as Space does, without making any button the default one:
 // Enter in an edit box still runs nothing.
 class EnterPressesButton : public QObject
@@ -161,8 +189,10 @@ protected:
 
 void ApplyControlKinds(QWidget *window)
 {
-    for (QLabel *label : window->findChildren<QLabel *>())
+    const QList<QLabel *> labels = window->findChildren<QLabel *>();
+    for (QLabel *label : labels)
         ApplyLabelKind(label, window->objectName());
+    KeepInkInside(labels);
     for (QLineEdit *edit : window->findChildren<QLineEdit *>()) {
         QFont font = FontOf(kInputLook, edit);
         // Whatever the user types is drawn, from other faces where Tahoma lacks a letter.

@@ -2,10 +2,13 @@
 
 #include "window/accessible_names.h"
 #include "window/control_kinds.h"
+#include "window/edit_boxes.h"
 #include "window/first_show.h"
 #include "window/fonts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QEvent>
 #include <QScreen>
 #include <QTimer>
@@ -143,6 +146,13 @@ void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
     new DesignedColours(window, designedColour);
     window->setAutoFillBackground(true);
     window->resize(window->size() - kDesignedFrame);
+    // Labels take no input: a prompt's run of blanks lies under its edit box, which must get the clicks
+    // wherever the stored layout lists the two.
+    for (QLineEdit *edit : window->findChildren<QLineEdit *>())
+        edit->raise();
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        button->raise();
+    KeepEditBoxesReadable(window);
     // Fitting the controls' fonts to the installed ones measures every text: a hidden window has no
     // need of it, and start-up is the quicker for it.
     AtFirstShow(window, [window] {

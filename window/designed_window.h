@@ -16,7 +16,8 @@ inline constexpr QSize kDesignedFrame{16, 39};
 // Gives a window whose stored layout (with its designed outer size) is set up the common look: border
 // icons for system menu and minimise only, Tahoma 10 as its font, the client size its outer size
 // leaves, and its background: the designed colour (with the designed black texts on it), or else the
-// desktop's button face. At its first show it gives the controls the look of their kinds, names them
+// desktop's button face. Its edit boxes and buttons lie above its labels, and what is typed stays
+// readable. At its first show it gives the controls the look of their kinds, names them
 // for screen readers and centres the window on the desktop.
 void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour = std::nullopt);
 
