@@ -10,7 +10,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   qt6-translations-l10n
   dpkg-dev desktop-file-utils
-  xvfb xauth
+  xvfb xauth openbox
 )
 
 missing=()
