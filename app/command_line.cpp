@@ -20,7 +20,7 @@ void AddHidden(QCommandLineParser &parser, const char *name, const QString &valu
 
 } // namespace
 
-void ProcessCommandLine(int argc, char *argv[])
+QStringList ProcessCommandLine(int argc, char *argv[])
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -37,10 +37,8 @@ void ProcessCommandLine(int argc, char *argv[])
     // A core application needs no display; the windows' application comes after it.
     int count = argc;
     const QCoreApplication core(count, argv);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("calculation files to open"),
+                                 QStringLiteral("[FILE...]"));
     parser.process(core); // prints and exits for --help, --version and errors
-    if (!parser.positionalArguments().isEmpty()) {
-        fprintf(stderr, "%s: unexpected argument '%s'\n", qPrintable(QCoreApplication::applicationName()),
-                qPrintable(parser.positionalArguments().first()));
-        exit(1);
-    }
+    return parser.positionalArguments();
 }

@@ -1,6 +1,7 @@
 #include "app/forms.h"
 
 #include "app/form1.h"
+#include "app/menus.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
@@ -17,6 +18,7 @@ void CreateForms()
     Form5 = new TForm5;
     Form6 = new TForm6;
     Form7 = new TForm7;
+    SetUpDocumentsAndMenus();
 }
 
 template <class Form>

@@ -3,6 +3,7 @@
 #include "app/first_paint.h"
 #include "app/form1.h"
 #include "app/forms.h"
+#include "app/menus.h"
 #include "window/fonts.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
-    ProcessCommandLine(argc, argv);
+    const QStringList files = ProcessCommandLine(argc, argv);
     StartLoadingFonts();
 
     QApplication application(argc, argv);
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     CreateForms();
     QuitAfterFirstPaintIfAsked(Form1);
     Form1->show();
+    OpenFromCommandLine(files);
     const int exitCode = QApplication::exec();
     DestroyForms();
     return exitCode;

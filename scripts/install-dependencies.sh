@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core
   qt6-translations-l10n
-  dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils shared-mime-info
   xvfb xauth openbox
 )
 

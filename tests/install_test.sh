@@ -11,9 +11,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 
 sizes=(16 24 32 48 64 128 256)
-expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg)
+mime_icon=application-x-ortix-t-calculation
+expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg
+          usr/share/mime/packages/ortix-t.xml usr/share/icons/hicolor/scalable/mimetypes/$mime_icon.svg)
 for size in "${sizes[@]}"; do
-    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png")
+    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png"
+               "usr/share/icons/hicolor/${size}x${size}/mimetypes/$mime_icon.png")
 done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -printf '%P\n' | sort) ||
     fail "installed files differ from the expected list"
@@ -28,7 +31,13 @@ done
 entry=$root/usr/share/applications/ortix-t.desktop
 report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $report"
 [ -z "$report" ] || fail "desktop-file-validate: $report"
-grep -qx 'Exec=ortix-t' "$entry" || fail "Exec does not start the installed program"
+grep -qx 'Exec=ortix-t %F' "$entry" || fail "Exec does not start the installed program with the files"
+grep -qx 'MimeType=application/x-ortix-t-calculation;' "$entry" || fail "the entry does not open calculation files"
+# The MIME type is valid, and a calculation file is known by its name and by its contents.
+cp -r "$root/usr/share/mime" "$root/mime-database"
+update-mime-database "$root/mime-database" || fail "update-mime-database rejects the MIME type"
+grep -q '^application/x-ortix-t-calculation:\*\.ortix$' "$root/mime-database/globs" || fail "*.ortix is not its glob"
+[ -s "$root/mime-database/magic" ] || fail "the MIME type has no magic"
 grep -qx 'Icon=ortix-t' "$entry" || fail "Icon does not name the installed icon"
 
 program=$root/usr/bin/ortix-t
@@ -39,7 +48,10 @@ out=$(run --help) || fail "--help exits with $?"
 grep -q -- '--version' <<<"$out" || fail "--help does not list --version"
 if err=$(run --no-such-option 2>&1); then fail "an unknown option starts the program"; fi
 grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err"
-if err=$(run stray 2>&1); then fail "a stray argument starts the program"; fi
+# A file that cannot be opened is named on standard error, and the program starts all the same.
+err=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" "$root/no-such.ortix" 2>&1 >/dev/null) ||
+    fail "the program does not start when a file cannot be opened"
+grep -q 'no-such.ortix' <<<"$err" || fail "a file that cannot be opened is not named: $err"
 # The whole start-up, as a desktop launch runs it: every window made, the main menu painted.
 out=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" 2>/dev/null) ||
     fail "the program ends with $? after painting its main menu"

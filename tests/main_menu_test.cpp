@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
@@ -40,7 +41,11 @@ TEST_F(MainMenu, LooksAsDesigned)
 {
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Ortix-T"));
     EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Ортикс-Т"));
-    EXPECT_EQ(Form1->size() + kDesignedFrame, QSize(717, 429));
+    // The designed client area shows whole below the menu bar.
+    const int menuBarHeight = Form1->findChild<QMenuBar *>()->height();
+    EXPECT_GT(menuBarHeight, 0);
+    EXPECT_EQ(Find<QWidget>(Form1, "ClientArea")->size() + kDesignedFrame, QSize(717, 429));
+    EXPECT_EQ(Form1->size() + kDesignedFrame, QSize(717, 429 + menuBarHeight));
     EXPECT_EQ(Form1->palette().color(QPalette::Window), QColor(192, 220, 192));
     EXPECT_FALSE(Form1->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(Form1->windowFlags() & Qt::WindowMinimizeButtonHint);

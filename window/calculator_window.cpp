@@ -59,6 +59,7 @@ void TCalculatorWindow::RunStep(const std::function<void()> &step)
         ShowFaultReport(this, QString::fromLocal8Bit(fault.what()));
     }
     FitClientAreaToControls();
+    emit StepRan();
 }
 
 void TCalculatorWindow::showEvent(QShowEvent *)

@@ -33,6 +33,13 @@ public:
     // beside the boxes' and results' texts.
     virtual std::vector<NamedQuantity> Quantities() = 0;
 
+    // Makes the scroll bars reach every control again after results were written from outside a step.
+    void FitClientAreaToControls();
+
+signals:
+    // A step ran, to its end or to its fault.
+    void StepRan();
+
 protected:
     // Finishes the window once its stored layout (scroll box "ScrollBox" with the controls) is set up.
     void SetUpWindow();
@@ -52,7 +59,6 @@ protected:
 private:
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
-    void FitClientAreaToControls();
 
     QScrollArea *scrollBox_ = nullptr;
     QPointer<QLineEdit> reading_; // the box being read, while it is

@@ -213,10 +213,26 @@ QFont ControlFont()
     return DesignedFont(kInputLook.family, kControlPixelSize, kInputLook.style);
 }
 
+namespace {
+
+const char kDesignedWidth[] = "designedWidth";
+
+} // namespace
+
 void Write(QLabel *label, const QString &text)
 {
+    if (!label->property(kDesignedWidth).isValid())
+        label->setProperty(kDesignedWidth, label->width());
     label->setText(text);
     FitWidthToText(label);
+}
+
+void Clear(QLabel *label)
+{
+    label->clear();
+    const QVariant designed = label->property(kDesignedWidth);
+    if (designed.isValid())
+        label->resize(designed.toInt(), label->height());
 }
 
 QString SymbolLettersToGreek(const QString &text)

@@ -18,5 +18,8 @@ QFont ControlFont();
 // Replaces a result or verdict label's whole text and sizes the label to it.
 void Write(QLabel *label, const QString &text);
 
+// Empties a result or verdict label back to its designed placeholder, as it was before any step wrote it.
+void Clear(QLabel *label);
+
 // The text a Symbol-font label shows: each Latin letter as the Greek letter that font draws for it.
 QString SymbolLettersToGreek(const QString &text);

@@ -1,0 +1,175 @@
+#include "app/menus.h"
+
+#include "app/form1.h"
+#include "calculators/complementary/form5.h"
+#include "calculators/complementary/form6.h"
+#include "calculators/complementary/form7.h"
+#include "calculators/same_type/form2.h"
+#include "calculators/same_type/form3.h"
+#include "calculators/same_type/form4.h"
+#include "documents/calculation_document.h"
+#include "documents/recent_files.h"
+#include "window/first_show.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace {
+
+// Desktop furniture: the desktop's own font, not the window's designed one.
+QMenuBar *NewMenuBar(QWidget *window)
+{
+    auto *bar = new QMenuBar(window);
+    bar->setFont(QApplication::font(bar));
+    return bar;
+}
+
+QAction *AddAction(QMenu *menu, const QString &text, QKeySequence::StandardKey key, std::function<void()> slot)
+{
+    QAction *action = menu->addAction(text, std::move(slot));
+    action->setShortcut(key);
+    return action;
+}
+
+// Rebuilt whenever it opens: files that have gone since are dropped, and it says so.
+void AddRecentMenu(QMenu *fileMenu, QWidget *window)
+{
+    QMenu *recent = fileMenu->addMenu(QStringLiteral("Н&едавние расчёты"));
+    QObject::connect(recent, &QMenu::aboutToShow, recent, [recent, window] {
+        recent->clear();
+        QStringList gone;
+        int number = 0;
+        for (const QString &path : RecentCalculations()) {
+            if (!QFileInfo::exists(path)) {
+                gone << path;
+                continue;
+            }
+            const QString text = QStringLiteral("&%1 %2").arg(++number % 10).arg(QFileInfo(path).fileName());
+            QAction *open = recent->addAction(text, window, [path, window] { OpenCalculationReporting(path, window); });
+            open->setToolTip(path);
+        }
+        recent->setToolTipsVisible(true);
+        if (number == 0)
+            recent->addAction(QStringLiteral("Нет недавних расчётов"))->setEnabled(false);
+        if (!gone.isEmpty()) {
+            RemoveRecentCalculations(gone);
+            recent->addSeparator();
+            recent->addAction(QStringLiteral("Убраны из списка исчезнувшие файлы: %1").arg(gone.size()))
+                ->setEnabled(false);
+        }
+    });
+}
+
+void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
+{
+    QMenuBar *bar = NewMenuBar(window);
+    // The client area scrolls under the bar; the window keeps its designed outer size.
+    window->layout()->setMenuBar(bar);
+    QMenu *file = bar->addMenu(QStringLiteral("&Файл"));
+    AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New, [document] { document->NewCalculation(); });
+    AddAction(file, QStringLiteral("&Открыть…"), QKeySequence::Open, [window] { OpenCalculationWithDialog(window); });
+    AddRecentMenu(file, window);
+    file->addSeparator();
+    AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save, [document] { document->Save(); });
+    AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, [document] { document->SaveAs(); });
+    file->addSeparator();
+    AddAction(file, QStringLiteral("&Закрыть"), QKeySequence::Close, [window] { window->close(); });
+}
+
+void ShowAbout(QWidget *parent)
+{
+    QMessageBox::about(parent, QStringLiteral("О программе"),
+                       QStringLiteral("<p><b>Ортикс-Т</b> (Ortix-T), версия %1</p>"
+                                      "<p>Инженерный расчёт схем транзисторных триггеров по шагам.</p>"
+                                      "<p>Программа распространяется бесплатно, как есть, без каких-либо гарантий.</p>"
+                                      "<p>Qt %2</p>"
+                                      "<p>Поддержать проект: <a href=\"%3\">%3</a></p>")
+                           .arg(QCoreApplication::applicationVersion().toHtmlEscaped(), QString::fromLatin1(qVersion()),
+                                QString::fromLatin1(kSupportAddress)));
+}
+
+// The main menu's menus.
+QMenuBar *MainMenuBar(TForm1 *form)
+{
+    QMenuBar *bar = NewMenuBar(form);
+    QMenu *file = bar->addMenu(QStringLiteral("&Файл"));
+    AddAction(file, QStringLiteral("&Открыть расчёт…"), QKeySequence::Open,
+              [form] { OpenCalculationWithDialog(form); });
+    AddRecentMenu(file, form);
+    file->addSeparator();
+    AddAction(file, QStringLiteral("В&ыход"), QKeySequence::Quit, [form] { form->close(); });
+    QMenu *help = bar->addMenu(QStringLiteral("&Справка"));
+    help->addAction(QStringLiteral("&О программе"), form, [form] { ShowAbout(form); });
+    return bar;
+}
+
+// Moves the main menu's controls into a client area below the bar, where they keep their designed
+// positions, and grows the window by the bar.
+void AddMainMenuMenus(TForm1 *form)
+{
+    const QList<QWidget *> controls = form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QList<QWidget *> tabOrder;
+    for (QWidget *control = form->nextInFocusChain(); control != form; control = control->nextInFocusChain()) {
+        if (control->focusPolicy() & Qt::TabFocus)
+            tabOrder << control;
+    }
+    QMenuBar *bar = MainMenuBar(form);
+    const int barHeight = bar->sizeHint().height();
+    bar->setGeometry(0, 0, form->width(), barHeight);
+    auto *clientArea = new QWidget(form);
+    clientArea->setObjectName(QStringLiteral("ClientArea"));
+    clientArea->setGeometry(0, barHeight, form->width(), form->height());
+    for (QWidget *control : controls)
+        control->setParent(clientArea);
+    // Reparenting puts the controls at the end of the tab chain in their creation order.
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    form->setFixedSize(form->width(), form->height() + barHeight);
+}
+
+// Closing the main menu ends the program: not before the unsaved files are seen to.
+class AskBeforeQuitting : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && !MayQuit(static_cast<QWidget *>(watched))) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void SetUpDocumentsAndMenus()
+{
+    const std::vector<std::vector<TCalculatorWindow *>> calculations = {
+        {Form2}, {Form3}, {Form4}, {Form5, Form6}, {Form7}};
+    for (const std::vector<TCalculatorWindow *> &windows : calculations) {
+        auto *document = new TCalculationDocument(windows);
+        for (TCalculatorWindow *window : windows)
+            AtFirstShow(window, [window, document] { AddCalculatorMenus(window, document); });
+    }
+    AddMainMenuMenus(Form1);
+    Form1->installEventFilter(new AskBeforeQuitting(Form1));
+}
+
+void OpenFromCommandLine(const QStringList &files)
+{
+    for (const QString &path : files) {
+        QString error;
+        if (!OpenCalculation(path, &error) && !error.isEmpty())
+            std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
+    }
+}

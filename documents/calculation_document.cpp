@@ -1,0 +1,302 @@
+#include "documents/calculation_document.h"
+
+#include "documents/recent_files.h"
+#include "documents/window_records.h"
+#include "numtext/decimal_mark.h"
+#include "window/calculator_window.h"
+#include "window/designed_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+std::vector<TCalculationDocument *> gDocuments;
+
+QString Quoted(const QString &path)
+{
+    return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
+}
+
+void Report(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+// Save / Don't save / Cancel, in Russian whatever the desktop's language.
+QMessageBox::StandardButton AskToSave(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Сохранить"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Не сохранять"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.setDefaultButton(QMessageBox::Save);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::optional<CalculationRecord> ReadCalculationFile(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    QString reason;
+    if (!info.exists())
+        reason = QStringLiteral("такого файла нет");
+    else if (info.isDir())
+        reason = QStringLiteral("это папка, а не файл");
+    else if (info.size() > kLargestCalculationFile)
+        reason = QStringLiteral("файл больше %1 байт, это не расчёт").arg(kLargestCalculationFile);
+    std::optional<CalculationRecord> record;
+    if (reason.isEmpty()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            record = CalculationFromJson(file.read(kLargestCalculationFile + 1), &reason);
+        else
+            reason = file.errorString();
+    }
+    if (!record)
+        *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
+    return record;
+}
+
+TCalculationDocument *DocumentFor(const CalculationRecord &record)
+{
+    for (TCalculationDocument *document : gDocuments) {
+        if (document->Calculator()->objectName() == record.windows.front().window)
+            return document;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TCalculationDocument::TCalculationDocument(std::vector<TCalculatorWindow *> windows)
+    : QObject(windows.front()), windows_(std::move(windows))
+{
+    gDocuments.push_back(this);
+    for (TCalculatorWindow *window : windows_) {
+        designedTitles_.push_back(window->windowTitle());
+        connect(window, &TCalculatorWindow::StepRan, this, [this] { SetModified(true); });
+        for (QLineEdit *edit : window->findChildren<QLineEdit *>())
+            connect(edit, &QLineEdit::textEdited, this, [this] { SetModified(true); });
+    }
+    connect(this, &QObject::destroyed, [this] { std::erase(gDocuments, this); });
+}
+
+TCalculationDocument *TCalculationDocument::Of(const QWidget *window)
+{
+    for (TCalculationDocument *document : gDocuments) {
+        if (std::find(document->windows_.begin(), document->windows_.end(), window) != document->windows_.end())
+            return document;
+    }
+    return nullptr;
+}
+
+const std::vector<TCalculationDocument *> &TCalculationDocument::All()
+{
+    return gDocuments;
+}
+
+CalculationRecord TCalculationDocument::Record() const
+{
+    CalculationRecord record;
+    record.decimalMark = QLatin1Char(DecimalMark);
+    for (TCalculatorWindow *window : windows_)
+        record.windows.push_back(RecordOf(window));
+    return record;
+}
+
+QString TCalculationDocument::MismatchOf(const CalculationRecord &record) const
+{
+    if (record.windows.size() != windows_.size())
+        return QStringLiteral("в файле %1 окон вместо %2").arg(record.windows.size()).arg(windows_.size());
+    for (size_t i = 0; i < windows_.size(); ++i) {
+        const QString mismatch = ::MismatchOf(record.windows[i], windows_[i]);
+        if (!mismatch.isEmpty())
+            return mismatch;
+    }
+    return {};
+}
+
+void TCalculationDocument::Fill(const CalculationRecord &record)
+{
+    for (size_t i = 0; i < windows_.size(); ++i)
+        Restore(windows_[i], record.windows[i], record.decimalMark);
+}
+
+bool TCalculationDocument::Open(const CalculationRecord &record, const QString &path, QString *error)
+{
+    *error = MismatchOf(record);
+    if (!error->isEmpty() || !MaySetAside())
+        return false;
+    Fill(record);
+    SetFile(path);
+    return true;
+}
+
+void TCalculationDocument::NewCalculation()
+{
+    if (!MaySetAside())
+        return;
+    for (TCalculatorWindow *window : windows_)
+        ClearWindow(window);
+    SetFile(QString());
+}
+
+bool TCalculationDocument::Save()
+{
+    return path_.isEmpty() ? SaveAs() : SaveTo(path_);
+}
+
+bool TCalculationDocument::SaveAs()
+{
+    const QString folder = path_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                           : QFileInfo(path_).absolutePath();
+    const QString name = path_.isEmpty()
+        ? designedTitles_.front().trimmed() + QLatin1Char('.') + QLatin1String(kCalculationExtension)
+        : QFileInfo(path_).fileName();
+    QString path = QFileDialog::getSaveFileName(Calculator(), QStringLiteral("Сохранить расчёт"),
+                                                QDir(folder).filePath(name), CalculationFilter());
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QLatin1String(kCalculationExtension);
+    return SaveTo(path);
+}
+
+bool TCalculationDocument::SaveTo(const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(CalculationToJson(Record())) < 0 || !file.commit()) {
+        Report(Calculator(),
+               QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
+                   .arg(Quoted(path), file.errorString()));
+        return false;
+    }
+    SetFile(path);
+    AddRecentCalculation(path);
+    return true;
+}
+
+bool TCalculationDocument::MaySetAside()
+{
+    if (!modified_)
+        return true;
+    switch (AskToSave(Calculator(), QStringLiteral("Сохранить изменения в расчёте %1?").arg(DisplayName()))) {
+    case QMessageBox::Save:
+        return Save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TCalculationDocument::SetFile(const QString &path)
+{
+    path_ = path;
+    modified_ = false;
+    UpdateTitles();
+    emit FileChanged();
+}
+
+void TCalculationDocument::SetModified(bool modified)
+{
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    UpdateTitles();
+    emit FileChanged();
+}
+
+void TCalculationDocument::UpdateTitles()
+{
+    for (size_t i = 0; i < windows_.size(); ++i) {
+        // Untitled, a window keeps its designed caption exactly.
+        if (path_.isEmpty()) {
+            windows_[i]->setWindowTitle(designedTitles_[i]);
+            continue;
+        }
+        windows_[i]->setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral("[*] — ") + designedTitles_[i]);
+        windows_[i]->setWindowModified(modified_);
+    }
+}
+
+QString TCalculationDocument::DisplayName() const
+{
+    return path_.isEmpty() ? QStringLiteral("«%1»").arg(designedTitles_.front().trimmed()) : Quoted(path_);
+}
+
+bool OpenCalculation(const QString &path, QString *error)
+{
+    error->clear();
+    const std::optional<CalculationRecord> record = ReadCalculationFile(path, error);
+    if (!record)
+        return false;
+    TCalculationDocument *document = DocumentFor(*record);
+    QString reason = QStringLiteral("в программе нет окна «%1»").arg(record->windows.front().window);
+    if (!document || !document->Open(*record, path, &reason)) {
+        if (!reason.isEmpty())
+            *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
+        return false;
+    }
+    AddRecentCalculation(path);
+    BringToFront(document->Calculator());
+    return true;
+}
+
+void OpenCalculationReporting(const QString &path, QWidget *parent)
+{
+    QString error;
+    if (!OpenCalculation(path, &error) && !error.isEmpty())
+        Report(parent, error);
+}
+
+void OpenCalculationWithDialog(QWidget *parent)
+{
+    const TCalculationDocument *current = TCalculationDocument::Of(parent);
+    const QString folder = current && !current->FilePath().isEmpty()
+        ? QFileInfo(current->FilePath()).absolutePath()
+        : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path =
+        QFileDialog::getOpenFileName(parent, QStringLiteral("Открыть расчёт"), folder, CalculationFilter());
+    if (!path.isEmpty())
+        OpenCalculationReporting(path, parent);
+}
+
+bool MayQuit(QWidget *parent)
+{
+    std::vector<TCalculationDocument *> unsaved;
+    QStringList names;
+    for (TCalculationDocument *document : gDocuments) {
+        // Untitled calculations end without a question, as they always have.
+        if (document->IsModified() && !document->FilePath().isEmpty()) {
+            unsaved.push_back(document);
+            names << QDir::toNativeSeparators(document->FilePath());
+        }
+    }
+    if (unsaved.empty())
+        return true;
+    switch (AskToSave(parent, QStringLiteral("Сохранить изменения в расчётах?\n\n") + names.join(QLatin1Char('\n')))) {
+    case QMessageBox::Save:
+        return std::all_of(unsaved.begin(), unsaved.end(), [](TCalculationDocument *d) { return d->Save(); });
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString CalculationFilter()
+{
+    return QStringLiteral("Расчёты Ортикс-Т (*.%1)").arg(QLatin1String(kCalculationExtension));
+}

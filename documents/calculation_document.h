@@ -1,0 +1,80 @@
+#pragma once
+
+#include "documents/calculation_file.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class QWidget;
+class TCalculatorWindow;
+
+// One calculator's calculation as a document: the windows it spans, the file it is kept in, and whether
+// it has changed since it was last opened or saved. The windows' titles show the file.
+class TCalculationDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The first window is the calculator; the others belong to its calculation and share its file.
+    explicit TCalculationDocument(std::vector<TCalculatorWindow *> windows);
+
+    // The document a window belongs to, if any.
+    static TCalculationDocument *Of(const QWidget *window);
+    static const std::vector<TCalculationDocument *> &All();
+
+    TCalculatorWindow *Calculator() const { return windows_.front(); }
+    QString FilePath() const { return path_; }
+    bool IsModified() const { return modified_; }
+
+    CalculationRecord Record() const;
+    // What keeps the record from filling the document's windows, in Russian; empty when it fits.
+    QString MismatchOf(const CalculationRecord &record) const;
+    // Fills every window from a record that fits them.
+    void Fill(const CalculationRecord &record);
+    // Fills the windows from a record read from the file, which becomes the document's file, once the
+    // unsaved changes are set aside. False when the record does not fit (the reason in *error) or the user
+    // cancels (*error empty); the windows are then as they were.
+    bool Open(const CalculationRecord &record, const QString &path, QString *error);
+
+    // The file menu's commands. Each asks what it must and reports its own failures.
+    void NewCalculation();
+    bool Save();
+    bool SaveAs();
+    // Writes the calculation to the file and makes it the document's file; false, reported, when not written.
+    bool SaveTo(const QString &path);
+    // Over unsaved changes: asks whether to save them first. False when the user cancels or saving fails.
+    bool MaySetAside();
+
+signals:
+    void FileChanged();
+
+private:
+    void SetFile(const QString &path);
+    void SetModified(bool modified);
+    void UpdateTitles();
+    QString DisplayName() const;
+
+    std::vector<TCalculatorWindow *> windows_;
+    std::vector<QString> designedTitles_;
+    QString path_;
+    bool modified_ = false;
+};
+
+// Opens a calculation file in the window it belongs to and brings that window to the front. When the file
+// cannot be opened, the reason, naming the file, in *error and every window as it was; a cancelled
+// question leaves *error empty.
+bool OpenCalculation(const QString &path, QString *error);
+
+// The same, with a message box for the failure.
+void OpenCalculationReporting(const QString &path, QWidget *parent);
+
+// Asks for a file and opens it.
+void OpenCalculationWithDialog(QWidget *parent);
+
+// Before the program ends: asks once about the files with unsaved changes. False when the user cancels.
+bool MayQuit(QWidget *parent);
+
+// The file dialogs' filter.
+QString CalculationFilter();

@@ -1,0 +1,216 @@
+#include "documents/calculation_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr char kFormatName[] = "ortix-t-calculation";
+constexpr int kFormatVersion = 1;
+
+// JSON string text; a lone surrogate, which UTF-8 cannot carry, is kept as its escape.
+void AppendString(QByteArray &out, const QString &text)
+{
+    out += '"';
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (c == u'"' || c == u'\\') {
+            out += '\\';
+            out += char(c.unicode());
+        } else if (c == u'\n') {
+            out += "\\n";
+        } else if (c == u'\t') {
+            out += "\\t";
+        } else if (c.unicode() < 0x20 || (c.isSurrogate() && !pair)) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toLatin1();
+        } else if (pair) {
+            out += text.mid(i, 2).toUtf8();
+            ++i;
+        } else {
+            out += QString(c).toUtf8();
+        }
+    }
+    out += '"';
+}
+
+QByteArray HexFloat(double value)
+{
+    char digits[64];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::hex);
+    return (std::signbit(value) ? "-0x" : "0x") + QByteArray(digits, end - digits);
+}
+
+std::optional<double> FromHexFloat(const QString &text)
+{
+    QByteArray bytes = text.toLatin1();
+    const bool negative = bytes.startsWith('-');
+    if (negative)
+        bytes.remove(0, 1);
+    if (!bytes.startsWith("0x") || bytes.size() < 3 || bytes[2] == '-' || bytes[2] == '+')
+        return std::nullopt;
+    double value = 0;
+    const char *first = bytes.constData() + 2, *last = bytes.constData() + bytes.size();
+    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::hex);
+    if (ec != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+template <class Value, class Append>
+void AppendObject(QByteArray &out, const char *key, const std::vector<std::pair<QString, Value>> &members,
+                  Append appendValue)
+{
+    out += "      \"";
+    out += key;
+    out += "\": {";
+    for (size_t i = 0; i < members.size(); ++i) {
+        out += i ? ",\n        " : "\n        ";
+        AppendString(out, members[i].first);
+        out += ": ";
+        appendValue(out, members[i].second);
+    }
+    out += members.empty() ? "}" : "\n      }";
+}
+
+// Reading: the first fault found, in Russian, for the message that names the file.
+class Reader
+{
+public:
+    QString error;
+
+    QJsonObject Object(const QJsonValue &value, const QString &what)
+    {
+        if (!value.isObject())
+            Fail(QStringLiteral("«%1» должно быть объектом JSON").arg(what));
+        return value.toObject();
+    }
+
+    QString String(const QJsonValue &value, const QString &what)
+    {
+        if (!value.isString())
+            Fail(QStringLiteral("«%1» должно быть строкой").arg(what));
+        return value.toString();
+    }
+
+    std::vector<std::pair<QString, QString>> Texts(const QJsonValue &value, const QString &what)
+    {
+        std::vector<std::pair<QString, QString>> texts;
+        const QJsonObject object = Object(value, what);
+        for (auto it = object.begin(); it != object.end() && ok(); ++it)
+            texts.emplace_back(it.key(), String(it.value(), what + QLatin1Char('.') + it.key()));
+        return texts;
+    }
+
+    std::vector<std::pair<QString, double>> Quantities(const QJsonValue &value, const QString &what)
+    {
+        std::vector<std::pair<QString, double>> quantities;
+        const QJsonObject object = Object(value, what);
+        for (auto it = object.begin(); it != object.end() && ok(); ++it) {
+            const QString name = what + QLatin1Char('.') + it.key();
+            const std::optional<double> number = FromHexFloat(String(it.value(), name));
+            if (!number && ok())
+                Fail(QStringLiteral("величина «%1» не конечное число двойной точности (%2)")
+                         .arg(name, it.value().toString()));
+            quantities.emplace_back(it.key(), number.value_or(0));
+        }
+        return quantities;
+    }
+
+    void Fail(const QString &what)
+    {
+        if (ok())
+            error = what;
+    }
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+} // namespace
+
+QByteArray CalculationToJson(const CalculationRecord &record)
+{
+    QByteArray out = "{\n  \"format\": \"";
+    out += kFormatName;
+    out += "\",\n  \"version\": " + QByteArray::number(kFormatVersion) + ",\n  \"decimalMark\": ";
+    AppendString(out, QString(record.decimalMark));
+    out += ",\n  \"windows\": [";
+    for (size_t i = 0; i < record.windows.size(); ++i) {
+        const WindowRecord &window = record.windows[i];
+        out += i ? ",\n    {\n      \"window\": " : "\n    {\n      \"window\": ";
+        AppendString(out, window.window);
+        out += ",\n";
+        AppendObject(out, "edits", window.edits, AppendString);
+        out += ",\n";
+        AppendObject(out, "results", window.results, AppendString);
+        out += ",\n";
+        AppendObject(out, "quantities", window.quantities,
+                     [](QByteArray &o, double v) { o += '"' + HexFloat(v) + '"'; });
+        out += "\n    }";
+    }
+    out += record.windows.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QString *error)
+{
+    const auto fail = [error](const QString &what) {
+        *error = what;
+        return std::nullopt;
+    };
+    if (bytes.isEmpty())
+        return fail(QStringLiteral("файл пуст"));
+    if (bytes.size() > kLargestCalculationFile)
+        return fail(QStringLiteral("файл больше %1 байт").arg(kLargestCalculationFile));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)utf8.decode(bytes);
+    if (utf8.hasError())
+        return fail(QStringLiteral("текст файла не в кодировке UTF-8"));
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return fail(QStringLiteral("файл повреждён или обрезан: ошибка JSON у байта %1 (%2)")
+                        .arg(parseError.offset)
+                        .arg(parseError.errorString()));
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(QLatin1String("format")) != QLatin1String(kFormatName))
+        return fail(QStringLiteral("это не файл расчёта Ортикс-Т"));
+    const QJsonValue version = root.value(QLatin1String("version"));
+    if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) || version.toDouble() < 1)
+        return fail(QStringLiteral("неизвестная версия формата"));
+    if (version.toDouble() > kFormatVersion)
+        return fail(QStringLiteral("файл записан более новой версией программы (версия формата %1, эта программа "
+                                   "читает версию %2)")
+                        .arg(version.toDouble())
+                        .arg(kFormatVersion));
+
+    Reader read;
+    CalculationRecord record;
+    const QString mark = read.String(root.value(QLatin1String("decimalMark")), QStringLiteral("decimalMark"));
+    if (read.ok() && mark.size() != 1)
+        read.Fail(QStringLiteral("«decimalMark» должен быть одним знаком"));
+    record.decimalMark = mark.isEmpty() ? QChar() : mark[0];
+    const QJsonValue windows = root.value(QLatin1String("windows"));
+    if (!windows.isArray() || windows.toArray().isEmpty())
+        read.Fail(QStringLiteral("«windows» должно быть непустым списком окон"));
+    for (const QJsonValue &value : windows.toArray()) {
+        if (!read.ok())
+            break;
+        const QJsonObject object = read.Object(value, QStringLiteral("windows"));
+        WindowRecord window;
+        window.window = read.String(object.value(QLatin1String("window")), QStringLiteral("window"));
+        window.edits = read.Texts(object.value(QLatin1String("edits")), window.window + QStringLiteral(".edits"));
+        window.results = read.Texts(object.value(QLatin1String("results")), window.window + QStringLiteral(".results"));
+        window.quantities =
+            read.Quantities(object.value(QLatin1String("quantities")), window.window + QStringLiteral(".quantities"));
+        record.windows.push_back(std::move(window));
+    }
+    if (!read.ok())
+        return fail(read.error);
+    return record;
+}

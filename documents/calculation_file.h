@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// What a calculation file keeps of one window: every edit box's text as typed, every result's text, and
+// every quantity's exact value, each under its name, in the window's own order.
+struct WindowRecord
+{
+    QString window; // the window's name, "Form5"
+    std::vector<std::pair<QString, QString>> edits;
+    std::vector<std::pair<QString, QString>> results;
+    std::vector<std::pair<QString, double>> quantities;
+};
+
+// One calculation: the windows it spans (a calculator, and the windows that belong to its calculation),
+// and the decimal mark its texts were typed with.
+struct CalculationRecord
+{
+    QChar decimalMark;
+    std::vector<WindowRecord> windows;
+
+    bool operator==(const CalculationRecord &) const = default;
+};
+
+inline bool operator==(const WindowRecord &a, const WindowRecord &b)
+{
+    return a.window == b.window && a.edits == b.edits && a.results == b.results && a.quantities == b.quantities;
+}
+
+// The file's extension, without the dot, and its MIME type.
+inline constexpr char kCalculationExtension[] = "ortix";
+inline constexpr char kCalculationMimeType[] = "application/x-ortix-t-calculation";
+
+// The larger a file, the surer it is not a calculation: none comes near this.
+inline constexpr qint64 kLargestCalculationFile = 1024 * 1024;
+
+// UTF-8 JSON in the record's own order, so that one state is always the same bytes; quantities as
+// hexadecimal floats, exact to the last bit.
+QByteArray CalculationToJson(const CalculationRecord &record);
+
+// The record, or nothing with what is wrong with the bytes (in Russian) in *error. Checks the form of the
+// file alone: whether its names belong to the windows is for whoever fills them.
+std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QString *error);

@@ -1,0 +1,157 @@
+#include "documents/window_records.h"
+
+#include "numtext/decimal_mark.h"
+#include "numtext/number_text.h"
+#include "window/calculator_window.h"
+
+#include <QCollator>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// Controls in the order a reader expects: Edit2 before Edit10.
+template <class Control>
+QList<Control *> InNameOrder(QList<Control *> controls)
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    std::sort(controls.begin(), controls.end(), [&](const Control *a, const Control *b) {
+        return collator.compare(a->objectName(), b->objectName()) < 0;
+    });
+    return controls;
+}
+
+QList<QLineEdit *> EditBoxes(TCalculatorWindow *window)
+{
+    return InNameOrder(window->findChildren<QLineEdit *>());
+}
+
+QList<QLabel *> Results(TCalculatorWindow *window)
+{
+    QList<QLabel *> results;
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        const QString kind = label->property("kind").toString();
+        if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
+            results << label;
+    }
+    return InNameOrder(results);
+}
+
+// The text as it reads under the current decimal mark, when it is a number under the mark it was typed with.
+QString InCurrentMark(const QString &text, QChar typedMark)
+{
+    const char current = DecimalMark;
+    if (typedMark == QLatin1Char(current) || typedMark.unicode() >= 0x80)
+        return text;
+    DecimalMark = typedMark.toLatin1();
+    bool number = true;
+    try {
+        NumberFromText(text);
+    } catch (const EConvertError &) {
+        number = false;
+    }
+    DecimalMark = current;
+    return number ? QString(text).replace(typedMark, QLatin1Char(current)) : text;
+}
+
+// Whether the names of the record's members and of the window's controls are the same sets.
+template <class Value>
+QString NamesMismatch(const std::vector<std::pair<QString, Value>> &members, const QStringList &ours,
+                      const QString &what)
+{
+    QStringList theirs;
+    for (const auto &member : members)
+        theirs << member.first;
+    for (const QString &name : theirs) {
+        if (!ours.contains(name))
+            return QStringLiteral("%1 «%2» нет в окне").arg(what, name);
+    }
+    for (const QString &name : ours) {
+        if (!theirs.contains(name))
+            return QStringLiteral("%1 «%2» нет в файле").arg(what, name);
+    }
+    return {};
+}
+
+template <class Control>
+QStringList Names(const QList<Control *> &controls)
+{
+    QStringList names;
+    for (const Control *control : controls)
+        names << control->objectName();
+    return names;
+}
+
+QStringList QuantityNames(TCalculatorWindow *window)
+{
+    QStringList names;
+    for (const NamedQuantity &quantity : window->Quantities())
+        names << QString::fromLatin1(quantity.name);
+    return names;
+}
+
+} // namespace
+
+WindowRecord RecordOf(TCalculatorWindow *window)
+{
+    WindowRecord record;
+    record.window = window->objectName();
+    for (const QLineEdit *edit : EditBoxes(window))
+        record.edits.emplace_back(edit->objectName(), edit->text());
+    for (const QLabel *label : Results(window))
+        record.results.emplace_back(label->objectName(), label->text());
+    for (const NamedQuantity &quantity : window->Quantities())
+        record.quantities.emplace_back(QString::fromLatin1(quantity.name), quantity.quantity->value());
+    return record;
+}
+
+QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window)
+{
+    if (record.window != window->objectName())
+        return QStringLiteral("окно «%1» вместо «%2»").arg(record.window, window->objectName());
+    QString mismatch = NamesMismatch(record.edits, Names(EditBoxes(window)), QStringLiteral("поля ввода"));
+    if (mismatch.isEmpty())
+        mismatch = NamesMismatch(record.results, Names(Results(window)), QStringLiteral("результата"));
+    if (mismatch.isEmpty())
+        mismatch = NamesMismatch(record.quantities, QuantityNames(window), QStringLiteral("величины"));
+    if (!mismatch.isEmpty())
+        return window->objectName() + QStringLiteral(": ") + mismatch;
+    for (const auto &[name, text] : record.edits) {
+        if (text.size() > window->findChild<QLineEdit *>(name)->maxLength())
+            return QStringLiteral("%1: текст поля ввода «%2» длиннее, чем поле принимает")
+                .arg(window->objectName(), name);
+    }
+    return {};
+}
+
+void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedMark)
+{
+    for (const auto &[name, text] : record.edits)
+        window->findChild<QLineEdit *>(name)->setText(InCurrentMark(text, typedMark));
+    for (const auto &[name, text] : record.results) {
+        auto *label = window->findChild<QLabel *>(name);
+        if (text.isEmpty())
+            Clear(label);
+        else
+            Write(label, text);
+    }
+    std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
+    for (const NamedQuantity &quantity : window->Quantities())
+        *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
+    window->FitClientAreaToControls();
+}
+
+void ClearWindow(TCalculatorWindow *window)
+{
+    for (QLineEdit *edit : EditBoxes(window))
+        edit->clear();
+    for (QLabel *label : Results(window))
+        Clear(label);
+    for (const NamedQuantity &quantity : window->Quantities())
+        *quantity.quantity = Extended(0);
+    window->FitClientAreaToControls();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "documents/calculation_file.h"
+
+class TCalculatorWindow;
+
+// What a window holds now, as a calculation file keeps it.
+WindowRecord RecordOf(TCalculatorWindow *window);
+
+// What keeps the record from filling the window, in Russian: a name the window lacks, a box, result or
+// quantity of the window that the record lacks, or a text longer than its box takes. Empty when it fits.
+QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window);
+
+// Fills a window that the record fits. Texts typed with another decimal mark than the current one are
+// shown in the current one where they are numbers in theirs.
+void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedMark);
+
+// The window as it starts: every box and result empty, every quantity 0.
+void ClearWindow(TCalculatorWindow *window);
