@@ -168,7 +168,7 @@ std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QS
     if (bytes.size() > kLargestCalculationFile)
         return fail(QStringLiteral("файл больше %1 байт").arg(kLargestCalculationFile));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    [[maybe_unused]] const QString text = utf8(bytes); // decoding is what finds the fault
     if (utf8.hasError())
         return fail(QStringLiteral("текст файла не в кодировке UTF-8"));
     QJsonParseError parseError;

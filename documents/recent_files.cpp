@@ -1,5 +1,6 @@
 #include "documents/recent_files.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -8,9 +9,13 @@ namespace {
 constexpr qsizetype kMostRecent = 10;
 const char kKey[] = "recentCalculations";
 
-QSettings Settings()
+// One for the whole run: it writes the settings file from the event loop and at exit, not in the middle of
+// an opening or saving, where its locking and syncing would take longer than the rest together.
+QSettings &Settings()
 {
-    return QSettings(QStringLiteral("Ortix-T"), QStringLiteral("Ortix-T"));
+    static QSettings *settings =
+        new QSettings(QStringLiteral("Ortix-T"), QStringLiteral("Ortix-T"), QCoreApplication::instance());
+    return *settings;
 }
 
 void Store(const QStringList &paths)

@@ -1,6 +1,9 @@
 // Every calculator window, driven as a user drives it, through the tables of its cases.
 #include "tests/support/calculator_cases.h"
+#include "documents/window_records.h"
+#include "numtext/decimal_mark.h"
 #include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,6 +18,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <string>
 
 namespace {
@@ -375,6 +379,57 @@ TEST_P(CalculatorWindow, EditBoxesCoverOnlyThePromptsBlanks)
         }
     }
     EXPECT_EQ(checked, cases.editsOverPrompts);
+}
+
+// A calculation saved midway and opened into a fresh window goes on exactly as the uninterrupted one:
+// every report, every result and every quantity, hidden ones included; saved again, it is the same bytes.
+TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
+{
+    std::mt19937 random(std::hash<std::string>()(cases.name));
+    std::vector<std::function<void(QWidget *)>> actions;
+    for (int i = 0; i < 120; ++i) {
+        const auto &[edit, given] = cases.fullRunInputs[random() % cases.fullRunInputs.size()];
+        const QString texts[] = {Utf8(given),
+                                 Utf8(given),
+                                 QStringLiteral("0"),
+                                 QString(),
+                                 QStringLiteral("1E300"),
+                                 QStringLiteral("-3,5"),
+                                 QStringLiteral("abc")};
+        const QString text = texts[random() % std::size(texts)];
+        const int step = 1 + random() % cases.steps;
+        if (random() % 3)
+            actions.push_back([=](QWidget *window) { Type(Find<QLineEdit>(window, edit), text); });
+        else
+            actions.push_back([=](QWidget *window) {
+                ClickAndCollect(Find<QPushButton>(window, ("Button" + std::to_string(step)).c_str()));
+            });
+    }
+    auto *uninterrupted = dynamic_cast<TCalculatorWindow *>(form.get());
+    for (size_t i = 0; i < actions.size() / 2; ++i)
+        actions[i](uninterrupted);
+    const QByteArray saved = CalculationToJson({QLatin1Char(DecimalMark), {RecordOf(uninterrupted)}});
+
+    QString error;
+    const std::optional<CalculationRecord> record = CalculationFromJson(saved, &error);
+    ASSERT_TRUE(record) << error.toStdString();
+    const std::unique_ptr<QWidget> reopenedWindow = cases.create();
+    auto *reopened = dynamic_cast<TCalculatorWindow *>(reopenedWindow.get());
+    reopened->show();
+    ASSERT_EQ(MismatchOf(record->windows.front(), reopened), QString());
+    Restore(reopened, record->windows.front(), record->decimalMark);
+    EXPECT_EQ(CalculationToJson({QLatin1Char(DecimalMark), {RecordOf(reopened)}}), saved) << cases.name;
+
+    for (size_t i = actions.size() / 2; i < actions.size(); ++i) {
+        const std::vector<MessageBoxSeen> before = CollectMessageBoxes([&] { actions[i](uninterrupted); });
+        const std::vector<MessageBoxSeen> after = CollectMessageBoxes([&] { actions[i](reopened); });
+        ASSERT_EQ(before.size(), after.size()) << cases.name << " action " << i;
+        for (size_t b = 0; b < before.size(); ++b)
+            EXPECT_EQ(before[b].text, after[b].text) << cases.name << " action " << i;
+    }
+    const WindowRecord expected = RecordOf(uninterrupted), got = RecordOf(reopened);
+    EXPECT_EQ(got.results, expected.results) << cases.name;
+    EXPECT_EQ(got.quantities, expected.quantities) << cases.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow,

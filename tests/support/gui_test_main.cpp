@@ -4,6 +4,7 @@
 #include "numtext/decimal_mark.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@ int main(int argc, char *argv[])
     gDefaultHandler = qInstallMessageHandler(QuietHeadlessNotices);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    // Recent files and other settings go to a test folder, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     SetUpApplication(&application);
     CreateForms();

@@ -1,0 +1,147 @@
+// Calculation files: what cannot be opened is said, naming the file, and changes nothing; what cannot be
+// saved leaves the old file whole.
+#include "calculators/complementary/form5.h"
+#include "calculators/same_type/form2.h"
+#include "documents/calculation_document.h"
+#include "documents/window_records.h"
+#include "numtext/decimal_mark.h"
+#include "tests/support/window_driver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+
+// Root reads and writes whatever it likes: the unreadable and the read-only are tried as nobody.
+template <class Action>
+auto AsNobody(Action action)
+{
+    const uid_t user = geteuid();
+    if (user == 0 && seteuid(65534) != 0)
+        ADD_FAILURE() << "cannot become nobody";
+    auto result = action();
+    if (user == 0 && seteuid(0) != 0)
+        ADD_FAILURE() << "cannot become root again";
+    return result;
+}
+
+QByteArray Form2File()
+{
+    return CalculationToJson(TCalculationDocument::Of(Form2)->Record());
+}
+
+QByteArray Replaced(QByteArray bytes, const char *from, const char *to)
+{
+    return bytes.replace(from, to);
+}
+
+class CalculationFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkdir(QStringLiteral("folder.ortix"));
+        Type(Find<QLineEdit>(Form2, "Edit1"), QStringLiteral("10"));
+    }
+
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
+{
+    const QByteArray good = Form2File();
+    const struct
+    {
+        const char *name;
+        QByteArray bytes; // empty for a path that is not written
+        const char *said;
+    } kFiles[] = {
+        {"not-json.ortix", "hello", "ошибка JSON"},
+        {"truncated.ortix", good.left(good.size() / 2), "ошибка JSON"},
+        {"empty.ortix", QByteArray(""), "файл пуст"},
+        {"not-ours.ortix", R"({"format": "something else", "version": 1})", "не файл расчёта"},
+        {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 2"), "более новой версией"},
+        {"wrong-type.ortix", Replaced(good, "\"edits\": {", "\"edits\": [{"), "ошибка JSON"},
+        {"text-as-number.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": 10"), "должно быть строкой"},
+        {"unknown-name.ortix", Replaced(good, "\"Edit1\":", "\"Edit99\": \"\", \"Edit1\":"), "Edit99"},
+        {"missing-name.ortix", Replaced(good, "\"Edit1\": \"10\",", ""), "Edit1"},
+        {"unknown-window.ortix", Replaced(good, "\"Form2\"", "\"Form9\""), "Form9"},
+        {"infinite.ortix", Replaced(good, "\"Uki\": \"0x0p+0\"", "\"Uki\": \"inf\""), "не конечное число"},
+        {"decimal.ortix", Replaced(good, "\"Uki\": \"0x0p+0\"", "\"Uki\": \"0.5\""), "не конечное число"},
+        {"latin1.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"1\xff\""), "UTF-8"},
+        {"huge.ortix", good + QByteArray(1024 * 1024, ' '), "больше"},
+        {"missing.ortix", {}, "такого файла нет"},
+        {"folder.ortix", {}, "папка"},
+    };
+    const QByteArray before = Form2File();
+    for (const auto &file : kFiles) {
+        const QString path = file.bytes.isNull() ? folder.filePath(QString::fromLatin1(file.name))
+                                                 : Write(QString::fromLatin1(file.name), file.bytes);
+        QString error;
+        EXPECT_FALSE(OpenCalculation(path, &error)) << file.name;
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::fromUtf8(file.said))) << file.name << ": " << error.toStdString();
+        EXPECT_EQ(Form2File(), before) << file.name;
+    }
+    // A file of Form5's calculation holds Form6 too.
+    const QByteArray form5 = CalculationToJson(TCalculationDocument::Of(Form5)->Record());
+    const qsizetype form6 = form5.indexOf(",\n    {\n      \"window\": \"Form6\"");
+    QString error;
+    EXPECT_FALSE(OpenCalculation(Write(QStringLiteral("alone.ortix"), form5.left(form6) + "\n  ]\n}\n"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("окон вместо"))) << error.toStdString();
+
+    const QString unreadable = Write(QStringLiteral("unreadable.ortix"), good);
+    QFile::setPermissions(unreadable, QFile::WriteOwner);
+    EXPECT_FALSE(AsNobody([&] { return OpenCalculation(unreadable, &error); }));
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(unreadable))) << error.toStdString();
+}
+
+TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
+{
+    TCalculationDocument *document = TCalculationDocument::Of(Form2);
+    const QString path = Write(QStringLiteral("kept.ortix"), "the old file");
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    Type(Find<QLineEdit>(Form2, "Edit1"), QStringLiteral("11"));
+    const std::vector<MessageBoxSeen> seen =
+        AsNobody([&] { return CollectMessageBoxes([&] { EXPECT_FALSE(document->SaveTo(path)); }); });
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].text.contains(QDir::toNativeSeparators(path))) << seen[0].text.toStdString();
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("the old file"));
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_NE(document->FilePath(), path);
+}
+
+// Opened under the other decimal mark, a number typed with the file's mark reads in the current one.
+TEST(CalculationFile, NumbersFollowTheCurrentDecimalMark)
+{
+    const struct
+    {
+        const char *typed, *shown;
+    } kTexts[] = {{"12,5", "12.5"}, {"1,5E-3", "1.5E-3"}, {"12.5", "12.5"}, {"a,b", "a,b"}, {"", ""}};
+    WindowRecord record = RecordOf(Form2);
+    for (const auto &text : kTexts) {
+        record.edits.front().second = QString::fromUtf8(text.typed);
+        DecimalMark = '.';
+        Restore(Form2, record, QLatin1Char(','));
+        DecimalMark = ',';
+        EXPECT_EQ(Form2->findChild<QLineEdit *>(record.edits.front().first)->text(), QString::fromUtf8(text.shown));
+    }
+}
+
+} // namespace
