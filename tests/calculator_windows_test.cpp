@@ -307,8 +307,9 @@ TEST_P(CalculatorWindow, NamesItsControlsForScreenReaders)
     }
     for (QLabel *label : form->findChildren<QLabel *>()) {
         const QString kind = label->property("kind").toString();
-        if (kind == QLatin1String("result") || kind == QLatin1String("picture"))
+        if (kind == QLatin1String("result") || kind == QLatin1String("picture")) {
             EXPECT_FALSE(nameOf(label).isEmpty()) << label->objectName().toStdString();
+        }
     }
 }
 
