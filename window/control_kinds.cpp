@@ -2,6 +2,7 @@
 
 #include "window/fonts.h"
 #include "window/picture_box.h"
+#include "window/standard_part_values.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -187,6 +188,14 @@ void Write(QLabel *label, const QString &text)
 {
     label->setText(text);
     FitWidthToText(label);
+    KeepResult(label, {}, {});
+}
+
+void Write(QLabel *label, const ResultText &text)
+{
+    label->setText(text);
+    FitWidthToText(label);
+    KeepResult(label, QList<double>(text.values().begin(), text.values().end()), text.unit());
 }
 
 QString SymbolLettersToGreek(const QString &text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arithmetic/result_text.h"
+
 #include <QFont>
 #include <QString>
 
@@ -15,8 +17,10 @@ void ApplyControlKinds(QWidget *window);
 // The font of the controls' texts, Tahoma 15.
 QFont ControlFont();
 
-// Replaces a result or verdict label's whole text and sizes the label to it.
+// Replaces a result or verdict label's whole text and sizes the label to it. A step's printed result
+// keeps its values and unit on the label beside the text; any other text keeps none.
 void Write(QLabel *label, const QString &text);
+void Write(QLabel *label, const ResultText &text);
 
 // The text a Symbol-font label shows: each Latin letter as the Greek letter that font draws for it.
 QString SymbolLettersToGreek(const QString &text);

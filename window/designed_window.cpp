@@ -4,6 +4,7 @@
 #include "window/control_kinds.h"
 #include "window/first_show.h"
 #include "window/fonts.h"
+#include "window/standard_part_values.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -148,6 +149,7 @@ void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
     AtFirstShow(window, [window] {
         ApplyControlKinds(window);
         NameForScreenReaders(window);
+        OfferStandardValues(window);
     });
     AtFirstShow(window, [window] { new FramePlacement(window); });
 }
