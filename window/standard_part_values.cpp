@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -86,7 +85,7 @@ protected:
 
 private:
     QLineEdit *box_;
-    QPointer<QLabel> result_;
+    QLabel *result_; // of the same window, gone with it
 };
 
 } // namespace
