@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -21,10 +21,6 @@ TEST(E24, NeighboursAtTheDecadeEdgesAndInTheSeries)
         {0.99L, 0.91L, 1},
         {9.95L, 9.1L, 10},
         {2057.14285714286L, 2000, 2200},
-        {0.0047L, 0.0047L, 0.0047L},
-        {1, 1, 1},
-        {91e3L, 91e3L, 91e3L},
-        {0.1L, 0.1L, 0.1L},
         {9.9999999999999999L, 10, 10}, // printed as 10
         {1.00000000000001L, 1, 1.1L},  // printed with its last digit
         {9.5e14L, 9.1e14L, 1e15L},
@@ -33,8 +29,7 @@ TEST(E24, NeighboursAtTheDecadeEdgesAndInTheSeries)
     for (const auto &c : kCases) {
         const std::optional<E24Neighbours> neighbours = NeighboursInE24(c.value);
         ASSERT_TRUE(neighbours) << double(c.value);
-        EXPECT_EQ(neighbours->below, c.below) << double(c.value);
-        EXPECT_EQ(neighbours->above, c.above) << double(c.value);
+        EXPECT_EQ(std::pair(neighbours->below, neighbours->above), std::pair(c.below, c.above)) << double(c.value);
     }
     for (long double none : {0.0L, -0.0L, -4.7L, 1e15L, 1e300L, std::numeric_limits<long double>::infinity(),
                              std::numeric_limits<long double>::quiet_NaN()})
@@ -49,44 +44,29 @@ TEST(StandardValues, TextMarksTheSideTheCaptionAllows)
         std::vector<double> values;
         const char *unit;
         const char *caption;
-        const char *text;
         const char *accepted;
+        const char *text;
     } kCases[] = {
-        {{2057.14285714286},
-         " Ом",
-         "Сопротивление резистора Rк1, не более",
-         "E24: 2000 Ом (−2,8 %) · 2200 Ом (+6,9 %) — принять 2000 Ом",
-         "2000"},
-        {{395.284707521047},
-         " Ом",
-         "Сопротивление резистора Rк2, не менее",
-         "E24: 390 Ом (−1,3 %) · 430 Ом (+8,8 %) — принять 430 Ом",
-         "430"},
-        {{2200}, " Ом", "ток более", "E24: 2200 Ом (значение ряда) — принять 2200 Ом", "2200"},
-        {{0.95}, " мкФ", "ёмкость менее", "E24: 0,91 мкФ (−4,2 %) · 1 мкФ (+5,3 %) — принять 0,91 мкФ", "0,91"},
-        {{9.5}, " Ф", "напряжение до", "E24: 9,1 Ф (−4,2 %) · 10 Ф (+5,3 %) — принять 9,1 Ф", "9,1"},
-        {{46}, " пФ", "Ёмкость ускоряющих конденсаторов С", "E24: 43 пФ (−6,5 %) · 47 пФ (+2,2 %)", "47"},
-        {{860, 1720},
-         " Ом",
-         "Сопротивление резистора Rк1",
-         "E24: 820 Ом (−4,7 %) · 910 Ом (+5,8 %) ... 1600 Ом (−7,0 %) · 1800 Ом (+4,7 %)",
-         "910"},
+        {{2057.14}, " Ом", "не более", "2000", "E24: 2000 Ом (−2,8 %) · 2200 Ом (+6,9 %) — принять 2000 Ом"},
+        {{395.284707521047}, " Ом", "Rк2, не менее", "430", "E24: 390 Ом (−1,3 %) · 430 Ом (+8,8 %) — принять 430 Ом"},
+        {{2200}, " Ом", "ток более", "2200", "E24: 2200 Ом (значение ряда) — принять 2200 Ом"},
+        {{0.95}, " мкФ", "ёмкость менее", "0,91", "E24: 0,91 мкФ (−4,2 %) · 1 мкФ (+5,3 %) — принять 0,91 мкФ"},
+        {{9.5}, " Ф", "напряжение до", "9,1", "E24: 9,1 Ф (−4,2 %) · 10 Ф (+5,3 %) — принять 9,1 Ф"},
+        {{46}, " пФ", "Ёмкость конденсаторов С", "47", "E24: 43 пФ (−6,5 %) · 47 пФ (+2,2 %)"},
         {{1750, 1790},
          " Ом",
          "",
-         "E24: 1600 Ом (−8,6 %) · 1800 Ом (+2,9 %) ... 1600 Ом (−10,6 %) · 1800 Ом (+0,6 %)",
-         "1800"},
-        {{5}, " B", "Амплитуда, не более", "", nullptr},
-        {{0}, " Ом", "не более", "", nullptr},
-        {{-330}, " Ом", "не менее", "", nullptr},
-        {{100, 1e300}, " Ом", "", "", nullptr},
+         "1800",
+         "E24: 1600 Ом (−8,6 %) · 1800 Ом (+2,9 %) ... 1600 Ом (−10,6 %) · 1800 Ом (+0,6 %)"},
+        {{5}, " B", "Амплитуда, не более", "", ""},
+        {{100, 1e300}, " Ом", "", "", ""},
     };
     for (const auto &c : kCases) {
         const QString unit = QString::fromUtf8(c.unit);
         const AllowedSide side = AllowedSideInCaption(QString::fromUtf8(c.caption));
         EXPECT_EQ(StandardValuesText(c.values, unit, side).toStdString(), c.text) << c.caption;
         const std::optional<long double> accepted = StandardValueToAccept(c.values, unit, side);
-        EXPECT_EQ(accepted ? NumberToText(*accepted).toStdString() : "", c.accepted ? c.accepted : "") << c.caption;
+        EXPECT_EQ(accepted ? NumberToText(*accepted).toStdString() : "", c.accepted) << c.caption;
     }
 }
 
@@ -95,18 +75,13 @@ TEST(StandardValues, DesignatorsAndUnitsAsTheWindowsPrintThem)
     const char *const kDesignators[][2] = {
         {"Сопротивление резистора Rк1, не более", "Rк1"},
         {"Примем ёмкости конденсаторов С, пФ", "С"},
-        {"Ёмкость конденсатора Сэ", "Сэ"},
         {"Rк.б, Ом", "Rк.б"},
         {"Примем ток I'к1, мА", ""},
-        {"Сопротивление нагрузки", ""},
     };
     for (const auto &[words, designator] : kDesignators)
         EXPECT_EQ(DesignatorIn(QString::fromUtf8(words)).toStdString(), designator) << words;
     EXPECT_EQ(QString::fromUtf16(FindUnit(u" B")->spelledAs), QStringLiteral(" В"));
-    EXPECT_EQ(QString::fromUtf16(FindUnit(u" мA")->spelledAs), QStringLiteral(" мА"));
-    EXPECT_TRUE(IsStandardPartUnit(u" мкФ"));
     EXPECT_FALSE(IsStandardPartUnit(u" С")) << "degrees, not a capacitor";
-    EXPECT_FALSE(FindUnit(u" кОм"));
 }
 
 TEST(ResultText, KeepsThePrintedValuesAndTheUnit)
@@ -116,7 +91,6 @@ TEST(ResultText, KeepsThePrintedValuesAndTheUnit)
     EXPECT_EQ(QString(range), QStringLiteral("7,5...8 В"));
     EXPECT_EQ(range.values(), (std::vector<long double>{7.5L, 8}));
     EXPECT_EQ(range.unit(), QStringLiteral(" В"));
-    EXPECT_EQ(NumberToText(Extended(2)).unit(), QString());
 }
 
 } // namespace
