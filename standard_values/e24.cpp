@@ -30,10 +30,13 @@ std::optional<E24Neighbours> NeighboursInE24(long double value)
     // whichever way binary fractions fall at the edges of a decade.
     char digits[32];
     std::snprintf(digits, sizeof digits, "%.*Le", kPrintedDigits - 1, value);
-    long long mantissa = digits[0] - '0';
-    const char *c = digits + 2; // past "d."
-    for (; *c != 'e'; ++c)
-        mantissa = mantissa * 10 + (*c - '0');
+    long long mantissa = 0;
+    const char *c = digits;
+    for (; *c != 'e'; ++c) {
+        // The C library writes the locale's decimal point, whatever that is.
+        if (*c >= '0' && *c <= '9')
+            mantissa = mantissa * 10 + (*c - '0');
+    }
     const int exponent = std::atoi(c + 1);
 
     constexpr long long kEntryScale = 10'000'000'000'000LL; // entries have two digits of the fifteen
