@@ -20,6 +20,9 @@ class TCalculatorWindow : public QWidget
 public:
     explicit TCalculatorWindow(QWidget *parent = nullptr);
 
+    // The calculation of another window that this one opens and whose report ends this one's; none by default.
+    virtual QWidget *FollowingCalculation() const { return nullptr; }
+
 protected:
     // Finishes the window once its stored layout (scroll box "ScrollBox" with the controls) is set up.
     void SetUpWindow();

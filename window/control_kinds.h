@@ -14,6 +14,10 @@ class QWidget;
 // A control may override its kind's font size with the dynamic property "pixelSize".
 void ApplyControlKinds(QWidget *window);
 
+// The font that the label has once its window has given it the look of its kind (at the window's first
+// show), whether the window has been shown or not: where its prompts' runs of blanks lie, say.
+QFont FontOfKind(const QLabel *label);
+
 // The font of the controls' texts, Tahoma 15.
 QFont ControlFont();
 
