@@ -70,12 +70,11 @@ TEST(StandardPartValues, ResultsTellTheirNeighboursAndAcceptBoxesTypeTheOneToAcc
     }
 }
 
-TEST(StandardPartValues, AResultRestoredBeforeTheFirstShowIsMarkedByItsCaption)
+TEST(StandardPartValues, AResultRestoredInAWindowNeverShownIsMarkedByItsCaption)
 {
     const std::unique_ptr<QWidget> form = Form4Cases().create();
     QLabel *result = Find<QLabel>(form.get(), "Label37");
     KeepResult(result, {23529.4117647059}, QStringLiteral(" Ом"));
-    form->show();
     EXPECT_EQ(result->toolTip(), QStringLiteral("E24: 22000 Ом (−6,5 %) · 24000 Ом (+2,0 %) — принять 22000 Ом"));
     EXPECT_EQ(MarkedStandardValue(result), QStringLiteral("E24: 22000 Ом"));
 }

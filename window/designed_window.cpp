@@ -4,7 +4,6 @@
 #include "window/control_kinds.h"
 #include "window/first_show.h"
 #include "window/fonts.h"
-#include "window/standard_part_values.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -149,7 +148,6 @@ void SetUpDesignedWindow(QWidget *window, std::optional<QColor> designedColour)
     AtFirstShow(window, [window] {
         ApplyControlKinds(window);
         NameForScreenReaders(window);
-        OfferStandardValues(window);
     });
     AtFirstShow(window, [window] { new FramePlacement(window); });
 }

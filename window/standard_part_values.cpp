@@ -2,18 +2,21 @@
 
 #include "numtext/number_text.h"
 #include "standard_values/standard_values.h"
+#include "standard_values/units.h"
+#include "window/window_reading.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
-#include <algorithm>
+#include <map>
 
 namespace {
 
 const char *const kValuesProperty = "keptValues";
 const char *const kUnitProperty = "keptUnit";
+const char *const kCaptionProperty = "captionRead";
 
 std::vector<double> ValuesOf(const QLabel *label)
 {
@@ -21,34 +24,33 @@ std::vector<double> ValuesOf(const QLabel *label)
     return {values.begin(), values.end()};
 }
 
+// The side of its bound that a result's caption allows. Captions are designed and never change, so
+// the window is read for them once.
+AllowedSide SideOf(const QLabel *label)
+{
+    if (!label->property(kCaptionProperty).isValid()) {
+        const_cast<QLabel *>(label)->setProperty(kCaptionProperty, QString());
+        for (const ResultReading &result : ReadWindow(label->window()).results)
+            result.label->setProperty(kCaptionProperty, result.caption);
+    }
+    return AllowedSideInCaption(label->property(kCaptionProperty).toString());
+}
+
 void RefreshStandardValues(QLabel *label)
 {
+    const QString unit = KeptUnit(label);
     const QString text =
-        StandardValuesText(ValuesOf(label), KeptUnit(label), AllowedSideInCaption(label->accessibleName()));
+        IsStandardPartUnit(unit) ? StandardValuesText(ValuesOf(label), unit, SideOf(label)) : QString();
     label->setToolTip(text);
     label->setAccessibleDescription(text);
 }
 
-bool IsAcceptPrompt(const QLabel *label)
+bool IsAcceptLine(const ReadLine &line)
 {
-    const QString text = label->text().trimmed();
-    return label->property("kind").toString() == QLatin1String("prompt")
-        && (text.startsWith(QStringLiteral("Примем ")) || text.startsWith(QStringLiteral("Принимаем ")));
-}
-
-// The result an accept box takes its value from: the last one above it that names the same part.
-QLabel *ResultAcceptedIn(const QLineEdit *box, const QList<QLabel *> &results)
-{
-    const QString designator = DesignatorIn(box->accessibleName());
-    if (designator.isEmpty())
-        return nullptr;
-    QLabel *accepted = nullptr;
-    for (QLabel *result : results) {
-        if (result->y() < box->y() && (!accepted || result->y() > accepted->y())
-            && DesignatorIn(result->accessibleName()) == designator)
-            accepted = result;
-    }
-    return accepted;
+    if (line.kind != QLatin1String("prompt"))
+        return false;
+    const QString text = static_cast<const QLabel *>(line.anchor)->text().trimmed();
+    return text.startsWith(QStringLiteral("Примем ")) || text.startsWith(QStringLiteral("Принимаем "));
 }
 
 // The box's own context menu, with the standard value of its result after the standard items.
@@ -67,8 +69,8 @@ protected:
             return false;
         QMenu *menu = box_->createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        const std::optional<long double> value = StandardValueToAccept(ValuesOf(result_), KeptUnit(result_),
-                                                                       AllowedSideInCaption(result_->accessibleName()));
+        const std::optional<long double> value =
+            StandardValueToAccept(ValuesOf(result_), KeptUnit(result_), SideOf(result_));
         if (value) {
             const QString text = NumberToText(*value);
             menu->addSeparator();
@@ -113,30 +115,34 @@ QString KeptUnit(const QLabel *label)
     return label->property(kUnitProperty).toString();
 }
 
-QString MarkedStandardValue(const QLabel *label, const QString &caption)
+QString MarkedStandardValue(const QLabel *label)
 {
-    return MarkedStandardValueText(ValuesOf(label), KeptUnit(label),
-                                   AllowedSideInCaption(caption.isEmpty() ? label->accessibleName() : caption));
+    return MarkedStandardValueText(ValuesOf(label), KeptUnit(label), SideOf(label));
 }
 
 void OfferStandardValues(QWidget *window)
 {
-    QList<QLabel *> results, acceptPrompts;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
-        if (label->property("kind").toString() == QLatin1String("result")) {
-            results << label;
-            RefreshStandardValues(label);
-        } else if (IsAcceptPrompt(label)) {
-            acceptPrompts << label;
+    // In reading order: an accept box takes the value of the last result before it that names its part.
+    const WindowReading reading = ReadWindow(window);
+    std::map<const QLineEdit *, QString> boxWords;
+    for (const BoxReading &box : reading.boxes)
+        boxWords[box.box] = box.words;
+    std::map<const QLabel *, QString> captions;
+    for (const ResultReading &result : reading.results)
+        captions[result.label] = result.caption;
+    std::map<QString, QLabel *> lastResultNaming;
+    for (const ReadLine &line : reading.lines) {
+        if (IsAcceptLine(line)) {
+            for (QLineEdit *box : line.boxes) {
+                const auto result = lastResultNaming.find(DesignatorIn(boxWords[box]));
+                if (result != lastResultNaming.end())
+                    new StandardValueItem(box, result->second);
+            }
         }
-    }
-    for (QLineEdit *box : window->findChildren<QLineEdit *>()) {
-        const bool overAcceptPrompt =
-            std::any_of(acceptPrompts.begin(), acceptPrompts.end(),
-                        [box](const QLabel *prompt) { return prompt->geometry().intersects(box->geometry()); });
-        if (!overAcceptPrompt)
-            continue;
-        if (QLabel *result = ResultAcceptedIn(box, results))
-            new StandardValueItem(box, result);
+        for (QLabel *result : line.results) {
+            const QString designator = DesignatorIn(captions[result]);
+            if (!designator.isEmpty())
+                lastResultNaming[designator] = result;
+        }
     }
 }

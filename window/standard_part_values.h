@@ -15,10 +15,9 @@ QList<double> KeptValues(const QLabel *label);
 QString KeptUnit(const QLabel *label);
 
 // The standard value a report prints beside the result, "E24: 2000 Ом": the one its caption marks
-// to accept; empty when it marks none. The caption is the result's name for screen readers unless given.
-QString MarkedStandardValue(const QLabel *label, const QString &caption = {});
+// to accept; empty when it marks none.
+QString MarkedStandardValue(const QLabel *label);
 
-// Once the window's controls are named: refreshes its results' tooltips by their captions, and gives
-// each box where a computed resistor or capacitor is accepted («Примем Rк1 = ...») an item in its context
-// menu that types the standard value into it.
+// Gives each box where a computed resistor or capacitor is accepted («Примем Rк1 = ...») an item in its
+// context menu that types the standard value into it.
 void OfferStandardValues(QWidget *window);
