@@ -3,6 +3,7 @@
 #include "report/report_model.h"
 #include "report/schematic.h"
 #include "window/calculator_window.h"
+#include "window/standard_part_values.h"
 #include "window/window_reading.h"
 
 #include <QBuffer>
@@ -26,8 +27,12 @@ ReportLine LineOf(const ReadLine &line)
     QStringList rest;
     for (qsizetype i = 0; i < line.boxes.size(); ++i)
         rest << ValueOf(line.boxes[i]) << line.pieces[i + 1];
-    for (const QLabel *result : line.results)
+    for (const QLabel *result : line.results) {
         rest << result->text();
+        // The standard part value the caption marks to accept, beside the computed one.
+        if (const QString standard = MarkedStandardValue(result); !standard.isEmpty())
+            rest << QLatin1Char('(') + standard + QLatin1Char(')');
+    }
     return {line.pieces.front().simplified(), rest.join(QLatin1Char(' ')).simplified()};
 }
 
