@@ -36,7 +36,7 @@ ReportLine LineOf(const ReadLine &line)
     return {line.pieces.front().simplified(), rest.join(QLatin1Char(' ')).simplified()};
 }
 
-bool IsOwnLine(const ReadLine &line, const QString &kind)
+bool BeforeTheSteps(const ReadLine &line, const QString &kind)
 {
     return line.kind == kind && line.step == 0;
 }
@@ -53,7 +53,7 @@ QStringList RowsOf(const WindowReading &reading, const QString &kind)
     QStringList rows;
     const QWidget *rowStart = nullptr;
     for (const ReadLine &line : reading.lines) {
-        if (!IsOwnLine(line, kind))
+        if (!BeforeTheSteps(line, kind))
             continue;
         const QString text = line.pieces.front().simplified();
         if (rowStart && qAbs(Middle(line.anchor) - Middle(rowStart)) < kRowSlack) {
@@ -88,8 +88,8 @@ ReportPart PartOf(const QWidget *window, int &pictureNumber)
     }
     QList<bool> hasResults(sections.size(), false);
     for (const ReadLine &line : reading.lines) {
-        if (IsOwnLine(line, QStringLiteral("heading")) || IsOwnLine(line, QStringLiteral("note"))
-            || IsOwnLine(line, QStringLiteral("citation")))
+        if (BeforeTheSteps(line, QStringLiteral("heading")) || BeforeTheSteps(line, QStringLiteral("note"))
+            || BeforeTheSteps(line, QStringLiteral("citation")))
             continue;
         ReportSection &section = sections[line.step];
         for (const QLabel *result : line.results) {

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -35,7 +36,7 @@ struct ParagraphLook
     bool bold = false;
     bool italic = false;
     Qt::Alignment alignment = Qt::AlignLeft;
-    qreal spaceBefore = 0; // points
+    qreal spaceBefore = 0; // pixels at 96 per inch, as the layout's units
 };
 
 constexpr ParagraphLook kBody{};
@@ -110,7 +111,8 @@ private:
 
     void Picture(const ReportPicture &picture)
     {
-        const QString name = QStringLiteral("report-picture:%1").arg(picture.caption);
+        const QString name = QStringLiteral("picture:") + picture.label->window()->objectName() + QLatin1Char('_')
+            + picture.label->objectName();
         document_.addResource(QTextDocument::ImageResource, QUrl(name), SchematicImage(picture.label));
         // Sizes in pixels at 96 per inch: the picture prints at its size on screen.
         const QSize size = SchematicSize(picture.label);

@@ -2,10 +2,13 @@
 // read in and the order of it all, on a window that has never been shown and on one that has.
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
+#include "window/control_kinds.h"
 #include "window/window_reading.h"
 
 #include <QLabel>
 #include <QLineEdit>
+
+#include <map>
 
 namespace {
 
@@ -61,60 +64,26 @@ const std::pair<CasesOf, QStringList> kBoxOrders[] = {
     {Form6Cases, {"Edit1", "Edit4", "Edit2", "Edit3", "Edit5", "Edit6", "Edit8", "Edit7", "Edit9"}},
 };
 
-const QWidget *Control(const WindowReading &reading, const QWidget *window, const char *name)
+// What the reading says of each box and result, "words|unit|step" by name, and of each line.
+std::map<QString, QString> Described(const WindowReading &reading)
 {
-    const QWidget *control = window->findChild<QWidget *>(QString::fromLatin1(name));
-    EXPECT_TRUE(control) << name;
-    for (const BoxReading &box : reading.boxes) {
-        if (box.box == control)
-            return control;
-    }
-    for (const ResultReading &result : reading.results) {
-        if (result.label == control)
-            return control;
-    }
-    ADD_FAILURE() << name << " is not read";
-    return nullptr;
-}
-
-// Everything a reading says, as text, to compare two readings.
-QString Summary(const WindowReading &reading)
-{
-    QString summary;
-    for (const ReadLine &line : reading.lines) {
-        summary += QString::number(line.step) + line.kind + line.anchor->objectName() + line.pieces.join('|');
-        for (const QLineEdit *box : line.boxes)
-            summary += box->objectName();
-        for (const QLabel *result : line.results)
-            summary += result->objectName();
-        summary += '\n';
-    }
+    std::map<QString, QString> described;
     for (const BoxReading &box : reading.boxes)
-        summary += box.words + '|' + box.unit + '\n';
+        described[box.box->objectName()] = box.words + '|' + box.unit + '|' + QString::number(reading.StepOf(box.box));
     for (const ResultReading &result : reading.results)
-        summary += result.caption + '\n';
-    return summary;
+        described[result.label->objectName()] = result.caption + "||" + QString::number(reading.StepOf(result.label));
+    for (const ReadLine &line : reading.lines)
+        described[line.anchor->objectName()] += line.pieces.join('|') + QString::number(line.step);
+    return described;
 }
 
 TEST(WindowReading, ReadsEachBoxAndResultByItsWordsAndStep)
 {
     for (const ControlReading &row : kReadings) {
         const std::unique_ptr<QWidget> window = row.window().create(); // never shown
-        const WindowReading reading = ReadWindow(window.get());
-        const QWidget *control = Control(reading, window.get(), row.control);
-        QString words, unit;
-        for (const BoxReading &box : reading.boxes) {
-            if (box.box == control)
-                std::tie(words, unit) = std::pair(box.words, box.unit);
-        }
-        for (const ResultReading &result : reading.results) {
-            if (result.label == control)
-                words = result.caption;
-        }
-        const std::string where = std::string(row.window().name) + " " + row.control;
-        EXPECT_EQ(words, QString::fromUtf8(row.words)) << where;
-        EXPECT_EQ(unit, QString::fromUtf8(row.unit)) << where;
-        EXPECT_EQ(reading.StepOf(control), row.step) << where;
+        EXPECT_EQ(Described(ReadWindow(window.get()))[QString::fromLatin1(row.control)],
+                  QString::fromUtf8(row.words) + '|' + QString::fromUtf8(row.unit) + '|' + QString::number(row.step))
+            << row.window().name << " " << row.control;
     }
 }
 
@@ -129,8 +98,8 @@ TEST(WindowReading, ReadsBoxesInReadingOrder)
     }
 }
 
-// The fonts that place a prompt's runs of blanks are given at the first show; a window reads the same
-// before it.
+// The fonts that place a prompt's runs of blanks are given at the first show; a window reads with them,
+// and the same, before it.
 TEST(WindowReading, ReadsTheSameBeforeAndAfterItsFirstShow)
 {
     for (CasesOf cases : {Form2Cases, Form3Cases, Form4Cases, Form5Cases, Form6Cases, Form7Cases}) {
@@ -138,8 +107,16 @@ TEST(WindowReading, ReadsTheSameBeforeAndAfterItsFirstShow)
         const WindowReading before = ReadWindow(window.get());
         EXPECT_EQ(before.steps.size(), cases().steps) << cases().name;
         EXPECT_EQ(before.boxes.size(), window->findChildren<QLineEdit *>().size()) << cases().name;
+        std::map<QLabel *, QFont> fonts;
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->property("kind") != QStringLiteral("picture"))
+                fonts[label] = FontOfKind(label);
+        }
         window->show();
-        EXPECT_EQ(Summary(before), Summary(ReadWindow(window.get()))) << cases().name;
+        EXPECT_EQ(Described(before), Described(ReadWindow(window.get()))) << cases().name;
+        for (const auto &[label, font] : fonts)
+            EXPECT_EQ(font.toString(), label->font().toString())
+                << cases().name << " " << label->objectName().toStdString();
     }
 }
 
