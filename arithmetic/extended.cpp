@@ -110,7 +110,7 @@ Quantity &Quantity::operator=(const Extended &result)
     return *this;
 }
 
-QString NumberToText(const Extended &value)
+ResultText NumberToText(const Extended &value)
 {
-    return NumberToText(value.value());
+    return ResultText(value.value());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/result_text.h"
 #include "numtext/exception.h"
 
 #include <QString>
@@ -88,5 +89,5 @@ private:
     double value_ = 0.0;
 };
 
-// The text of a printed value; raises the formula's pending fault first.
-QString NumberToText(const Extended &value);
+// The text of a printed value, which keeps the value; raises the formula's pending fault first.
+ResultText NumberToText(const Extended &value);

@@ -1,7 +1,9 @@
 // Start-up of ortix-t against a minimal Qt Widgets program: the time from process start to the main
 // window's first paint and the peak resident memory, the two programs run in turn on each platform.
+// With --report, a third in the same turns: `ortix-t --report OUT.pdf FILE` from process start to its end,
+// against ortix-t's own first paint.
 //
-//   startup_bench [--runs N] [--warmup N] [--platform NAME]...
+//   startup_bench [--runs N] [--warmup N] [--platform NAME]... [--report CALCULATION_FILE]
 //
 // Without --platform: offscreen, and xcb as well when DISPLAY is set.
 #include <fcntl.h>
@@ -27,13 +29,15 @@ namespace {
 
 struct Program
 {
-    const char *name;
+    std::string name;
     const char *path;
+    std::vector<std::string> arguments;
+    bool untilExit = false; // timed to its end rather than to the first paint it prints
 };
 
 struct Sample
 {
-    double milliseconds; // process start to first paint
+    double milliseconds; // process start to first paint, or to the end
     double mebibytes;    // peak resident set
 };
 
@@ -84,11 +88,14 @@ Sample Run(const Program &program, const std::string &platform)
     for (std::string &variable : environment)
         envp.push_back(variable.data());
     envp.push_back(nullptr);
-    char *argv[] = {const_cast<char *>(program.path), nullptr};
+    std::vector<char *> argv{const_cast<char *>(program.path)};
+    for (const std::string &argument : program.arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
 
     pid_t pid = 0;
     const long long start = Now();
-    const int spawned = posix_spawn(&pid, program.path, &actions, nullptr, argv, envp.data());
+    const int spawned = posix_spawn(&pid, program.path, &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     if (spawned != 0)
@@ -117,11 +124,14 @@ Sample Run(const Program &program, const std::string &platform)
     int status = 0;
     rusage usage{};
     while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {}
-    const std::string run = std::string(program.name) + " on " + platform;
+    const long long ended = Now();
+    const std::string run = program.name + " on " + platform;
     if (timedOut)
         Fail(run + ": no first paint within " + std::to_string(kTimeoutMs / 1000) + " s");
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         Fail(run + ": ended abnormally (status " + std::to_string(status) + "); run it by hand to see why");
+    if (program.untilExit)
+        return {double(ended - start) / 1e6, double(usage.ru_maxrss) / 1024.0};
     char *end = nullptr;
     const long long painted = std::strtoll(text.c_str(), &end, 10);
     if (end == text.c_str() || painted < start)
@@ -152,31 +162,33 @@ Summary Summarise(const std::vector<Sample> &samples, double Sample::*field)
     return {Quantile(values, 0.5), Quantile(values, 0.25), Quantile(values, 0.75)};
 }
 
-void Measure(const std::string &platform, const Program (&programs)[2], int runs, int warmup)
+void Measure(const std::string &platform, const std::vector<Program> &programs, int runs, int warmup)
 {
     for (int i = 0; i < warmup; ++i) {
         for (const Program &program : programs)
             Run(program, platform);
     }
-    // In turn, run by run, so that whatever else the machine does falls on both alike.
-    std::vector<Sample> samples[2];
+    // In turn, run by run, so that whatever else the machine does falls on all alike.
+    std::vector<std::vector<Sample>> samples(programs.size());
     for (int i = 0; i < runs; ++i) {
-        for (int p = 0; p < 2; ++p)
+        for (size_t p = 0; p < programs.size(); ++p)
             samples[p].push_back(Run(programs[p], platform));
     }
 
     std::printf("\nplatform %s: %d runs each, after %d warm-up runs each; median (quartiles)\n", platform.c_str(), runs,
                 warmup);
-    std::printf("%-10s %30s %30s\n", "program", "first paint, ms", "peak resident memory, MiB");
-    Summary time[2], memory[2];
-    for (int p = 0; p < 2; ++p) {
+    std::printf("%-16s %30s %30s\n", "program", "first paint (or end), ms", "peak resident memory, MiB");
+    std::vector<Summary> time(programs.size()), memory(programs.size());
+    for (size_t p = 0; p < programs.size(); ++p) {
         time[p] = Summarise(samples[p], &Sample::milliseconds);
         memory[p] = Summarise(samples[p], &Sample::mebibytes);
-        std::printf("%-10s %12.1f (%6.1f .. %6.1f) %12.1f (%6.1f .. %6.1f)\n", programs[p].name, time[p].median,
+        std::printf("%-16s %12.1f (%6.1f .. %6.1f) %12.1f (%6.1f .. %6.1f)\n", programs[p].name.c_str(), time[p].median,
                     time[p].lower, time[p].upper, memory[p].median, memory[p].lower, memory[p].upper);
     }
-    std::printf("%s / %s: time %.2f, memory %.2f\n", programs[1].name, programs[0].name,
-                time[1].median / time[0].median, memory[1].median / memory[0].median);
+    // Each against the one before it: ortix-t against the minimal window, the report against ortix-t.
+    for (size_t p = 1; p < programs.size(); ++p)
+        std::printf("%s / %s: time %.2f, memory %.2f\n", programs[p].name.c_str(), programs[p - 1].name.c_str(),
+                    time[p].median / time[p - 1].median, memory[p].median / memory[p - 1].median);
     std::fflush(stdout);
 }
 
@@ -195,6 +207,7 @@ int main(int argc, char *argv[])
 {
     int runs = 30, warmup = 3;
     std::vector<std::string> platforms;
+    const char *calculation = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const char *value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -207,8 +220,11 @@ int main(int argc, char *argv[])
         } else if (option == "--platform" && value) {
             platforms.emplace_back(value);
             ++i;
+        } else if (option == "--report" && value) {
+            calculation = value;
+            ++i;
         } else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--warmup N] [--platform NAME]...\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--warmup N] [--platform NAME]... [--report FILE]\n", argv[0]);
             return 2;
         }
     }
@@ -217,8 +233,21 @@ int main(int argc, char *argv[])
         if (const char *display = std::getenv("DISPLAY"); display && *display)
             platforms.emplace_back("xcb");
     }
-    const Program programs[2] = {{"minimal", MINIMAL_WINDOW_PATH}, {"ortix-t", ORTIX_T_PATH}};
+    std::vector<Program> programs{{"minimal", MINIMAL_WINDOW_PATH, {}}, {"ortix-t", ORTIX_T_PATH, {}}};
+    char directory[] = "/tmp/startup_bench.XXXXXX";
+    if (calculation) {
+        if (!mkdtemp(directory))
+            Fail(std::string("mkdtemp: ") + std::strerror(errno));
+        programs.push_back({"ortix-t --report",
+                            ORTIX_T_PATH,
+                            {"--report", std::string(directory) + "/report.pdf", calculation},
+                            true});
+    }
     for (const std::string &platform : platforms)
         Measure(platform, programs, runs, warmup);
+    if (calculation) {
+        unlink((std::string(directory) + "/report.pdf").c_str());
+        rmdir(directory);
+    }
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "numtext/number_text.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
+#include "window/first_show.h"
+#include "window/standard_part_values.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +15,7 @@ TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Wind
 void TCalculatorWindow::SetUpWindow()
 {
     SetUpDesignedWindow(this);
+    AtFirstShow(this, [this] { OfferStandardValues(this); });
     scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
     // Closing a calculator only hides it; the main menu alone ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);

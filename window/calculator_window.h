@@ -36,6 +36,9 @@ public:
     // Makes the scroll bars reach every control again after results were written from outside a step.
     void FitClientAreaToControls();
 
+    // The calculation of another window that this one opens and whose report ends this one's; none by default.
+    virtual QWidget *FollowingCalculation() const { return nullptr; }
+
 signals:
     // A step ran, to its end or to its fault.
     void StepRan();

@@ -2,6 +2,7 @@
 
 #include "window/fonts.h"
 #include "window/picture_box.h"
+#include "window/standard_part_values.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -33,28 +34,26 @@ enum class DesignedWidth {
              // keeps its designed place under its box and the unit after it stays in sight
 };
 
-void KeepDesignedWidth(QLabel *label, DesignedWidth rule)
+// The label's font with its letters spaced or narrowed to keep the text's designed width.
+QFont KeepDesignedWidth(QFont font, const QString &text, int width, DesignedWidth rule)
 {
     constexpr qreal kMostTightening = 0.5;
-    const QString text = label->text();
     if (rule == DesignedWidth::Free || text.isEmpty())
-        return;
-    QFont font = label->font();
+        return font;
     if (rule == DesignedWidth::Box) {
         const int inkRight = QFontMetrics(font).tightBoundingRect(text).right() + 1;
-        if (inkRight > label->width())
-            font.setStretch(100 * label->width() / inkRight);
-        label->setFont(font);
-        return;
+        if (inkRight > width)
+            font.setStretch(100 * width / inkRight);
+        return font;
     }
-    const qreal difference = label->width() - QFontMetricsF(font).horizontalAdvance(text);
+    const qreal difference = width - QFontMetricsF(font).horizontalAdvance(text);
     // Letter spacing is kept in 64ths of a pixel; rounded down, the letters never outrun the label.
     const qreal share = std::floor(difference / qreal(text.size()) * 64) / 64;
     if (difference < 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, std::max(share, -kMostTightening));
     else if (rule == DesignedWidth::Exact)
         font.setLetterSpacing(QFont::AbsoluteSpacing, share);
-    label->setFont(font);
+    return font;
 }
 
 struct KindLook
@@ -117,10 +116,9 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
         label->setFont(label->window()->font()); // a spare label has the window's font unless it names its size
         return;
     }
-    label->setFont(FontOf(*look, label));
     if (kind == QLatin1String("symbol"))
         label->setText(SymbolLettersToGreek(label->text()));
-    KeepDesignedWidth(label, look->width);
+    label->setFont(KeepDesignedWidth(FontOf(*look, label), label->text(), label->width(), look->width));
     // Whatever still runs wider than its label makes the label grow rather than clip the text. (The
     // width the label would ask for, found without laying the text out as its size hint does.)
     if (look->width != DesignedWidth::Box && !label->text().isEmpty()
@@ -185,10 +183,14 @@ protected:
     }
 };
 
+// Set on a window once its controls have their kinds' looks.
+constexpr char kLooksApplied[] = "controlKindsApplied";
+
 } // namespace
 
 void ApplyControlKinds(QWidget *window)
 {
+    window->setProperty(kLooksApplied, true);
     const QList<QLabel *> labels = window->findChildren<QLabel *>();
     for (QLabel *label : labels)
         ApplyLabelKind(label, window->objectName());
@@ -208,6 +210,18 @@ void ApplyControlKinds(QWidget *window)
     }
 }
 
+QFont FontOfKind(const QLabel *label)
+{
+    if (label->window()->property(kLooksApplied).toBool())
+        return label->font();
+    const QString kind = label->property("kind").toString();
+    const KindLook *look = LookOf(kind);
+    if (!look || (kind == QLatin1String("spare") && !label->property("pixelSize").isValid()))
+        return label->window()->font();
+    const QString text = kind == QLatin1String("symbol") ? SymbolLettersToGreek(label->text()) : label->text();
+    return KeepDesignedWidth(FontOf(*look, label), text, label->width(), look->width);
+}
+
 QFont ControlFont()
 {
     return DesignedFont(kInputLook.family, kControlPixelSize, kInputLook.style);
@@ -225,6 +239,14 @@ void Write(QLabel *label, const QString &text)
         label->setProperty(kDesignedWidth, label->width());
     label->setText(text);
     FitWidthToText(label);
+    KeepResult(label, {}, {});
+}
+
+void Write(QLabel *label, const ResultText &text)
+{
+    label->setText(text);
+    FitWidthToText(label);
+    KeepResult(label, QList<double>(text.values().begin(), text.values().end()), text.unit());
 }
 
 void Clear(QLabel *label)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arithmetic/result_text.h"
+
 #include <QFont>
 #include <QString>
 
@@ -12,11 +14,17 @@ class QWidget;
 // A control may override its kind's font size with the dynamic property "pixelSize".
 void ApplyControlKinds(QWidget *window);
 
+// The font that the label has once its window has given it the look of its kind (at the window's first
+// show), whether the window has been shown or not: where its prompts' runs of blanks lie, say.
+QFont FontOfKind(const QLabel *label);
+
 // The font of the controls' texts, Tahoma 15.
 QFont ControlFont();
 
-// Replaces a result or verdict label's whole text and sizes the label to it.
+// Replaces a result or verdict label's whole text and sizes the label to it. A step's printed result
+// keeps its values and unit on the label beside the text; any other text keeps none.
 void Write(QLabel *label, const QString &text);
+void Write(QLabel *label, const ResultText &text);
 
 // Empties a result or verdict label back to its designed placeholder, as it was before any step wrote it.
 void Clear(QLabel *label);

@@ -220,3 +220,8 @@ void TForm5::Button12Click()
 {
     BringToFront(Form6);
 }
+
+QWidget *TForm5::FollowingCalculation() const
+{
+    return Form6;
+}

@@ -28,6 +28,8 @@ public:
     void Button11Click();
     void Button12Click();
 
+    QWidget *FollowingCalculation() const override;
+
 private:
     Ui::TForm5 ui;
 

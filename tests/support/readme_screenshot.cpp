@@ -30,7 +30,8 @@ int main(int argc, char *argv[])
     const CalculatorCases &cases = Form2Cases();
     Form2->resize(1097, 700);
     Form2->show();
-    QTest::qWaitForWindowExposed(Form2);
+    if (!QTest::qWaitForWindowExposed(Form2))
+        return 1;
     for (const auto &[edit, text] : cases.fullRunInputs)
         Type(Find<QLineEdit>(Form2, edit), QString::fromUtf8(text));
     for (int step = 1; step <= cases.steps; ++step)
