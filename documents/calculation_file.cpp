@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -62,6 +63,28 @@ std::optional<double> FromHexFloat(const QString &text)
     return negative ? -value : value;
 }
 
+void AppendQuantity(QByteArray &out, double value)
+{
+    out += '"' + HexFloat(value) + '"';
+}
+
+// On one line: {"text": ..., "unit": ..., "values": [...]}; values that are not finite are not kept.
+void AppendResult(QByteArray &out, const ResultRecord &result)
+{
+    const bool finite =
+        std::all_of(result.values.begin(), result.values.end(), [](double v) { return std::isfinite(v); });
+    out += "{\"text\": ";
+    AppendString(out, result.text);
+    out += ", \"unit\": ";
+    AppendString(out, finite ? result.unit : QString());
+    out += ", \"values\": [";
+    for (size_t i = 0; finite && i < result.values.size(); ++i) {
+        out += i ? ", " : "";
+        AppendQuantity(out, result.values[i]);
+    }
+    out += "]}";
+}
+
 template <class Value, class Append>
 void AppendObject(QByteArray &out, const char *key, const std::vector<std::pair<QString, Value>> &members,
                   Append appendValue)
@@ -107,19 +130,41 @@ public:
         return texts;
     }
 
+    double Number(const QJsonValue &value, const QString &what)
+    {
+        const std::optional<double> number = FromHexFloat(String(value, what));
+        if (!number && ok())
+            Fail(QStringLiteral("величина «%1» не конечное число двойной точности (%2)").arg(what, value.toString()));
+        return number.value_or(0);
+    }
+
     std::vector<std::pair<QString, double>> Quantities(const QJsonValue &value, const QString &what)
     {
         std::vector<std::pair<QString, double>> quantities;
         const QJsonObject object = Object(value, what);
+        for (auto it = object.begin(); it != object.end() && ok(); ++it)
+            quantities.emplace_back(it.key(), Number(it.value(), what + QLatin1Char('.') + it.key()));
+        return quantities;
+    }
+
+    std::vector<std::pair<QString, ResultRecord>> Results(const QJsonValue &value, const QString &what)
+    {
+        std::vector<std::pair<QString, ResultRecord>> results;
+        const QJsonObject object = Object(value, what);
         for (auto it = object.begin(); it != object.end() && ok(); ++it) {
             const QString name = what + QLatin1Char('.') + it.key();
-            const std::optional<double> number = FromHexFloat(String(it.value(), name));
-            if (!number && ok())
-                Fail(QStringLiteral("величина «%1» не конечное число двойной точности (%2)")
-                         .arg(name, it.value().toString()));
-            quantities.emplace_back(it.key(), number.value_or(0));
+            const QJsonObject fields = Object(it.value(), name);
+            ResultRecord result;
+            result.text = String(fields.value(QLatin1String("text")), name + QStringLiteral(".text"));
+            result.unit = String(fields.value(QLatin1String("unit")), name + QStringLiteral(".unit"));
+            const QJsonValue values = fields.value(QLatin1String("values"));
+            if (!values.isArray())
+                Fail(QStringLiteral("«%1.values» должно быть списком").arg(name));
+            for (const QJsonValue &number : values.toArray())
+                result.values.push_back(Number(number, name + QStringLiteral(".values")));
+            results.emplace_back(it.key(), std::move(result));
         }
-        return quantities;
+        return results;
     }
 
     void Fail(const QString &what)
@@ -147,10 +192,9 @@ QByteArray CalculationToJson(const CalculationRecord &record)
         out += ",\n";
         AppendObject(out, "edits", window.edits, AppendString);
         out += ",\n";
-        AppendObject(out, "results", window.results, AppendString);
+        AppendObject(out, "results", window.results, AppendResult);
         out += ",\n";
-        AppendObject(out, "quantities", window.quantities,
-                     [](QByteArray &o, double v) { o += '"' + HexFloat(v) + '"'; });
+        AppendObject(out, "quantities", window.quantities, AppendQuantity);
         out += "\n    }";
     }
     out += record.windows.empty() ? "]\n}\n" : "\n  ]\n}\n";
@@ -205,7 +249,8 @@ std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QS
         WindowRecord window;
         window.window = read.String(object.value(QLatin1String("window")), QStringLiteral("window"));
         window.edits = read.Texts(object.value(QLatin1String("edits")), window.window + QStringLiteral(".edits"));
-        window.results = read.Texts(object.value(QLatin1String("results")), window.window + QStringLiteral(".results"));
+        window.results =
+            read.Results(object.value(QLatin1String("results")), window.window + QStringLiteral(".results"));
         window.quantities =
             read.Quantities(object.value(QLatin1String("quantities")), window.window + QStringLiteral(".quantities"));
         record.windows.push_back(std::move(window));

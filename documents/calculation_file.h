@@ -7,13 +7,23 @@
 #include <utility>
 #include <vector>
 
-// What a calculation file keeps of one window: every edit box's text as typed, every result's text, and
-// every quantity's exact value, each under its name, in the window's own order.
+// A result as its label shows it, with the values and the unit the text was printed from.
+struct ResultRecord
+{
+    QString text;
+    QString unit;
+    std::vector<double> values;
+
+    bool operator==(const ResultRecord &) const = default;
+};
+
+// What a calculation file keeps of one window: every edit box's text as typed, every result, and every
+// quantity's exact value, each under its name, in the window's own order.
 struct WindowRecord
 {
     QString window; // the window's name, "Form5"
     std::vector<std::pair<QString, QString>> edits;
-    std::vector<std::pair<QString, QString>> results;
+    std::vector<std::pair<QString, ResultRecord>> results;
     std::vector<std::pair<QString, double>> quantities;
 };
 

@@ -3,6 +3,8 @@
 #include "numtext/decimal_mark.h"
 #include "numtext/number_text.h"
 #include "window/calculator_window.h"
+#include "window/control_kinds.h"
+#include "window/standard_part_values.h"
 
 #include <QCollator>
 #include <QLabel>
@@ -102,8 +104,11 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     record.window = window->objectName();
     for (const QLineEdit *edit : EditBoxes(window))
         record.edits.emplace_back(edit->objectName(), edit->text());
-    for (const QLabel *label : Results(window))
-        record.results.emplace_back(label->objectName(), label->text());
+    for (const QLabel *label : Results(window)) {
+        const QList<double> values = KeptValues(label);
+        record.results.emplace_back(label->objectName(),
+                                    ResultRecord{label->text(), KeptUnit(label), {values.begin(), values.end()}});
+    }
     for (const NamedQuantity &quantity : window->Quantities())
         record.quantities.emplace_back(QString::fromLatin1(quantity.name), quantity.quantity->value());
     return record;
@@ -132,12 +137,13 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedM
 {
     for (const auto &[name, text] : record.edits)
         window->findChild<QLineEdit *>(name)->setText(InCurrentMark(text, typedMark));
-    for (const auto &[name, text] : record.results) {
+    for (const auto &[name, result] : record.results) {
         auto *label = window->findChild<QLabel *>(name);
-        if (text.isEmpty())
+        if (result.text.isEmpty())
             Clear(label);
         else
-            Write(label, text);
+            Write(label, result.text);
+        KeepResult(label, {result.values.begin(), result.values.end()}, result.unit);
     }
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
     for (const NamedQuantity &quantity : window->Quantities())
