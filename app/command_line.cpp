@@ -3,6 +3,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // The options QGuiApplication and QApplication take for themselves.
@@ -20,7 +23,7 @@ void AddHidden(QCommandLineParser &parser, const char *name, const QString &valu
 
 } // namespace
 
-QStringList ProcessCommandLine(int argc, char *argv[])
+CommandLine ProcessCommandLine(int argc, char *argv[])
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -39,6 +42,18 @@ QStringList ProcessCommandLine(int argc, char *argv[])
     const QCoreApplication core(count, argv);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("calculation files to open"),
                                  QStringLiteral("[FILE...]"));
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("Write the report of the calculation FILE to OUT, as PDF, ODT, HTML "
+                                                   "or text after OUT's extension, with no display, and exit."),
+                                    QStringLiteral("OUT"));
+    parser.addOption(report);
     parser.process(core); // prints and exits for --help, --version and errors
-    return parser.positionalArguments();
+
+    const CommandLine commandLine{parser.positionalArguments(), parser.value(report)};
+    if (parser.isSet(report) && commandLine.files.size() != 1) {
+        std::fprintf(stderr, "%s: --report OUT takes one calculation FILE\n",
+                     qPrintable(QCoreApplication::applicationName()));
+        std::exit(1);
+    }
+    return commandLine;
 }

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/forms.h"
 #include "app/menus.h"
+#include "app/report_actions.h"
 #include "window/fonts.h"
 
 #include <QApplication>
@@ -12,16 +13,24 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
-    const QStringList files = ProcessCommandLine(argc, argv);
+    const CommandLine commandLine = ProcessCommandLine(argc, argv);
+    const bool headless = !commandLine.reportPath.isEmpty();
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     StartLoadingFonts();
 
     QApplication application(argc, argv);
     SetUpApplication(&application);
     CreateForms();
-    QuitAfterFirstPaintIfAsked(Form1);
-    Form1->show();
-    OpenFromCommandLine(files);
-    const int exitCode = QApplication::exec();
+    int exitCode = 0;
+    if (headless) {
+        exitCode = WriteReportOfFile(commandLine.files.front(), commandLine.reportPath);
+    } else {
+        QuitAfterFirstPaintIfAsked(Form1);
+        Form1->show();
+        OpenFromCommandLine(commandLine.files);
+        exitCode = QApplication::exec();
+    }
     DestroyForms();
     return exitCode;
 }

@@ -1,6 +1,7 @@
 #include "app/menus.h"
 
 #include "app/form1.h"
+#include "app/report_actions.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
@@ -79,7 +80,19 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save, [document] { document->Save(); });
     AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, [document] { document->SaveAs(); });
     file->addSeparator();
+    // The report is the whole calculation's, whichever of its windows asks.
+    TCalculatorWindow *calculator = document->Calculator();
+    file->addAction(QStringLiteral("&Экспорт отчёта…"), window,
+                    [document, window] { ExportReportWithDialog(document, window); });
+    file->addAction(QStringLiteral("Пред&варительный просмотр…"), window,
+                    [document, calculator, window] { PreviewReport(calculator, FooterOf(document), window); });
+    AddAction(file, QStringLiteral("&Печать…"), QKeySequence::Print,
+              [document, calculator, window] { PrintReport(calculator, FooterOf(document), window); });
+    file->addSeparator();
     AddAction(file, QStringLiteral("&Закрыть"), QKeySequence::Close, [window] { window->close(); });
+    QMenu *edit = bar->addMenu(QStringLiteral("&Правка"));
+    edit->addAction(QStringLiteral("&Копировать расчёт"), QKeySequence(QStringLiteral("Ctrl+Shift+C")), window,
+                    [document, calculator] { CopyReport(calculator, FooterOf(document)); });
 }
 
 void ShowAbout(QWidget *parent)

@@ -236,19 +236,27 @@ QString TCalculationDocument::DisplayName() const
     return path_.isEmpty() ? QStringLiteral("«%1»").arg(designedTitles_.front().trimmed()) : Quoted(path_);
 }
 
-bool OpenCalculation(const QString &path, QString *error)
+TCalculationDocument *LoadCalculation(const QString &path, QString *error)
 {
     error->clear();
     const std::optional<CalculationRecord> record = ReadCalculationFile(path, error);
     if (!record)
-        return false;
+        return nullptr;
     TCalculationDocument *document = DocumentFor(*record);
     QString reason = QStringLiteral("в программе нет окна «%1»").arg(record->windows.front().window);
     if (!document || !document->Open(*record, path, &reason)) {
         if (!reason.isEmpty())
             *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
-        return false;
+        return nullptr;
     }
+    return document;
+}
+
+bool OpenCalculation(const QString &path, QString *error)
+{
+    TCalculationDocument *document = LoadCalculation(path, error);
+    if (!document)
+        return false;
     AddRecentCalculation(path);
     BringToFront(document->Calculator());
     return true;

@@ -62,6 +62,11 @@ private:
     bool modified_ = false;
 };
 
+// Fills the windows that a calculation file belongs to from it, without showing them, once their unsaved
+// changes are set aside; the document, or none with the reason, naming the file, in *error (empty when the
+// user cancelled).
+TCalculationDocument *LoadCalculation(const QString &path, QString *error);
+
 // Opens a calculation file in the window it belongs to and brings that window to the front. When the file
 // cannot be opened, the reason, naming the file, in *error and every window as it was; a cancelled
 // question leaves *error empty.
