@@ -1,0 +1,95 @@
+#include "simulation/netlist.h"
+
+Netlist::Netlist(const QString &title) : title_(title) {}
+
+QString Netlist::Number(double value)
+{
+    return QString::number(value, 'g', 17);
+}
+
+void Netlist::Resistor(const QString &name, const QString &a, const QString &b, double ohms)
+{
+    elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, a, b, Number(ohms));
+}
+
+void Netlist::Capacitor(const QString &name, const QString &a, const QString &b, double farads)
+{
+    elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, a, b, Number(farads));
+}
+
+void Netlist::Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model)
+{
+    elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, anode, cathode, model);
+}
+
+void Netlist::Transistor(const QString &name, const QString &collector, const QString &base, const QString &emitter,
+                         const QString &model)
+{
+    elements_ << QStringLiteral("%1 %2 %3 %4 %5").arg(name, collector, base, emitter, model);
+}
+
+void Netlist::DcSource(const QString &name, const QString &plus, const QString &minus, double volts)
+{
+    elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(name, plus, minus, Number(volts));
+}
+
+void Netlist::PulseSource(const QString &name, const QString &plus, const QString &minus, double volts, double delay,
+                          double edge, double width, double period)
+{
+    elements_ << QStringLiteral("%1 %2 %3 PULSE(0 %4 %5 %6 %6 %7 %8)")
+                     .arg(name, plus, minus, Number(volts), Number(delay), Number(edge), Number(width), Number(period));
+}
+
+void Netlist::SineSource(const QString &name, const QString &plus, const QString &minus, double amplitude, double hertz)
+{
+    elements_ << QStringLiteral("%1 %2 %3 SIN(0 %4 %5)").arg(name, plus, minus, Number(amplitude), Number(hertz));
+}
+
+void Netlist::Model(const QString &line)
+{
+    models_ << line;
+}
+
+void Netlist::Comment(const QString &text)
+{
+    elements_ << QStringLiteral("* ") + text;
+}
+
+void Netlist::InitialCondition(const QString &node, double volts)
+{
+    controls_ << QStringLiteral(".ic v(%1)=%2").arg(node, Number(volts));
+}
+
+void Netlist::Temperatures(double celsius, double nominalCelsius)
+{
+    controls_ << QStringLiteral(".options tnom=%1").arg(Number(nominalCelsius))
+              << QStringLiteral(".temp %1").arg(Number(celsius));
+}
+
+void Netlist::Transient(double step, double stop, double maxStep)
+{
+    stop_ = stop;
+    controls_ << QStringLiteral(".tran %1 %2 0 %3").arg(Number(step), Number(stop), Number(maxStep));
+}
+
+void Netlist::Save(const QString &vector)
+{
+    saved_ << vector;
+}
+
+void Netlist::Measure(const QString &name, const QString &specification)
+{
+    measureNames_ << name;
+    measures_ << QStringLiteral(".meas tran %1 %2").arg(name, specification);
+}
+
+QString Netlist::Text() const
+{
+    QStringList lines{QStringLiteral("* ") + title_};
+    lines << models_ << elements_ << controls_;
+    // The device quantities come on top of every node voltage and branch current.
+    if (!saved_.isEmpty())
+        lines << QStringLiteral(".save all ") + saved_.join(u' ');
+    lines << measures_ << QStringLiteral(".end");
+    return lines.join(u'\n') + u'\n';
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A SPICE circuit as ngspice reads it, in both the shared library and `ngspice -b`: elements,
+// models, initial conditions, the transient run and the measurements, written in the order added.
+class Netlist
+{
+public:
+    explicit Netlist(const QString &title);
+
+    void Resistor(const QString &name, const QString &a, const QString &b, double ohms);
+    void Capacitor(const QString &name, const QString &a, const QString &b, double farads);
+    void Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model);
+    void Transistor(const QString &name, const QString &collector, const QString &base, const QString &emitter,
+                    const QString &model);
+    void DcSource(const QString &name, const QString &plus, const QString &minus, double volts);
+    // Rectangular pulses from 0 to `volts`, the first at `delay`.
+    void PulseSource(const QString &name, const QString &plus, const QString &minus, double volts, double delay,
+                     double edge, double width, double period);
+    void SineSource(const QString &name, const QString &plus, const QString &minus, double amplitude, double hertz);
+    void Model(const QString &line);
+    void Comment(const QString &text);
+
+    void InitialCondition(const QString &node, double volts);
+    // The temperature the circuit works at and the one its models' data were taken at.
+    void Temperatures(double celsius, double nominalCelsius);
+    void Transient(double step, double stop, double maxStep);
+    double StopTime() const { return stop_; }
+    // Device quantities that measurements read, e.g. "@q1[ic]".
+    void Save(const QString &vector);
+    void Measure(const QString &name, const QString &specification);
+    QStringList MeasureNames() const { return measureNames_; }
+
+    QString Text() const;
+
+    // A number as the netlist writes it: enough digits to give back the same double.
+    static QString Number(double value);
+
+private:
+    QString title_;
+    QStringList elements_, models_, controls_, measures_, saved_;
+    QStringList measureNames_;
+    double stop_ = 0;
+};

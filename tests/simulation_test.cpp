@@ -1,0 +1,133 @@
+// Each window's circuit, built from designs typed into the window, run through ngspice in-process and
+// from its exported netlist by the `ngspice` command line.
+#include "calculators/same_type/form2.h"
+#include "calculators/same_type/form3.h"
+#include "simulation/simulation.h"
+#include "tests/support/window_driver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cfenv>
+
+namespace {
+
+using Texts = std::vector<std::pair<const char *, const char *>>;
+
+struct Design
+{
+    const char *name;
+    QWidget *(*window)();
+    Texts typed;
+    bool works;
+    // The calculated amplitude the measured one must reach, and the supply that bounds it.
+    const char *requiredAmplitude;
+    const char *supplyBox;
+};
+
+QWidget *Window2()
+{
+    return Form2;
+}
+QWidget *Window3()
+{
+    return Form3;
+}
+
+const Texts kForm2 = {
+    {"Edit1", "10"},   {"Edit2", "20"},     {"Edit3", "50"},   {"Edit4", "12"},     {"Edit5", "5"},
+    {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
+    {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
+    {"Edit16", "2"},   {"Edit17", "5100"},
+};
+
+Texts With(Texts texts, const Texts &changes)
+{
+    for (const auto &[box, text] : changes)
+        for (auto &typed : texts)
+            if (qstrcmp(typed.first, box) == 0)
+                typed.second = text;
+    return texts;
+}
+
+const std::vector<Design> kDesigns = {
+    {"Form2 as designed", Window2, kForm2, true, "Uki", "Edit4"},
+    {"Form2 on a 1 V supply", Window2, With(kForm2, {{"Edit4", "1"}}), false, "Uki", "Edit4"},
+    {"Form2 with Rк.б a thousand times too large", Window2, With(kForm2, {{"Edit14", "18000000"}}), false, "Uki",
+     "Edit4"},
+};
+
+// Types the design and presses every step in order, as a user working down the window does.
+void WorkThrough(QWidget *window, const Texts &typed)
+{
+    for (const auto &[box, text] : typed)
+        Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
+    for (int step = 1;; ++step) {
+        auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step));
+        if (!button)
+            break;
+        EXPECT_TRUE(ClickAndCollect(button).empty()) << "step " << step;
+    }
+}
+
+double QuantityOf(QWidget *window, const char *name)
+{
+    for (const NamedQuantity &quantity : static_cast<TCalculatorWindow *>(window)->Quantities())
+        if (qstrcmp(quantity.name, name) == 0)
+            return quantity.quantity->value();
+    return NAN;
+}
+
+class Designs : public testing::TestWithParam<Design>
+{
+};
+
+TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
+{
+    const Design &design = GetParam();
+    QWidget *window = design.window();
+    WorkThrough(window, design.typed);
+    fenv_t before, after;
+    fegetenv(&before);
+    SimulationReport report;
+    QString error;
+    ASSERT_TRUE(Simulate(window, &report, &error)) << error.toStdString();
+    fegetenv(&after);
+    EXPECT_EQ(before.__control_word, after.__control_word) << "the x87 control word changed";
+    EXPECT_EQ(before.__mxcsr, after.__mxcsr) << "the SSE control and status changed";
+    EXPECT_EQ(design.works, report.verdict.works) << report.verdict.text.toStdString();
+    EXPECT_EQ(design.works, !report.verdict.text.startsWith(QStringLiteral("Триггер не")));
+    if (design.works) {
+        // The supply exceeds the required amplitude by 10 to 20 %: what Rк and Rк.б divide off and the
+        // saturation voltage leave may take a tenth of it, and no swing exceeds the supply.
+        const double amplitude = report.outcome.measured.at(QStringLiteral("uout"));
+        EXPECT_GE(amplitude, 0.9 * QuantityOf(window, design.requiredAmplitude))
+            << report.circuit.netlist.Text().toStdString();
+        EXPECT_LE(amplitude, Find<QLineEdit>(window, design.supplyBox)->text().toDouble());
+    }
+    // The exported netlist, run as it is by the command line, measures the same.
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("design.cir"));
+    ASSERT_TRUE(ExportNetlist(window, path, &error)) << error.toStdString();
+    QProcess ngspice;
+    ngspice.start(QStringLiteral("ngspice"), {QStringLiteral("-b"), path});
+    ASSERT_TRUE(ngspice.waitForFinished(60000));
+    const Measurements batch = ParseMeasurements(QString::fromLocal8Bit(ngspice.readAllStandardOutput()).split(u'\n'),
+                                                 report.circuit.netlist.MeasureNames());
+    EXPECT_EQ(report.outcome.measured.size(), batch.size());
+    for (const auto &[name, value] : report.outcome.measured) {
+        ASSERT_TRUE(batch.count(name)) << name.toStdString();
+        EXPECT_NEAR(value, batch.at(name), 1e-3 * std::abs(value) + 1e-15) << name.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {
+    return QString::fromUtf8(info.param.name).replace(QRegularExpression("\\W"), "_").toStdString();
+});
+
+} // namespace
