@@ -26,8 +26,9 @@ QString TransistorModel(const QString &name, const TransistorData &data)
     set("TF", 1 / (2 * kPi * data.boundaryFrequency));
     // Charge stored in saturation leaves ten times slower than it crosses the base forwards.
     set("TR", 10 / (2 * kPi * data.boundaryFrequency));
-    // A reverse-biased collector junction leaks its saturation current: that is the reverse collector current.
-    set("ISC", data.reverseCollectorCurrent);
+    // A reverse-biased collector junction leaks its saturation current: that is the reverse collector current,
+    // which doubles with every 10 degrees, as the windows reckon it.
+    set("ISC", data.reverseCollectorCurrent * std::exp2((data.temperature - data.dataTemperature) / 10));
     set("NC", 1);
     // The base-emitter saturation voltage at the design current sets the emitter junction's saturation
     // current; without it, that of a small germanium transistor.

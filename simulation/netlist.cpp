@@ -60,9 +60,9 @@ void Netlist::InitialCondition(const QString &node, double volts)
     controls_ << QStringLiteral(".ic v(%1)=%2").arg(node, Number(volts));
 }
 
-void Netlist::Temperatures(double celsius, double nominalCelsius)
+void Netlist::Temperature(double celsius)
 {
-    controls_ << QStringLiteral(".options tnom=%1").arg(Number(nominalCelsius))
+    controls_ << QStringLiteral(".options tnom=%1").arg(Number(celsius))
               << QStringLiteral(".temp %1").arg(Number(celsius));
 }
 

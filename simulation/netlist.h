@@ -24,8 +24,8 @@ public:
     void Comment(const QString &text);
 
     void InitialCondition(const QString &node, double volts);
-    // The temperature the circuit works at and the one its models' data were taken at.
-    void Temperatures(double celsius, double nominalCelsius);
+    // The temperature the circuit works at, which its models were written for.
+    void Temperature(double celsius);
     void Transient(double step, double stop, double maxStep);
     double StopTime() const { return stop_; }
     // Device quantities that measurements read, e.g. "@q1[ic]".

@@ -1,11 +1,10 @@
 // Each window's circuit, built from designs typed into the window, run through ngspice in-process and
 // from its exported netlist by the `ngspice` command line.
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
 #include "simulation/simulation.h"
 #include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
 
-#include <QDir>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -22,7 +21,7 @@ using Texts = std::vector<std::pair<const char *, const char *>>;
 struct Design
 {
     const char *name;
-    QWidget *(*window)();
+    const char *window;
     Texts typed;
     bool works;
     // The calculated amplitude the measured one must reach, and the supply that bounds it.
@@ -30,13 +29,12 @@ struct Design
     const char *supplyBox;
 };
 
-QWidget *Window2()
+QWidget *Window(const char *name)
 {
-    return Form2;
-}
-QWidget *Window3()
-{
-    return Form3;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1StringView(name))
+            return window;
+    return nullptr;
 }
 
 const Texts kForm2 = {
@@ -44,6 +42,19 @@ const Texts kForm2 = {
     {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
     {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
     {"Edit16", "2"},   {"Edit17", "5100"},
+};
+
+const Texts kForm3 = {
+    {"Edit1", "10"},    {"Edit2", "20"},   {"Edit3", "50"},    {"Edit4", "1"},    {"Edit5", "13"},
+    {"Edit6", "5"},     {"Edit7", "30"},   {"Edit8", "2"},     {"Edit9", "50"},   {"Edit10", "70"},
+    {"Edit11", "1000"}, {"Edit12", "100"}, {"Edit13", "4700"}, {"Edit14", "1,5"}, {"Edit15", "13000"},
+    {"Edit16", "47"},   {"Edit17", "2"},   {"Edit18", "5100"},
+};
+
+const Texts kForm4 = {
+    {"Edit1", "5"},      {"Edit2", "100"},    {"Edit3", "50"}, {"Edit4", "2"},      {"Edit5", "8"},    {"Edit10", "70"},
+    {"Edit8", "20"},     {"Edit11", "430"},   {"Edit9", "5"},  {"Edit12", "1200"},  {"Edit13", "160"}, {"Edit7", "40"},
+    {"Edit14", "20000"}, {"Edit16", "12000"}, {"Edit6", "1"},  {"Edit15", "13000"},
 };
 
 Texts With(Texts texts, const Texts &changes)
@@ -56,10 +67,18 @@ Texts With(Texts texts, const Texts &changes)
 }
 
 const std::vector<Design> kDesigns = {
-    {"Form2 as designed", Window2, kForm2, true, "Uki", "Edit4"},
-    {"Form2 on a 1 V supply", Window2, With(kForm2, {{"Edit4", "1"}}), false, "Uki", "Edit4"},
-    {"Form2 with Rк.б a thousand times too large", Window2, With(kForm2, {{"Edit14", "18000000"}}), false, "Uki",
+    {"Form2 as designed", "Form2", kForm2, true, "Uki", "Edit4"},
+    {"Form2 on a 1 V supply", "Form2", With(kForm2, {{"Edit4", "1"}}), false, "Uki", "Edit4"},
+    {"Form2 with Rк.б a thousand times too large", "Form2", With(kForm2, {{"Edit14", "18000000"}}), false, "Uki",
      "Edit4"},
+    {"Form3 as designed", "Form3", kForm3, true, "Uki", "Edit5"},
+    {"Form3 on a 1 V supply", "Form3", With(kForm3, {{"Edit5", "1"}}), false, "Uki", "Edit5"},
+    {"Form3 with Rк.б a thousand times too large", "Form3", With(kForm3, {{"Edit15", "13000000"}}), false, "Uki",
+     "Edit5"},
+    {"Form4 as designed", "Form4", kForm4, true, "Uvyhi", "Edit5"},
+    {"Form4 on a 1 V supply", "Form4", With(kForm4, {{"Edit5", "1"}}), false, "Uvyhi", "Edit5"},
+    {"Form4 with Rк.б a thousand times too large", "Form4", With(kForm4, {{"Edit15", "13000000"}}), false, "Uvyhi",
+     "Edit5"},
 };
 
 // Types the design and presses every step in order, as a user working down the window does.
@@ -90,7 +109,8 @@ class Designs : public testing::TestWithParam<Design>
 TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
 {
     const Design &design = GetParam();
-    QWidget *window = design.window();
+    QWidget *window = Window(design.window);
+    ASSERT_TRUE(window);
     WorkThrough(window, design.typed);
     fenv_t before, after;
     fegetenv(&before);

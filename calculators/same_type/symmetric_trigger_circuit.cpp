@@ -22,7 +22,9 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
     const bool externalBias = std::isfinite(trigger.biasSource);
     const QString emitter = externalBias ? QStringLiteral("0") : QStringLiteral("e");
 
-    netlist.Model(TransistorModel(QStringLiteral("QT"), trigger.transistor));
+    TransistorData transistor = trigger.transistor;
+    transistor.temperature = trigger.temperature;
+    netlist.Model(TransistorModel(QStringLiteral("QT"), transistor));
     netlist.Model(SwitchingDiodeModel(QStringLiteral("DSW")));
     // Ек: plus on the common wire, minus on the upper rail.
     netlist.DcSource(QStringLiteral("VEK"), QStringLiteral("0"), QStringLiteral("vee"), trigger.supply);
@@ -59,8 +61,7 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
         -trigger.supply * trigger.couplingResistor / (trigger.collectorResistor + trigger.couplingResistor);
     netlist.InitialCondition(QStringLiteral("c1"), 0);
     netlist.InitialCondition(QStringLiteral("c2"), closedCollector);
-    // The reverse current was given at 20 °C.
-    netlist.Temperatures(trigger.temperature, 20);
+    netlist.Temperature(trigger.temperature);
     const double stop = firstPulse + kPulses * period;
     netlist.Transient(edge / 10, stop, edge);
     netlist.Save(QStringLiteral("@q1[ic]"));
