@@ -11,6 +11,7 @@ packages=(
   qt6-translations-l10n
   dpkg-dev desktop-file-utils
   xvfb xauth
+  libngspice0-dev ngspice qt6-charts-dev
 )
 
 missing=()
