@@ -11,7 +11,7 @@ packages=(
   qt6-translations-l10n
   dpkg-dev desktop-file-utils
   xvfb xauth
-  libngspice0-dev ngspice qt6-charts-dev
+  libngspice0-dev ngspice qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
 )
 
 missing=()

@@ -1,15 +1,18 @@
 // Each window's circuit, built from designs typed into the window, run through ngspice in-process and
 // from its exported netlist by the `ngspice` command line.
-#include "simulation/simulation.h"
+#include "simulation/simulation_window.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <cfenv>
@@ -185,6 +188,32 @@ TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
         EXPECT_TRUE(report.outcome.time.empty());
         EXPECT_TRUE(SimulationJson(window, &error).isEmpty());
     }
+}
+
+TEST(Simulation, WindowPlotsTabulatesAndSaves)
+{
+    QWidget *window = Window("Form2");
+    WorkThrough(window, kForm2);
+    ShowSimulation(window);
+    auto *simulation = window->findChild<TSimulationWindow *>();
+    ASSERT_TRUE(simulation);
+    QSignalSpy finished(simulation, &TSimulationWindow::Finished);
+    ASSERT_TRUE(simulation->Running() ? finished.wait(60000) : true);
+    EXPECT_EQ("Триггер переключается при каждом входном импульсе",
+              Find<QLabel>(simulation, "Verdict")->text().toStdString());
+    const auto *figures = Find<QTableWidget>(simulation, "Figures");
+    ASSERT_GE(figures->rowCount(), 1);
+    // Uки beside the measured amplitude.
+    EXPECT_EQ("10", figures->item(0, 2)->text().toStdString());
+    QWidget *chart = simulation->findChild<QWidget *>(QStringLiteral("WaveformChart"));
+    ASSERT_TRUE(chart);
+    QTemporaryDir directory;
+    for (const char *name : {"chart.png", "chart.svg"}) {
+        const QString path = directory.filePath(QLatin1StringView(name));
+        EXPECT_TRUE(simulation->SaveChart(path));
+        EXPECT_GT(QFileInfo(path).size(), 1000) << name;
+    }
+    simulation->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {
