@@ -97,21 +97,28 @@ QStringList SampleAt(Netlist *netlist, const QString &prefix, const QString &vec
 Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
                          double swing, const QString &input)
 {
+    return JudgeAlternation(measured, first, second, swing, input,
+                            {Tr("Триггер переключается при каждом входном импульсе"), Tr("Триггер не переключается")});
+}
+
+Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
+                         double swing, const QString &input, const VerdictTexts &texts)
+{
     std::vector<double> samples;
     for (qsizetype k = 0; k < first.size(); ++k) {
         const auto a = measured.find(first[k]);
         const auto b = second.isEmpty() ? measured.end() : measured.find(second[k]);
         if (a == measured.end() || (!second.isEmpty() && b == measured.end()))
-            return {false, Tr("Триггер не переключается: ngspice не измерил %1").arg(first[k])};
+            return {false, Tr("%1: ngspice не измерил %2").arg(texts.failure, first[k])};
         samples.push_back(a->second - (second.isEmpty() ? 0 : b->second));
     }
     for (std::size_t k = 1; k < samples.size(); ++k) {
         const double change = samples[k] - samples[k - 1];
         const double before = k > 1 ? samples[k - 1] - samples[k - 2] : -change;
         if (std::abs(change) < swing || (change > 0) == (before > 0))
-            return {false, Tr("Триггер не переключается: состояние %1 не сменилось").arg(input.arg(k))};
+            return {false, Tr("%1: состояние %2 не сменилось").arg(texts.failure, input.arg(k))};
     }
-    return {true, Tr("Триггер переключается при каждом входном импульсе")};
+    return {true, texts.works};
 }
 
 } // namespace Circuits

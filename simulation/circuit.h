@@ -77,6 +77,12 @@ bool RegisterCircuit(const QString &windowName, CircuitBuilder builder);
 // The window's circuit, or an empty netlist and the message that names what to fill.
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error);
 
+// The texts of a verdict: what is said when it works, and what a reason of failure follows.
+struct VerdictTexts
+{
+    QString works, failure;
+};
+
 // What the windows' circuits share.
 namespace Circuits {
 
@@ -88,5 +94,8 @@ QStringList SampleAt(Netlist *netlist, const QString &prefix, const QString &vec
 // ("после %1-го входного импульса").
 Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
                          double swing, const QString &input);
+
+Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
+                         double swing, const QString &input, const VerdictTexts &texts);
 
 } // namespace Circuits

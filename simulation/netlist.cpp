@@ -40,6 +40,23 @@ void Netlist::PulseSource(const QString &name, const QString &plus, const QStrin
                      .arg(name, plus, minus, Number(volts), Number(delay), Number(edge), Number(width), Number(period));
 }
 
+void Netlist::PiecewiseLinearSource(const QString &name, const QString &plus, const QString &minus,
+                                    const std::vector<std::pair<double, double>> &corners)
+{
+    QStringList points;
+    for (const auto &[time, volts] : corners)
+        points << Number(time) << Number(volts);
+    elements_ << QStringLiteral("%1 %2 %3 PWL(%4)").arg(name, plus, minus, points.join(u' '));
+}
+
+void Netlist::CurrentPulseSource(const QString &name, const QString &into, double amps, double delay, double edge,
+                                 double width, double period)
+{
+    // A current source drives its current from its first node through itself into its second.
+    elements_ << QStringLiteral("%1 0 %2 PULSE(0 %3 %4 %5 %5 %6 %7)")
+                     .arg(name, into, Number(amps), Number(delay), Number(edge), Number(width), Number(period));
+}
+
 void Netlist::SineSource(const QString &name, const QString &plus, const QString &minus, double amplitude, double hertz)
 {
     elements_ << QStringLiteral("%1 %2 %3 SIN(0 %4 %5)").arg(name, plus, minus, Number(amplitude), Number(hertz));

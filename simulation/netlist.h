@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 // A SPICE circuit as ngspice reads it, in both the shared library and `ngspice -b`: elements,
 // models, initial conditions, the transient run and the measurements, written in the order added.
 class Netlist
@@ -19,6 +22,12 @@ public:
     // Rectangular pulses from 0 to `volts`, the first at `delay`.
     void PulseSource(const QString &name, const QString &plus, const QString &minus, double volts, double delay,
                      double edge, double width, double period);
+    // A voltage through the given (time, volts) corners.
+    void PiecewiseLinearSource(const QString &name, const QString &plus, const QString &minus,
+                               const std::vector<std::pair<double, double>> &corners);
+    // Rectangular current pulses of `amps` driven into `into`, the first at `delay`.
+    void CurrentPulseSource(const QString &name, const QString &into, double amps, double delay, double edge,
+                            double width, double period);
     void SineSource(const QString &name, const QString &plus, const QString &minus, double amplitude, double hertz);
     void Model(const QString &line);
     void Comment(const QString &text);
