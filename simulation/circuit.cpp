@@ -65,6 +65,11 @@ bool RegisterCircuit(const QString &windowName, CircuitBuilder builder)
     return true;
 }
 
+bool HasCircuit(const QString &windowName)
+{
+    return Builders().count(windowName) != 0;
+}
+
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
 {
     const auto builder = window ? Builders().find(window->objectName()) : Builders().end();

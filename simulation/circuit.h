@@ -74,6 +74,8 @@ using CircuitBuilder = std::function<Circuit(CircuitInputs &inputs)>;
 // Each calculator window contributes its circuit under its object name.
 bool RegisterCircuit(const QString &windowName, CircuitBuilder builder);
 
+bool HasCircuit(const QString &windowName);
+
 // The window's circuit, or an empty netlist and the message that names what to fill.
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error);
 

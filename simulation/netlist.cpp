@@ -86,6 +86,7 @@ void Netlist::Temperature(double celsius)
 void Netlist::Transient(double step, double stop, double maxStep)
 {
     stop_ = stop;
+    maxStep_ = maxStep;
     controls_ << QStringLiteral(".tran %1 %2 0 %3").arg(Number(step), Number(stop), Number(maxStep));
 }
 

@@ -37,6 +37,7 @@ public:
     void Temperature(double celsius);
     void Transient(double step, double stop, double maxStep);
     double StopTime() const { return stop_; }
+    double MaxStep() const { return maxStep_; }
     // Device quantities that measurements read, e.g. "@q1[ic]".
     void Save(const QString &vector);
     void Measure(const QString &name, const QString &specification);
@@ -51,5 +52,5 @@ private:
     QString title_;
     QStringList elements_, models_, controls_, measures_, saved_;
     QStringList measureNames_;
-    double stop_ = 0;
+    double stop_ = 0, maxStep_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "simulation/simulation.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,15 +8,27 @@
 
 bool CanSimulate(QWidget *window)
 {
-    Circuit circuit;
-    QString error;
-    // A circuit registered for the window, whether or not its boxes are filled yet.
-    return window && (BuildCircuit(window, &circuit, &error) || !error.startsWith(QStringLiteral("Для этой")));
+    return window && HasCircuit(window->objectName());
 }
+
+namespace {
+
+// A design whose edges are tiny against its period would take hours: it is refused before it runs.
+constexpr double kMostSteps = 2e6;
+
+} // namespace
 
 bool Simulate(SimulationReport *report, QString *error, const std::function<void(int)> &progress,
               const std::atomic_bool *cancel)
 {
+    const Netlist &netlist = report->circuit.netlist;
+    if (!(netlist.StopTime() / netlist.MaxStep() <= kMostSteps)) {
+        *error = QCoreApplication::translate("Simulation",
+                                             "Моделирование заняло бы более %1 шагов: длительности в схеме слишком "
+                                             "различны")
+                     .arg(kMostSteps, 0, 'g');
+        return false;
+    }
     QStringList vectors;
     for (const Trace &trace : report->circuit.traces)
         vectors << trace.vector;

@@ -1,5 +1,7 @@
 #include "simulation/simulation_window.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -30,10 +32,12 @@ const ChartLibrary &Charts()
 {
     static const ChartLibrary charts = [] {
         ChartLibrary found;
-        for (const char *path : {ORTIX_CHARTS_INSTALLED, ORTIX_CHARTS_BUILT}) {
-            if (!QFileInfo::exists(QString::fromLocal8Bit(path)))
+        const QString installed =
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ORTIX_CHARTS_FROM_PROGRAM));
+        for (const QString &path : {installed, QStringLiteral(ORTIX_CHARTS_BUILT)}) {
+            if (!QFileInfo::exists(path))
                 continue;
-            QLibrary library(QString::fromLocal8Bit(path));
+            QLibrary library(path);
             found.create = reinterpret_cast<CreateWaveformChartFunction *>(library.resolve("CreateWaveformChart"));
             found.resetZoom = reinterpret_cast<ResetWaveformZoomFunction *>(library.resolve("ResetWaveformZoom"));
             found.save = reinterpret_cast<SaveWaveformChartFunction *>(library.resolve("SaveWaveformChart"));
@@ -113,8 +117,11 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
 
 TSimulationWindow::~TSimulationWindow()
 {
+    // A run still going is halted and waited for: ngspice outlives no window.
     if (cancelRequested_)
         *cancelRequested_ = true;
+    if (worker_)
+        worker_->wait();
 }
 
 void TSimulationWindow::Start()
@@ -138,7 +145,12 @@ void TSimulationWindow::Start()
     auto cancel = cancelRequested_;
     QThread *worker = QThread::create([window, report, cancel] {
         QString error;
-        const auto progress = [window](int percent) {
+        // ngspice reports far more often than the bar can change.
+        int shown = -1;
+        const auto progress = [window, &shown](int percent) {
+            if (percent == shown)
+                return;
+            shown = percent;
             QMetaObject::invokeMethod(window, [window, percent] {
                 if (window)
                     window->ShowProgress(percent);
@@ -150,7 +162,12 @@ void TSimulationWindow::Start()
                 window->ShowReport(*report, error);
         });
     });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker_ = worker;
+    connect(worker, &QThread::finished, this, [this, worker] {
+        if (worker_ == worker)
+            worker_ = nullptr;
+        worker->deleteLater();
+    });
     worker->start();
 }
 

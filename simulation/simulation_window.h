@@ -11,6 +11,7 @@
 class QLabel;
 class QLibrary;
 class QProgressBar;
+class QThread;
 class QPushButton;
 class QTableWidget;
 class QVBoxLayout;
@@ -48,5 +49,6 @@ private:
     QVBoxLayout *chartArea_;
     QWidget *chart_ = nullptr;
     std::shared_ptr<std::atomic_bool> cancelRequested_;
+    QThread *worker_ = nullptr;
     bool running_ = false;
 };

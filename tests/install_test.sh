@@ -11,7 +11,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 
 sizes=(16 24 32 48 64 128 256)
-expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg)
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
+expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg
+          "usr/$libdir/ortix-t/ortix-t-charts.so")
 for size in "${sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png")
 done

@@ -69,7 +69,8 @@ Circuit Form4Circuit(CircuitInputs &in)
 
     std::vector<double> peaks;
     for (int k = 1; k <= kPeriods; ++k)
-        peaks.insert(peaks.end(), {(k + 0.25) * period, (k + 0.75) * period});
+        for (const double quarter : {0.25, 0.75})
+            peaks.push_back((k + quarter) * period);
     const QStringList output = Circuits::SampleAt(&netlist, QStringLiteral("vout_"), QStringLiteral("v(c2)"), peaks);
     const QStringList current =
         Circuits::SampleAt(&netlist, QStringLiteral("ic2_"), QStringLiteral("@q2[ic]"), {peaks[0], peaks[1]});
