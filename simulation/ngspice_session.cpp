@@ -212,14 +212,14 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
         while (session.runsEnded == endedBefore
                && (session.runsStarted != startedBefore
                    || std::chrono::steady_clock::now() - start < std::chrono::seconds(2) || library.running())) {
-            session.changed.wait_for(lock, std::chrono::milliseconds(20),
-                                     [&] { return session.runsEnded != endedBefore; });
             if (!cancelled && cancel && *cancel) {
                 cancelled = true;
                 lock.unlock();
                 Command(library, "bg_halt");
                 lock.lock();
             }
+            session.changed.wait_for(lock, std::chrono::milliseconds(20),
+                                     [&] { return session.runsEnded != endedBefore; });
         }
     }
 

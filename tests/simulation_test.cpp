@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <cfenv>
 
 namespace {
@@ -76,12 +77,12 @@ const Texts kForm5 = {
 // Saturated at the least gain with the larger current that Rк below its bound gives, held off with R1 and R2
 // below theirs.
 const Texts kForm7 = {
-    {"Edit7", "40"},     {"Edit8", "120"},    {"Edit9", "40"},     {"Edit10", "120"},   {"Edit1", "10"},
-    {"Edit2", "10"},     {"Edit3", "-10"},    {"Edit4", "60"},     {"Edit5", "10"},     {"Edit6", "5"},
-    {"Edit11", "12"},    {"Edit12", "12"},    {"Edit13", "5"},     {"Edit14", "5"},     {"Edit15", "5"},
-    {"Edit16", "5"},     {"Edit17", "0,2"},   {"Edit18", "0,3"},   {"Edit19", "0,7"},   {"Edit20", "0,8"},
-    {"Edit21", "51000"}, {"Edit22", "51000"}, {"Edit23", "2000"},  {"Edit24", "2000"},  {"Edit25", "0,5"},
-    {"Edit26", "0,5"},   {"Edit27", "20"},    {"Edit28", "20"},    {"Edit29", "33000"}, {"Edit30", "30000"},
+    {"Edit7", "40"},     {"Edit8", "120"},    {"Edit9", "40"},    {"Edit10", "120"},   {"Edit1", "10"},
+    {"Edit2", "10"},     {"Edit3", "-10"},    {"Edit4", "60"},    {"Edit5", "10"},     {"Edit6", "5"},
+    {"Edit11", "12"},    {"Edit12", "12"},    {"Edit13", "5"},    {"Edit14", "5"},     {"Edit15", "5"},
+    {"Edit16", "5"},     {"Edit17", "0,2"},   {"Edit18", "0,3"},  {"Edit19", "0,7"},   {"Edit20", "0,8"},
+    {"Edit21", "51000"}, {"Edit22", "51000"}, {"Edit23", "2000"}, {"Edit24", "2000"},  {"Edit25", "0,5"},
+    {"Edit26", "0,5"},   {"Edit27", "20"},    {"Edit28", "20"},   {"Edit29", "33000"}, {"Edit30", "30000"},
 };
 
 Texts With(Texts texts, const Texts &changes)
@@ -247,6 +248,29 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
         EXPECT_GT(QFileInfo(path).size(), 1000) << name;
     }
     simulation->close();
+}
+
+// What cannot run says so in ngspice's words, or as halted, and measures nothing.
+TEST(Simulation, FailuresAreReportedNeverMeasured)
+{
+    QFile design(QStringLiteral(ORTIX_GOLDEN_DIR "/form2.cir"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    const struct
+    {
+        QString netlist;
+        bool cancelled;
+        const char *error;
+    } kRows[] = {
+        {QString::fromUtf8(design.readAll()), true, "Моделирование отменено"},
+        {QStringLiteral("* unknown model\nV1 a 0 DC 1\nQ1 a a 0 NOSUCH\n.tran 1u 10u\n.end\n"), false, "nosuch"},
+    };
+    for (const auto &row : kRows) {
+        const std::atomic_bool cancel = row.cancelled;
+        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, {}, &cancel);
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
+            << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.measured.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {
