@@ -77,7 +77,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     figures_ = new QTableWidget(0, 3);
     figures_->setObjectName(QStringLiteral("Figures"));
     figures_->setHorizontalHeaderLabels({tr("Величина"), tr("Моделирование"), tr("Расчёт")});
-    figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     figures_->verticalHeader()->hide();
     figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
@@ -89,6 +89,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     splitter->addWidget(figures_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({600, 560});
 
     auto *running = new QHBoxLayout;
     running->addWidget(progress_, 1);
@@ -102,7 +103,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     layout->addLayout(running);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
-    resize(1000, 600);
+    resize(1180, 620);
 
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (cancelRequested_)
@@ -224,6 +225,7 @@ void TSimulationWindow::ShowChart(const SimulationReport &report)
     }
     chart_ = charts.create(&plot, nullptr);
     chartArea_->addWidget(chart_);
+    chart_->show();
 }
 
 bool TSimulationWindow::SaveChart(const QString &path) const

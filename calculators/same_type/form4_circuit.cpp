@@ -82,9 +82,11 @@ Circuit Form4Circuit(CircuitInputs &in)
                     QStringLiteral("TRIG v(c2) VAL=%1 TD=%3 RISE=1 TARG v(c2) VAL=%2 TD=%3 RISE=1")
                         .arg(Netlist::Number(closed + 0.1 * (open - closed)),
                              Netlist::Number(closed + 0.9 * (open - closed)), Netlist::Number(period)));
-    netlist.Measure(QStringLiteral("iek"),
+    netlist.Measure(QStringLiteral("iavg"),
                     QStringLiteral("AVG i(VEK) FROM=%1 TO=%2").arg(Netlist::Number(period), Netlist::Number(stop)));
-    netlist.Measure(QStringLiteral("pek"), QStringLiteral("param='%1*abs(iek)'").arg(Netlist::Number(supply)));
+    // ngspice counts a source's current into its plus terminal: the current drawn is its magnitude.
+    netlist.Measure(QStringLiteral("iek"), QStringLiteral("param='abs(iavg)'"));
+    netlist.Measure(QStringLiteral("pek"), QStringLiteral("param='%1*iek'").arg(Netlist::Number(supply)));
 
     circuit.traces = {{QStringLiteral("v(in)"), QStringLiteral("uвх")},
                       {QStringLiteral("v(c1)"), QStringLiteral("Коллектор Т1")},

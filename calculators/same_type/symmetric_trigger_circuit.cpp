@@ -80,13 +80,17 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
     netlist.Measure(QStringLiteral("uout"), QStringLiteral("param='abs(%1-%2)'").arg(c2[1], c2[0]));
     netlist.Measure(QStringLiteral("ik"), QStringLiteral("param='max(abs(%1),abs(%2))'").arg(ic[0], ic[1]));
     netlist.Measure(QStringLiteral("ib"), QStringLiteral("param='max(abs(%1),abs(%2))'").arg(ib[0], ib[1]));
+    // T1 opening: its collector's edge from the closed level to the open one, between 10 and 90 % of the swing.
+    // Closing, the other collector is held by the trigger pulse through its diode for the pulse's length.
     netlist.Measure(QStringLiteral("tf"),
-                    QStringLiteral("TRIG v(c1) VAL=%1 TD=%3 FALL=1 TARG v(c1) VAL=%2 TD=%3 FALL=1")
-                        .arg(Netlist::Number(0.1 * closedCollector), Netlist::Number(0.9 * closedCollector),
+                    QStringLiteral("TRIG v(c1) VAL=%1 TD=%3 RISE=1 TARG v(c1) VAL=%2 TD=%3 RISE=1")
+                        .arg(Netlist::Number(0.9 * closedCollector), Netlist::Number(0.1 * closedCollector),
                              Netlist::Number(firstPulse)));
-    netlist.Measure(QStringLiteral("iek"),
+    netlist.Measure(QStringLiteral("iavg"),
                     QStringLiteral("AVG i(VEK) FROM=%1 TO=%2").arg(Netlist::Number(firstPulse), Netlist::Number(stop)));
-    netlist.Measure(QStringLiteral("pek"), QStringLiteral("param='%1*abs(iek)'").arg(Netlist::Number(trigger.supply)));
+    // ngspice counts a source's current into its plus terminal: the current drawn is its magnitude.
+    netlist.Measure(QStringLiteral("iek"), QStringLiteral("param='abs(iavg)'"));
+    netlist.Measure(QStringLiteral("pek"), QStringLiteral("param='%1*iek'").arg(Netlist::Number(trigger.supply)));
 
     circuit.traces = {{QStringLiteral("v(in)"), QStringLiteral("uп")},
                       {QStringLiteral("v(c1)"), QStringLiteral("Коллектор Т1")},
@@ -97,7 +101,7 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
         {QStringLiteral("ik"), Tr("Ток коллектора открытого транзистора"), QStringLiteral("мА"), 1e3,
          trigger.collectorCurrent, QStringLiteral("IpAmp")},
         {QStringLiteral("ib"), Tr("Ток базы открытого транзистора"), QStringLiteral("мА"), 1e3, NAN, {}},
-        {QStringLiteral("tf"), Tr("Длительность спада на коллекторе Т1"), QStringLiteral("мкс"), 1e6, trigger.fallTime,
+        {QStringLiteral("tf"), Tr("Длительность фронта на коллекторе Т1"), QStringLiteral("мкс"), 1e6, trigger.fallTime,
          QStringLiteral("Tc")},
         {QStringLiteral("iek"), Tr("Средний ток источника Ек"), QStringLiteral("мА"), 1e3, NAN, {}},
         {QStringLiteral("pek"), Tr("Мощность, потребляемая от Ек"), QStringLiteral("мВт"), 1e3, NAN, {}},

@@ -43,6 +43,18 @@ extern "C" Q_DECL_EXPORT QWidget *CreateWaveformChart(const WaveformPlot *plot, 
     volts->setTitleText(QStringLiteral("u, В"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(volts, Qt::AlignLeft);
+    // The axes span every waveform, not only the first one attached.
+    double first = 0, last = 0, lowest = 0, highest = 0;
+    bool any = false;
+    for (const WaveformSeries &waveform : plot->series) {
+        for (std::size_t k = 0; k < waveform.time.size() && k < waveform.volts.size(); ++k) {
+            first = any ? std::min(first, waveform.time[k]) : waveform.time[k];
+            last = any ? std::max(last, waveform.time[k]) : waveform.time[k];
+            lowest = any ? std::min(lowest, waveform.volts[k]) : waveform.volts[k];
+            highest = any ? std::max(highest, waveform.volts[k]) : waveform.volts[k];
+            any = true;
+        }
+    }
     for (const WaveformSeries &waveform : plot->series) {
         auto *series = new QLineSeries;
         series->setName(waveform.title);
@@ -55,6 +67,10 @@ extern "C" Q_DECL_EXPORT QWidget *CreateWaveformChart(const WaveformPlot *plot, 
         series->attachAxis(time);
         series->attachAxis(volts);
     }
+    const double margin = std::max(0.05 * (highest - lowest), 0.1);
+    time->setRange(first, last);
+    volts->setRange(lowest - margin, highest + margin);
+    volts->applyNiceNumbers();
     return new WaveformView(chart, parent);
 }
 
