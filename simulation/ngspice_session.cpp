@@ -73,16 +73,23 @@ int OnOutput(char *text, int, void *)
     return 0;
 }
 
-int OnStatus(char *, int percent, void *)
+// ngspice's status reads "tran: 42.7%" while it runs.
+int OnStatus(char *text, int, void *)
 {
     Session &session = TheSession();
+    const QString status = QString::fromLatin1(text);
+    const qsizetype colon = status.lastIndexOf(u':'), percentSign = status.lastIndexOf(u'%');
+    bool isNumber = false;
+    const double percent = status.mid(colon + 1, percentSign - colon - 1).trimmed().toDouble(&isNumber);
+    if (colon < 0 || percentSign < colon || !isNumber)
+        return 0;
     std::function<void(int)> progress;
     {
         std::lock_guard lock(session.mutex);
         progress = session.progress;
     }
     if (progress)
-        progress(percent);
+        progress(int(percent));
     return 0;
 }
 

@@ -31,6 +31,9 @@ struct ChartLibrary
 const ChartLibrary &Charts()
 {
     static const ChartLibrary charts = [] {
+        // Loading Qt Charts and what it links must leave the steps' floating-point settings as they were.
+        fenv_t environment;
+        fegetenv(&environment);
         ChartLibrary found;
         const QString installed =
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ORTIX_CHARTS_FROM_PROGRAM));
@@ -45,6 +48,7 @@ const ChartLibrary &Charts()
                 break;
             found = {};
         }
+        fesetenv(&environment);
         return found;
     }();
     return charts;
