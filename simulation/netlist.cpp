@@ -1,10 +1,16 @@
 #include "simulation/netlist.h"
 
+#include <charconv>
+#include <iterator>
+
 Netlist::Netlist(const QString &title) : title_(title) {}
 
 QString Netlist::Number(double value)
 {
-    return QString::number(value, 'g', 17);
+    // The shortest text that reads back as the same double: 47 pF typed is 4.7e-11, not 4.6999999999999999e-11.
+    char text[32];
+    const auto end = std::to_chars(std::begin(text), std::end(text), value).ptr;
+    return QString::fromLatin1(text, end - text);
 }
 
 void Netlist::Resistor(const QString &name, const QString &a, const QString &b, double ohms)

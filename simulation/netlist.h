@@ -45,7 +45,7 @@ public:
 
     QString Text() const;
 
-    // A number as the netlist writes it: enough digits to give back the same double.
+    // A number as the netlist writes it: the fewest digits that give back the same double.
     static QString Number(double value);
 
 private:
