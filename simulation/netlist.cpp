@@ -101,10 +101,10 @@ void Netlist::Save(const QString &vector)
     saved_ << vector;
 }
 
-void Netlist::Measure(const QString &name, const QString &specification)
+void Netlist::Measure(const QString &name, const QString &definition)
 {
     measureNames_ << name;
-    measures_ << QStringLiteral(".meas tran %1 %2").arg(name, specification);
+    measures_ << QStringLiteral(".meas tran %1 %2").arg(name, definition);
 }
 
 QString Netlist::Text() const

@@ -40,7 +40,7 @@ public:
     double MaxStep() const { return maxStep_; }
     // Device quantities that measurements read, e.g. "@q1[ic]".
     void Save(const QString &vector);
-    void Measure(const QString &name, const QString &specification);
+    void Measure(const QString &name, const QString &definition);
     QStringList MeasureNames() const { return measureNames_; }
 
     QString Text() const;
