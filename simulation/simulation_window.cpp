@@ -139,6 +139,9 @@ void TSimulationWindow::Start()
         ShowReport({}, error);
         return;
     }
+    // The last run's thread has reported, and ends at once.
+    if (worker_)
+        worker_->wait();
     running_ = true;
     cancelRequested_ = std::make_shared<std::atomic_bool>(false);
     progress_->setValue(0);
@@ -167,12 +170,7 @@ void TSimulationWindow::Start()
                 window->ShowReport(*report, error);
         });
     });
-    worker_ = worker;
-    connect(worker, &QThread::finished, this, [this, worker] {
-        if (worker_ == worker)
-            worker_ = nullptr;
-        worker->deleteLater();
-    });
+    worker_.reset(worker);
     worker->start();
 }
 

@@ -49,6 +49,6 @@ private:
     QVBoxLayout *chartArea_;
     QWidget *chart_ = nullptr;
     std::shared_ptr<std::atomic_bool> cancelRequested_;
-    QThread *worker_ = nullptr;
+    std::unique_ptr<QThread> worker_;
     bool running_ = false;
 };
