@@ -84,6 +84,12 @@ bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
         *circuit = Circuit{};
         return false;
     }
+    const QStringList impossible = circuit->netlist.ImpossibleParts();
+    if (!impossible.isEmpty()) {
+        *error = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
+        *circuit = Circuit{};
+        return false;
+    }
     return true;
 }
 

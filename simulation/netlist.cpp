@@ -1,6 +1,7 @@
 #include "simulation/netlist.h"
 
 #include <charconv>
+#include <cmath>
 #include <iterator>
 
 Netlist::Netlist(const QString &title) : title_(title) {}
@@ -13,13 +14,21 @@ QString Netlist::Number(double value)
     return QString::fromLatin1(text, end - text);
 }
 
+void Netlist::CheckValue(const QString &name, double value, bool mustBePositive)
+{
+    if (!std::isfinite(value) || (mustBePositive && value <= 0))
+        impossible_ << QStringLiteral("%1 = %2").arg(name, Number(value));
+}
+
 void Netlist::Resistor(const QString &name, const QString &a, const QString &b, double ohms)
 {
+    CheckValue(name, ohms, true);
     elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, a, b, Number(ohms));
 }
 
 void Netlist::Capacitor(const QString &name, const QString &a, const QString &b, double farads)
 {
+    CheckValue(name, farads, true);
     elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, a, b, Number(farads));
 }
 
@@ -36,6 +45,7 @@ void Netlist::Transistor(const QString &name, const QString &collector, const QS
 
 void Netlist::DcSource(const QString &name, const QString &plus, const QString &minus, double volts)
 {
+    CheckValue(name, volts, false);
     elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(name, plus, minus, Number(volts));
 }
 

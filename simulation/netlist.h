@@ -45,12 +45,19 @@ public:
 
     QString Text() const;
 
+    // The parts whose values no circuit can have (a resistance or capacitance not above zero, a number that
+    // is none), as "R1 = -5".
+    QStringList ImpossibleParts() const { return impossible_; }
+
     // A number as the netlist writes it: the fewest digits that give back the same double.
     static QString Number(double value);
 
 private:
+    void CheckValue(const QString &name, double value, bool mustBePositive);
+
     QString title_;
     QStringList elements_, models_, controls_, measures_, saved_;
     QStringList measureNames_;
+    QStringList impossible_;
     double stop_ = 0, maxStep_ = 0;
 };

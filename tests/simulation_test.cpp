@@ -206,6 +206,7 @@ const std::vector<MissingData> kMissingData = {
     {"Form2", &kForm2, {{"Edit10", ""}, {"Edit12", "47 000"}}, "Для моделирования заполните: Rк, Rб"},
     {"Form3", &kForm3, {{"Edit5", "x"}}, "Для моделирования заполните: напряжение источника питания"},
     {"Form4", &kForm4, {{"Edit15", ""}, {"Edit2", ""}}, "Для моделирования заполните: Fвх, Rк.б"},
+    {"Form5", &kForm5, {{"Edit24", "-6800"}}, "Такую схему моделировать нельзя: RK1 = -6800"},
 };
 
 TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
