@@ -27,6 +27,7 @@ Circuit Form3Circuit(CircuitInputs &in)
     trigger.outputAmplitude = in.Compared("Uki");
     trigger.collectorCurrent = in.Compared("IpAmp");
     trigger.fallTime = in.Compared("Tc");
+    trigger.biasVoltage = in.Compared("Ubias");
     return SymmetricTriggerCircuit(QStringLiteral("Symmetric p-n-p trigger, automatic bias"), trigger);
 }
 

@@ -61,6 +61,10 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
         -trigger.supply * trigger.couplingResistor / (trigger.collectorResistor + trigger.couplingResistor);
     netlist.InitialCondition(QStringLiteral("c1"), 0);
     netlist.InitialCondition(QStringLiteral("c2"), closedCollector);
+    // The open collector sits at the emitters: on the common wire, or where Rк and Rэ divide the supply.
+    const double openCollector = externalBias
+        ? 0
+        : -trigger.supply * trigger.emitterResistor / (trigger.emitterResistor + trigger.collectorResistor);
     netlist.Temperature(trigger.temperature);
     const double stop = firstPulse + kPulses * period;
     netlist.Transient(edge / 10, stop, edge);
@@ -84,7 +88,8 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
     // Closing, the other collector is held by the trigger pulse through its diode for the pulse's length.
     netlist.Measure(QStringLiteral("tf"),
                     QStringLiteral("TRIG v(c1) VAL=%1 TD=%3 RISE=1 TARG v(c1) VAL=%2 TD=%3 RISE=1")
-                        .arg(Netlist::Number(0.9 * closedCollector), Netlist::Number(0.1 * closedCollector),
+                        .arg(Netlist::Number(closedCollector + 0.1 * (openCollector - closedCollector)),
+                             Netlist::Number(closedCollector + 0.9 * (openCollector - closedCollector)),
                              Netlist::Number(firstPulse)));
     netlist.Measure(QStringLiteral("iavg"),
                     QStringLiteral("AVG i(VEK) FROM=%1 TO=%2").arg(Netlist::Number(firstPulse), Netlist::Number(stop)));
@@ -106,6 +111,13 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
         {QStringLiteral("iek"), Tr("Средний ток источника Ек"), QStringLiteral("мА"), 1e3, NAN, {}},
         {QStringLiteral("pek"), Tr("Мощность, потребляемая от Ек"), QStringLiteral("мВт"), 1e3, NAN, {}},
     };
+    if (!externalBias) {
+        // The open transistor's emitter current lowers the common emitter below the common wire.
+        netlist.Measure(QStringLiteral("ue"), QStringLiteral("FIND v(e) AT=%1").arg(Netlist::Number(sampleTimes[0])));
+        netlist.Measure(QStringLiteral("ubias"), QStringLiteral("param='abs(ue)'"));
+        circuit.figures.push_back({QStringLiteral("ubias"), Tr("Напряжение смещения на Rэ"), QStringLiteral("В"), 1,
+                                   trigger.biasVoltage, QStringLiteral("Ubias")});
+    }
     const double swing = trigger.supply / 2;
     circuit.judge = [c1, c2, swing](const Measurements &measured) {
         return Circuits::JudgeAlternation(measured, c1, c2, swing, Tr("после %1-го входного импульса"));

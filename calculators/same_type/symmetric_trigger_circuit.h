@@ -27,6 +27,7 @@ struct SymmetricTrigger
     double outputAmplitude = NAN;
     double collectorCurrent = NAN;
     double fallTime = NAN;
+    double biasVoltage = NAN; // across Rэ
 };
 
 Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &trigger);
