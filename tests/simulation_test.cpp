@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -178,6 +180,16 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << design.golden;
         EXPECT_EQ(QString::fromUtf8(golden.readAll()).toStdString(), report.circuit.netlist.Text().toStdString());
     }
+    // What the command line prints: the same run, the window's figures beside it.
+    const QJsonObject json = QJsonDocument::fromJson(SimulationJson(window, &error)).object();
+    EXPECT_EQ(design.works, json[QStringLiteral("works")].toBool());
+    EXPECT_EQ(report.verdict.text.toStdString(), json[QStringLiteral("verdict")].toString().toStdString());
+    const QJsonObject measured = json[QStringLiteral("measured")].toObject();
+    EXPECT_EQ(report.outcome.measured.size(), std::size_t(measured.size()));
+    for (const auto &[name, value] : report.outcome.measured)
+        EXPECT_EQ(value, measured[name].toDouble()) << name.toStdString();
+    EXPECT_EQ(QuantityOf(window, design.requiredAmplitude) != 0,
+              json[QStringLiteral("calculated")].toObject().contains(QLatin1StringView(design.amplitude)));
     // The exported netlist, run as it is by the command line, measures the same.
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("design.cir"));
