@@ -12,6 +12,7 @@ packages=(
   qt6-translations-l10n
   dpkg-dev desktop-file-utils shared-mime-info
   xvfb xauth openbox
+  libngspice0-dev ngspice qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
+#include "simulation/simulation.h"
 #include "tests/support/window_driver.h"
 
 #include <QAbstractButton>
@@ -18,15 +19,20 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <mutex>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -453,8 +459,41 @@ protected:
                         TypeInto(w, edit, texts.Plausible());
                 for (std::size_t b = 0; b < windows_[w].buttons.size() && !failed_; ++b)
                     Press(w, b, true);
+                if (round == 0 && !failed_)
+                    SimulateBetweenSteps(w);
             }
         }
+    }
+
+    // Whatever the simulation of what the window holds gives, in-process on this thread, the steps go on with
+    // the same x87 settings and labels. A run longer than a second is halted: only its return matters here.
+    void SimulateBetweenSteps(std::size_t w)
+    {
+        if (!CanSimulate(windows_[w].form))
+            return;
+        Log(w, QStringLiteral("simulate"));
+        const Snapshot before = Labels();
+        std::atomic_bool cancel = false;
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
+        std::thread halt([&] {
+            std::unique_lock lock(mutex);
+            if (!finished.wait_for(lock, std::chrono::seconds(1), [&] { return done; }))
+                cancel = true;
+        });
+        SimulationReport report;
+        QString error;
+        Simulate(windows_[w].form, &report, &error, {}, &cancel);
+        {
+            std::lock_guard lock(mutex);
+            done = true;
+        }
+        finished.notify_one();
+        halt.join();
+        if (Labels() != before)
+            return Fail("the simulation changed a label");
+        CheckControlWord();
     }
 
     // Random boxes get random texts and random buttons are pressed, in random windows.

@@ -1,0 +1,33 @@
+#include "calculators/same_type/symmetric_trigger_circuit.h"
+
+namespace {
+
+Circuit Form2Circuit(CircuitInputs &in)
+{
+    SymmetricTrigger trigger;
+    trigger.pulseAmplitude = in.Box("Edit1", QStringLiteral("Uки"));
+    trigger.pulseFrequency = 1e3 * in.Box("Edit2", QStringLiteral("Fп"));
+    trigger.temperature = in.Box("Edit3", QStringLiteral("tокр"));
+    trigger.supply = in.Box("Edit4", QStringLiteral("Ек"));
+    trigger.transistor.boundaryFrequency = 1e6 * in.Box("Edit5", QStringLiteral("граничная частота"));
+    trigger.transistor.currentGain = in.Box("Edit6", QStringLiteral("статический коэффициент передачи тока"));
+    trigger.transistor.reverseCollectorCurrent = 1e-6 * in.Box("Edit7", QStringLiteral("обратный ток коллектора"));
+    trigger.collectorResistor = in.Box("Edit10", QStringLiteral("Rк"));
+    trigger.biasSource = in.Box("Edit11", QStringLiteral("Еб"));
+    trigger.baseResistor = in.Box("Edit12", QStringLiteral("Rб"));
+    trigger.couplingResistor = in.Box("Edit14", QStringLiteral("Rк.б"));
+    trigger.speedUpCapacitor = 1e-12 * in.Box("Edit15", QStringLiteral("С"));
+    trigger.triggerNodeResistor = in.Box("Edit17", QStringLiteral("R"));
+    // The window gives the pulse's duration, and Ср as a range: the middle of it is taken.
+    trigger.pulseWidth = 1e-6 * in.Calculated("PulseDur", QStringLiteral("«Шаг 9»"));
+    trigger.couplingCapacitor =
+        (in.Calculated("CpMin", QStringLiteral("«Шаг 11»")) + in.Calculated("CpMax", QStringLiteral("«Шаг 11»"))) / 2;
+    trigger.outputAmplitude = in.Compared("Uki");
+    trigger.collectorCurrent = in.Compared("IpAmp");
+    trigger.fallTime = in.Compared("Tc");
+    return SymmetricTriggerCircuit(QStringLiteral("Symmetric p-n-p trigger, external bias source"), trigger);
+}
+
+const bool registered = RegisterCircuit(QStringLiteral("Form2"), Form2Circuit);
+
+} // namespace

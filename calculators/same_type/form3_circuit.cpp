@@ -1,0 +1,36 @@
+#include "calculators/same_type/symmetric_trigger_circuit.h"
+
+namespace {
+
+Circuit Form3Circuit(CircuitInputs &in)
+{
+    SymmetricTrigger trigger;
+    trigger.pulseAmplitude = in.Box("Edit1", QStringLiteral("Uки"));
+    trigger.pulseFrequency = 1e3 * in.Box("Edit2", QStringLiteral("Fп"));
+    trigger.temperature = in.Box("Edit3", QStringLiteral("tокр"));
+    trigger.supply = in.Box("Edit5", QStringLiteral("напряжение источника питания"));
+    trigger.transistor.boundaryFrequency = 1e6 * in.Box("Edit6", QStringLiteral("граничная частота"));
+    trigger.transistor.currentGain = in.Box("Edit7", QStringLiteral("статический коэффициент передачи тока"));
+    trigger.transistor.reverseCollectorCurrent = 1e-6 * in.Box("Edit8", QStringLiteral("обратный ток коллектора"));
+    trigger.collectorResistor = in.Box("Edit11", QStringLiteral("Rк"));
+    trigger.emitterResistor = in.Box("Edit12", QStringLiteral("Rэ"));
+    trigger.baseResistor = in.Box("Edit13", QStringLiteral("Rб"));
+    trigger.couplingResistor = in.Box("Edit15", QStringLiteral("Rк.б"));
+    trigger.speedUpCapacitor = 1e-12 * in.Box("Edit16", QStringLiteral("С"));
+    trigger.triggerNodeResistor = in.Box("Edit18", QStringLiteral("R"));
+    // The window gives the pulse's duration, and Сэ and Ср as ranges: the middle of each is taken.
+    trigger.pulseWidth = 1e-6 * in.Calculated("PulseDur", QStringLiteral("«Шаг 10»"));
+    trigger.emitterCapacitor = 1e-12
+        * (in.Calculated("CeMin", QStringLiteral("«Шаг 11»")) + in.Calculated("CeMax", QStringLiteral("«Шаг 11»"))) / 2;
+    trigger.couplingCapacitor =
+        (in.Calculated("CpMin", QStringLiteral("«Шаг 13»")) + in.Calculated("CpMax", QStringLiteral("«Шаг 13»"))) / 2;
+    trigger.outputAmplitude = in.Compared("Uki");
+    trigger.collectorCurrent = in.Compared("IpAmp");
+    trigger.fallTime = in.Compared("Tc");
+    trigger.biasVoltage = in.Compared("Ubias");
+    return SymmetricTriggerCircuit(QStringLiteral("Symmetric p-n-p trigger, automatic bias"), trigger);
+}
+
+const bool registered = RegisterCircuit(QStringLiteral("Form3"), Form3Circuit);
+
+} // namespace

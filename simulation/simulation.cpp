@@ -1,0 +1,80 @@
+#include "simulation/simulation.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QWidget>
+
+bool CanSimulate(QWidget *window)
+{
+    return window && HasCircuit(window->objectName());
+}
+
+namespace {
+
+// A design whose edges are tiny against its period would take hours: it is refused before it runs.
+constexpr double kMostSteps = 2e6;
+
+} // namespace
+
+bool Simulate(SimulationReport *report, QString *error, const std::function<void(int)> &progress,
+              const std::atomic_bool *cancel)
+{
+    const Netlist &netlist = report->circuit.netlist;
+    if (!(netlist.StopTime() / netlist.MaxStep() <= kMostSteps)) {
+        *error = QCoreApplication::translate("Simulation",
+                                             "Моделирование заняло бы более %1 шагов: длительности в схеме слишком "
+                                             "различны")
+                     .arg(kMostSteps, 0, 'g');
+        return false;
+    }
+    QStringList vectors;
+    for (const Trace &trace : report->circuit.traces)
+        vectors << trace.vector;
+    report->outcome = RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors,
+                                    progress, cancel);
+    if (!report->outcome.error.isEmpty()) {
+        *error = report->outcome.error;
+        return false;
+    }
+    report->verdict = report->circuit.judge(report->outcome.measured);
+    return true;
+}
+
+bool Simulate(QWidget *window, SimulationReport *report, QString *error, const std::function<void(int)> &progress,
+              const std::atomic_bool *cancel)
+{
+    return BuildCircuit(window, &report->circuit, error) && Simulate(report, error, progress, cancel);
+}
+
+bool ExportNetlist(QWidget *window, const QString &path, QString *error)
+{
+    Circuit circuit;
+    if (!BuildCircuit(window, &circuit, error))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(circuit.netlist.Text().toUtf8()) < 0) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QByteArray SimulationJson(QWidget *window, QString *error)
+{
+    SimulationReport report;
+    if (!Simulate(window, &report, error))
+        return {};
+    QJsonObject measured, calculated;
+    for (const auto &[name, value] : report.outcome.measured)
+        measured.insert(name, value);
+    for (const Figure &figure : report.circuit.figures)
+        if (std::isfinite(figure.calculated))
+            calculated.insert(figure.measure, figure.calculated);
+    const QJsonObject json{{QStringLiteral("verdict"), report.verdict.text},
+                           {QStringLiteral("works"), report.verdict.works},
+                           {QStringLiteral("measured"), measured},
+                           {QStringLiteral("calculated"), calculated}};
+    return QJsonDocument(json).toJson(QJsonDocument::Compact) + '\n';
+}

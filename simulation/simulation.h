@@ -1,0 +1,42 @@
+#pragma once
+
+#include "simulation/circuit.h"
+#include "simulation/ngspice_session.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+class QWidget;
+
+// A calculator window's circuit run through ngspice: what it measured and the verdict drawn from it.
+struct SimulationReport
+{
+    Circuit circuit;
+    SimulationOutcome outcome;
+    Verdict verdict;
+};
+
+// Whether the window has a circuit to simulate («Расчёт» → «Моделирование…» and «Экспорт схемы SPICE…»).
+bool CanSimulate(QWidget *window);
+
+// Builds the window's circuit from what it holds and runs it; false with the message that names the boxes
+// to fill, or ngspice's own message. Blocks: the window of the simulation calls it on a worker thread.
+bool Simulate(QWidget *window, SimulationReport *report, QString *error, const std::function<void(int)> &progress = {},
+              const std::atomic_bool *cancel = nullptr);
+// The same, for a circuit already built (on the user-interface thread).
+bool Simulate(SimulationReport *report, QString *error, const std::function<void(int)> &progress = {},
+              const std::atomic_bool *cancel = nullptr);
+
+// Writes the window's circuit as a self-contained netlist that `ngspice -b` runs with the same measurements.
+bool ExportNetlist(QWidget *window, const QString &path, QString *error);
+
+// One JSON object: "verdict", "works", "measured" (each measurement by name, SI) and "calculated" (the
+// window's figures the measured ones are compared with, under the measurements' names). Empty, with the
+// message, when the window cannot be simulated.
+QByteArray SimulationJson(QWidget *window, QString *error);
+
+// Opens «Моделирование» for the calculator window and starts its simulation.
+void ShowSimulation(QWidget *calculatorWindow);

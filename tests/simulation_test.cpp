@@ -1,0 +1,293 @@
+// Each window's circuit, built from designs typed into the window, run through ngspice in-process and
+// from its exported netlist by the `ngspice` command line.
+#include "simulation/simulation_window.h"
+#include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <cfenv>
+
+namespace {
+
+using Texts = std::vector<std::pair<const char *, const char *>>;
+
+struct Design
+{
+    const char *name;
+    const char *window;
+    Texts typed;
+    bool works;
+    // The measured amplitude, the calculated one it must reach, and the supply that bounds it.
+    const char *amplitude;
+    const char *requiredAmplitude;
+    const char *supplyBox;
+    const char *golden = nullptr; // the netlist it must give, in tests/simulation/
+};
+
+QWidget *Window(const char *name)
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1StringView(name))
+            return window;
+    return nullptr;
+}
+
+const Texts kForm2 = {
+    {"Edit1", "10"},   {"Edit2", "20"},     {"Edit3", "50"},   {"Edit4", "12"},     {"Edit5", "5"},
+    {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
+    {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
+    {"Edit16", "2"},   {"Edit17", "5100"},
+};
+
+const Texts kForm3 = {
+    {"Edit1", "10"},    {"Edit2", "20"},   {"Edit3", "50"},    {"Edit4", "1"},    {"Edit5", "13"},
+    {"Edit6", "5"},     {"Edit7", "30"},   {"Edit8", "2"},     {"Edit9", "50"},   {"Edit10", "70"},
+    {"Edit11", "1000"}, {"Edit12", "100"}, {"Edit13", "4700"}, {"Edit14", "1,5"}, {"Edit15", "13000"},
+    {"Edit16", "100"},  {"Edit17", "2"},   {"Edit18", "5100"},
+};
+
+const Texts kForm4 = {
+    {"Edit1", "5"},      {"Edit2", "100"},    {"Edit3", "50"}, {"Edit4", "2"},      {"Edit5", "8"},    {"Edit10", "70"},
+    {"Edit8", "20"},     {"Edit11", "430"},   {"Edit9", "5"},  {"Edit12", "1200"},  {"Edit13", "160"}, {"Edit7", "40"},
+    {"Edit14", "20000"}, {"Edit16", "12000"}, {"Edit6", "1"},  {"Edit15", "13000"},
+};
+
+// Rб2 and R below what the window's worst case allows would leave T2 too little base current to hold the open
+// state; these hold both states at tmax.
+const Texts kForm5 = {
+    {"Edit1", "5"},      {"Edit2", "10"},    {"Edit3", "-10"},    {"Edit4", "60"},    {"Edit5", "10"},
+    {"Edit6", "5"},      {"Edit7", "40"},    {"Edit8", "120"},    {"Edit9", "25"},    {"Edit10", "100"},
+    {"Edit11", "5"},     {"Edit12", "3"},    {"Edit13", "1"},     {"Edit14", "0,2"},  {"Edit15", "0,3"},
+    {"Edit16", "0,6"},   {"Edit17", "0,7"},  {"Edit18", "6"},     {"Edit19", "12"},   {"Edit20", "2"},
+    {"Edit21", "820"},   {"Edit22", "2400"}, {"Edit23", "33000"}, {"Edit24", "6800"}, {"Edit25", "5"},
+    {"Edit26", "12000"}, {"Edit27", "100"},
+};
+
+// Saturated at the least gain with the larger current that Rк below its bound gives, held off with R1 and R2
+// below theirs.
+const Texts kForm7 = {
+    {"Edit7", "40"},     {"Edit8", "120"},    {"Edit9", "40"},    {"Edit10", "120"},   {"Edit1", "10"},
+    {"Edit2", "10"},     {"Edit3", "-10"},    {"Edit4", "60"},    {"Edit5", "10"},     {"Edit6", "5"},
+    {"Edit11", "12"},    {"Edit12", "12"},    {"Edit13", "5"},    {"Edit14", "5"},     {"Edit15", "5"},
+    {"Edit16", "5"},     {"Edit17", "0,2"},   {"Edit18", "0,3"},  {"Edit19", "0,7"},   {"Edit20", "0,8"},
+    {"Edit21", "51000"}, {"Edit22", "51000"}, {"Edit23", "2000"}, {"Edit24", "2000"},  {"Edit25", "0,5"},
+    {"Edit26", "0,5"},   {"Edit27", "20"},    {"Edit28", "20"},   {"Edit29", "33000"}, {"Edit30", "30000"},
+};
+
+Texts With(Texts texts, const Texts &changes)
+{
+    for (const auto &[box, text] : changes)
+        for (auto &typed : texts)
+            if (qstrcmp(typed.first, box) == 0)
+                typed.second = text;
+    return texts;
+}
+
+const std::vector<Design> kDesigns = {
+    {"Form2 as designed", "Form2", kForm2, true, "uout", "Uki", "Edit4", "form2.cir"},
+    {"Form2 on a 1 V supply", "Form2", With(kForm2, {{"Edit4", "1"}}), false, "uout", "Uki", "Edit4"},
+    {"Form2 with Rк.б a thousand times too large", "Form2", With(kForm2, {{"Edit14", "18000000"}}), false, "uout",
+     "Uki", "Edit4"},
+    {"Form3 as designed", "Form3", kForm3, true, "uout", "Uki", "Edit5", "form3.cir"},
+    {"Form3 on a 1 V supply", "Form3", With(kForm3, {{"Edit5", "1"}}), false, "uout", "Uki", "Edit5"},
+    {"Form3 with Rк.б a thousand times too large", "Form3", With(kForm3, {{"Edit15", "13000000"}}), false, "uout",
+     "Uki", "Edit5"},
+    {"Form4 as designed", "Form4", kForm4, true, "uout", "Uvyhi", "Edit5", "form4.cir"},
+    {"Form4 on a 0,2 V supply", "Form4", With(kForm4, {{"Edit5", "0,2"}}), false, "uout", "Uvyhi", "Edit5"},
+    {"Form4 with Rк.б a thousand times too large", "Form4", With(kForm4, {{"Edit15", "13000000"}}), false, "uout",
+     "Uvyhi", "Edit5"},
+    {"Form5 as designed", "Form5", kForm5, true, "uout2", "Uout2", "Edit19", "form5.cir"},
+    {"Form5 on a 1 V supply", "Form5", With(kForm5, {{"Edit19", "1"}}), false, "uout2", "Uout2", "Edit19"},
+    {"Form5 with R a thousand times too large", "Form5", With(kForm5, {{"Edit26", "20000000"}}), false, "uout2",
+     "Uout2", "Edit19"},
+    {"Form7 as designed", "Form7", kForm7, true, "uout2", "Uout2", "Edit12", "form7.cir"},
+    {"Form7 on a 1 V supply", "Form7", With(kForm7, {{"Edit12", "1"}}), false, "uout2", "Uout2", "Edit12"},
+    {"Form7 with R1 a thousand times too large", "Form7", With(kForm7, {{"Edit29", "30000000"}}), false, "uout2",
+     "Uout2", "Edit12"},
+};
+
+// Types the design and presses every step in order, as a user working down the window does.
+void WorkThrough(QWidget *window, const Texts &typed)
+{
+    for (const auto &[box, text] : typed)
+        Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
+    for (int step = 1;; ++step) {
+        auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step));
+        if (!button)
+            break;
+        EXPECT_TRUE(ClickAndCollect(button).empty()) << "step " << step;
+    }
+}
+
+double QuantityOf(QWidget *window, const char *name)
+{
+    for (const NamedQuantity &quantity : static_cast<TCalculatorWindow *>(window)->Quantities())
+        if (qstrcmp(quantity.name, name) == 0)
+            return quantity.quantity->value();
+    return NAN;
+}
+
+class Designs : public testing::TestWithParam<Design>
+{
+};
+
+TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
+{
+    const Design &design = GetParam();
+    QWidget *window = Window(design.window);
+    ASSERT_TRUE(window);
+    WorkThrough(window, design.typed);
+    fenv_t before, after;
+    fegetenv(&before);
+    SimulationReport report;
+    QString error;
+    ASSERT_TRUE(Simulate(window, &report, &error))
+        << error.toStdString() << report.circuit.netlist.Text().toStdString();
+    fegetenv(&after);
+    EXPECT_EQ(before.__control_word, after.__control_word) << "the x87 control word changed";
+    EXPECT_EQ(before.__mxcsr, after.__mxcsr) << "the SSE control and status changed";
+    EXPECT_EQ(design.works, report.verdict.works)
+        << report.verdict.text.toStdString() << report.circuit.netlist.Text().toStdString();
+    // A failure gives its reason after a colon.
+    EXPECT_EQ(design.works, !report.verdict.text.contains(u':'));
+    if (design.works) {
+        // The supply exceeds the required amplitude by 10 to 20 % and no swing exceeds it. What the collector
+        // resistors divide off, the saturation voltages and, in the emitter-coupled trigger, the input junction
+        // that clamps the base through Ср may take up to half of the required amplitude.
+        const double amplitude = report.outcome.measured.at(QLatin1StringView(design.amplitude));
+        EXPECT_GE(amplitude, 0.5 * QuantityOf(window, design.requiredAmplitude))
+            << report.circuit.netlist.Text().toStdString();
+        EXPECT_LE(amplitude, Find<QLineEdit>(window, design.supplyBox)->text().toDouble());
+    }
+    if (design.golden) {
+        QFile golden(QStringLiteral(ORTIX_GOLDEN_DIR "/") + QLatin1StringView(design.golden));
+        if (qEnvironmentVariableIsSet("ORTIX_UPDATE_GOLDEN") && golden.open(QIODevice::WriteOnly))
+            golden.write(report.circuit.netlist.Text().toUtf8());
+        golden.close();
+        ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << design.golden;
+        EXPECT_EQ(QString::fromUtf8(golden.readAll()).toStdString(), report.circuit.netlist.Text().toStdString());
+    }
+    // What the command line prints: the same run, the window's figures beside it.
+    const QJsonObject json = QJsonDocument::fromJson(SimulationJson(window, &error)).object();
+    EXPECT_EQ(design.works, json[QStringLiteral("works")].toBool());
+    EXPECT_EQ(report.verdict.text.toStdString(), json[QStringLiteral("verdict")].toString().toStdString());
+    const QJsonObject measured = json[QStringLiteral("measured")].toObject();
+    EXPECT_EQ(report.outcome.measured.size(), std::size_t(measured.size()));
+    for (const auto &[name, value] : report.outcome.measured)
+        EXPECT_EQ(value, measured[name].toDouble()) << name.toStdString();
+    EXPECT_EQ(QuantityOf(window, design.requiredAmplitude) != 0,
+              json[QStringLiteral("calculated")].toObject().contains(QLatin1StringView(design.amplitude)));
+    // The exported netlist, run as it is by the command line, measures the same.
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("design.cir"));
+    ASSERT_TRUE(ExportNetlist(window, path, &error)) << error.toStdString();
+    QProcess ngspice;
+    ngspice.start(QStringLiteral("ngspice"), {QStringLiteral("-b"), path});
+    ASSERT_TRUE(ngspice.waitForFinished(60000));
+    const Measurements batch = ParseMeasurements(QString::fromLocal8Bit(ngspice.readAllStandardOutput()).split(u'\n'),
+                                                 report.circuit.netlist.MeasureNames());
+    EXPECT_EQ(report.outcome.measured.size(), batch.size());
+    for (const auto &[name, value] : report.outcome.measured) {
+        ASSERT_TRUE(batch.count(name)) << name.toStdString();
+        EXPECT_NEAR(value, batch.at(name), 1e-3 * std::abs(value) + 1e-15) << name.toStdString();
+    }
+}
+
+struct MissingData
+{
+    const char *window;
+    const Texts *design;
+    Texts typed;
+    const char *message;
+};
+
+const std::vector<MissingData> kMissingData = {
+    {"Form2", &kForm2, {{"Edit10", ""}, {"Edit12", "47 000"}}, "Для моделирования заполните: Rк, Rб"},
+    {"Form3", &kForm3, {{"Edit5", "x"}}, "Для моделирования заполните: напряжение источника питания"},
+    {"Form4", &kForm4, {{"Edit15", ""}, {"Edit2", ""}}, "Для моделирования заполните: Fвх, Rк.б"},
+    {"Form5", &kForm5, {{"Edit24", "-6800"}}, "Такую схему моделировать нельзя: RK1 = -6800"},
+};
+
+TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
+{
+    for (const MissingData &row : kMissingData) {
+        QWidget *window = Window(row.window);
+        WorkThrough(window, *row.design);
+        for (const auto &[box, text] : row.typed)
+            Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
+        SimulationReport report;
+        QString error;
+        EXPECT_FALSE(Simulate(window, &report, &error));
+        EXPECT_EQ(QString::fromUtf8(row.message).toStdString(), error.toStdString());
+        EXPECT_TRUE(report.outcome.time.empty());
+        EXPECT_TRUE(SimulationJson(window, &error).isEmpty());
+    }
+}
+
+TEST(Simulation, WindowPlotsTabulatesAndSaves)
+{
+    QWidget *window = Window("Form2");
+    WorkThrough(window, kForm2);
+    ShowSimulation(window);
+    auto *simulation = window->findChild<TSimulationWindow *>();
+    ASSERT_TRUE(simulation);
+    QSignalSpy finished(simulation, &TSimulationWindow::Finished);
+    ASSERT_TRUE(simulation->Running() ? finished.wait(60000) : true);
+    EXPECT_EQ("Триггер переключается при каждом входном импульсе",
+              Find<QLabel>(simulation, "Verdict")->text().toStdString());
+    const auto *figures = Find<QTableWidget>(simulation, "Figures");
+    ASSERT_GE(figures->rowCount(), 1);
+    // Uки beside the measured amplitude.
+    EXPECT_EQ("10", figures->item(0, 2)->text().toStdString());
+    QWidget *chart = simulation->findChild<QWidget *>(QStringLiteral("WaveformChart"));
+    ASSERT_TRUE(chart);
+    QTemporaryDir directory;
+    for (const char *name : {"chart.png", "chart.svg"}) {
+        const QString path = directory.filePath(QLatin1StringView(name));
+        EXPECT_TRUE(simulation->SaveChart(path));
+        EXPECT_GT(QFileInfo(path).size(), 1000) << name;
+    }
+    simulation->close();
+}
+
+// What cannot run says so in ngspice's words, or as halted, and measures nothing.
+TEST(Simulation, FailuresAreReportedNeverMeasured)
+{
+    QFile design(QStringLiteral(ORTIX_GOLDEN_DIR "/form2.cir"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    const struct
+    {
+        QString netlist;
+        bool cancelled;
+        const char *error;
+    } kRows[] = {
+        {QString::fromUtf8(design.readAll()), true, "Моделирование отменено"},
+        {QStringLiteral("* unknown model\nV1 a 0 DC 1\nQ1 a a 0 NOSUCH\n.tran 1u 10u\n.end\n"), false, "nosuch"},
+    };
+    for (const auto &row : kRows) {
+        const std::atomic_bool cancel = row.cancelled;
+        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, {}, &cancel);
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
+            << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.measured.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {
+    return QString::fromUtf8(info.param.name).replace(QRegularExpression("\\W"), "_").toStdString();
+});
+
+} // namespace
