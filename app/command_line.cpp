@@ -44,14 +44,24 @@ CommandLine ProcessCommandLine(int argc, char *argv[])
                                  QStringLiteral("[FILE...]"));
     const QCommandLineOption report(QStringLiteral("report"),
                                     QStringLiteral("Write the report of the calculation FILE to OUT, as PDF, ODT, HTML "
-                                                   "or text after OUT's extension, with no display, and exit."),
+                                                   "or text after OUT's extension, and exit."),
                                     QStringLiteral("OUT"));
-    parser.addOption(report);
+    const QCommandLineOption netlist(
+        QStringLiteral("netlist"),
+        QStringLiteral("Write the SPICE netlist of the calculation FILE's circuit to OUT.cir, and exit."),
+        QStringLiteral("OUT.cir"));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Simulate the calculation FILE's circuit with ngspice, print the verdict and the measured "
+                       "and calculated figures as one JSON object, and exit."));
+    parser.addOptions({report, netlist, simulate});
     parser.process(core); // prints and exits for --help, --version and errors
 
-    const CommandLine commandLine{parser.positionalArguments(), parser.value(report)};
-    if (parser.isSet(report) && commandLine.files.size() != 1) {
-        std::fprintf(stderr, "%s: --report OUT takes one calculation FILE\n",
+    const CommandLine commandLine{parser.positionalArguments(), parser.value(report), parser.value(netlist),
+                                  parser.isSet(simulate)};
+    const int headless = parser.isSet(report) + parser.isSet(netlist) + parser.isSet(simulate);
+    if (headless > 1 || (headless == 1 && commandLine.files.size() != 1)) {
+        std::fprintf(stderr, "%s: --report, --netlist and --simulate take one calculation FILE, one at a time\n",
                      qPrintable(QCoreApplication::applicationName()));
         std::exit(1);
     }

@@ -6,8 +6,13 @@
 // What the program is started to do.
 struct CommandLine
 {
-    QStringList files;  // calculation files to open in their windows
-    QString reportPath; // --report OUT: write the report of the one file there, with no display, and end
+    QStringList files;     // calculation files to open in their windows
+    QString reportPath;    // --report OUT: write the report of the one file there
+    QString netlistPath;   // --netlist OUT.cir: write the netlist of the one file's circuit there
+    bool simulate = false; // --simulate: print the simulation of the one file's circuit as JSON
+
+    // Whether the program works on one file with no display, and ends.
+    bool Headless() const { return !reportPath.isEmpty() || !netlistPath.isEmpty() || simulate; }
 };
 
 // Answers --help and --version, and refuses what it does not know, before any window or display is

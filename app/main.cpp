@@ -4,19 +4,27 @@
 #include "app/form1.h"
 #include "app/forms.h"
 #include "app/menus.h"
-#include "app/report_actions.h"
+#include "app/headless.h"
 #include "window/fonts.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
     const CommandLine commandLine = ProcessCommandLine(argc, argv);
-    const bool headless = !commandLine.reportPath.isEmpty();
-    if (headless)
+    const bool headless = commandLine.Headless();
+    if (headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error carries the program's one line about what could not be done, not Qt's notices.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
+    }
     StartLoadingFonts();
 
     QApplication application(argc, argv);
@@ -24,7 +32,7 @@ int main(int argc, char *argv[])
     CreateForms();
     int exitCode = 0;
     if (headless) {
-        exitCode = WriteReportOfFile(commandLine.files.front(), commandLine.reportPath);
+        exitCode = RunHeadless(commandLine);
     } else {
         QuitAfterFirstPaintIfAsked(Form1);
         Form1->show();

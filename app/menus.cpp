@@ -1,7 +1,7 @@
 #include "app/menus.h"
 
 #include "app/form1.h"
-#include "app/report_actions.h"
+#include "app/export_actions.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
@@ -10,6 +10,7 @@
 #include "calculators/same_type/form4.h"
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
+#include "simulation/simulation.h"
 #include "window/first_show.h"
 
 #include <QApplication>
@@ -93,6 +94,13 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     QMenu *edit = bar->addMenu(QStringLiteral("&Правка"));
     edit->addAction(QStringLiteral("&Копировать расчёт"), QKeySequence(QStringLiteral("Ctrl+Shift+C")), window,
                     [document, calculator] { CopyReport(calculator, FooterOf(document)); });
+    if (CanSimulate(calculator)) {
+        QMenu *calculation = bar->addMenu(QStringLiteral("&Расчёт"));
+        calculation->addAction(QStringLiteral("&Моделирование…"), QKeySequence(Qt::Key_F5), window,
+                               [calculator] { ShowSimulation(calculator); });
+        calculation->addAction(QStringLiteral("&Экспорт схемы SPICE…"), window,
+                               [document, window] { ExportNetlistWithDialog(document, window); });
+    }
 }
 
 void ShowAbout(QWidget *parent)

@@ -6,7 +6,6 @@
 #include "window/control_kinds.h"
 #include "window/standard_part_values.h"
 
-#include <QCollator>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -19,11 +18,14 @@ namespace {
 template <class Control>
 QList<Control *> InNameOrder(QList<Control *> controls)
 {
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(controls.begin(), controls.end(), [&](const Control *a, const Control *b) {
-        return collator.compare(a->objectName(), b->objectName()) < 0;
-    });
+    const auto key = [](const Control *control) {
+        const QString name = control->objectName();
+        qsizetype digits = name.size();
+        while (digits > 0 && name[digits - 1].isDigit())
+            --digits;
+        return std::pair(name.left(digits), name.mid(digits).toInt());
+    };
+    std::sort(controls.begin(), controls.end(), [&](const Control *a, const Control *b) { return key(a) < key(b); });
     return controls;
 }
 

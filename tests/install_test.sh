@@ -54,6 +54,26 @@ grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err
 err=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" "$root/no-such.ortix" 2>&1 >/dev/null) ||
     fail "the program does not start when a file cannot be opened"
 grep -q 'no-such.ortix' <<<"$err" || fail "a file that cannot be opened is not named: $err"
+# A saved calculation's report, netlist and simulation, with no display; what cannot be done is one line on
+# standard error, exit 1, and nothing written.
+sample=$(dirname "$0")/calculations/form3-full-run.ortix
+for option in report netlist simulate; do
+    grep -q -- "--$option" <<<"$(run --help)" || fail "--help does not list --$option"
+done
+run --report "$root/report.pdf" "$sample" || fail "--report exits with $?"
+pdftotext -enc UTF-8 "$root/report.pdf" - | grep -q '^Шаг 1' || fail "the report has no «Шаг 1»"
+run --netlist "$root/trigger.cir" "$sample" || fail "--netlist exits with $?"
+grep -qi '^\.tran' "$root/trigger.cir" || fail "the netlist has no .tran"
+out=$(run --simulate "$sample") || fail "--simulate exits with $?"
+grep -q '"verdict":' <<<"$out" || fail "--simulate prints no verdict: $out"
+for failing in "--report $root/report.xyz $sample" "--report $root/missing.pdf $root/no-such.ortix" \
+               "--report $root/no-folder/report.pdf $sample" "--netlist $root/missing.cir $root/no-such.ortix"; do
+    # shellcheck disable=SC2086
+    if err=$(run $failing 2>&1 >/dev/null); then fail "ortix-t $failing succeeds"; fi
+    [ "$(wc -l <<<"$err")" = 1 ] || fail "ortix-t $failing says more than one line: $err"
+done
+[ ! -e "$root/report.xyz" ] && [ ! -e "$root/missing.pdf" ] && [ ! -e "$root/missing.cir" ] ||
+    fail "a failed report or netlist leaves a file behind"
 # The whole start-up, as a desktop launch runs it: every window made, the main menu painted.
 out=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" 2>/dev/null) ||
     fail "the program ends with $? after painting its main menu"

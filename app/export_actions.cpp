@@ -1,0 +1,71 @@
+#include "app/export_actions.h"
+
+#include "documents/calculation_document.h"
+#include "simulation/simulation.h"
+#include "window/calculator_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <functional>
+
+namespace {
+
+// The first extension a file dialog filter names: ".pdf" of "PDF (*.pdf)".
+QString ExtensionOf(const QString &filter)
+{
+    return QRegularExpression(QStringLiteral("\\*(\\.\\w+)")).match(filter).captured(1);
+}
+
+void ExportWithDialog(TCalculationDocument *document, QWidget *parent, const QString &title, const QStringList &formats,
+                      const std::function<bool(const QString &, QString *)> &write)
+{
+    const QString path = document->FilePath();
+    const QString folder = path.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                          : QFileInfo(path).absolutePath();
+    const QString name =
+        path.isEmpty() ? document->Calculator()->windowTitle().trimmed() : QFileInfo(path).completeBaseName();
+    QString format = formats.front();
+    QString out = QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(name + ExtensionOf(format)),
+                                               formats.join(QStringLiteral(";;")), &format);
+    if (out.isEmpty())
+        return;
+    if (QFileInfo(out).suffix().isEmpty())
+        out += ExtensionOf(format);
+    QString error;
+    if (!write(out, &error)) {
+        QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                        QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(out), error),
+                        QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+}
+
+} // namespace
+
+ReportFooter FooterOf(const TCalculationDocument *document)
+{
+    return {QStringLiteral("Ортикс-Т"), QCoreApplication::applicationVersion(), QDate::currentDate(),
+            document->FilePath().isEmpty() ? QString() : QFileInfo(document->FilePath()).fileName()};
+}
+
+void ExportReportWithDialog(TCalculationDocument *document, QWidget *parent)
+{
+    ExportWithDialog(document, parent, QStringLiteral("Экспорт отчёта"), ReportFormats(),
+                     [document](const QString &out, QString *error) {
+                         return WriteReport(document->Calculator(), out, FooterOf(document), error);
+                     });
+}
+
+void ExportNetlistWithDialog(TCalculationDocument *document, QWidget *parent)
+{
+    ExportWithDialog(
+        document, parent, QStringLiteral("Экспорт схемы SPICE"), {QStringLiteral("Схема SPICE (*.cir)")},
+        [document](const QString &out, QString *error) { return ExportNetlist(document->Calculator(), out, error); });
+}
