@@ -61,7 +61,8 @@ for option in report netlist simulate; do
     grep -q -- "--$option" <<<"$(run --help)" || fail "--help does not list --$option"
 done
 run --report "$root/report.pdf" "$sample" || fail "--report exits with $?"
-pdftotext -enc UTF-8 "$root/report.pdf" - | grep -q '^Шаг 1' || fail "the report has no «Шаг 1»"
+text=$(pdftotext -enc UTF-8 "$root/report.pdf" -) || fail "pdftotext cannot read the report"
+grep -q '^Шаг 1' <<<"$text" || fail "the report has no «Шаг 1»"
 run --netlist "$root/trigger.cir" "$sample" || fail "--netlist exits with $?"
 grep -qi '^\.tran' "$root/trigger.cir" || fail "the netlist has no .tran"
 out=$(run --simulate "$sample") || fail "--simulate exits with $?"
