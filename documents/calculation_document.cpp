@@ -101,11 +101,6 @@ TCalculationDocument *TCalculationDocument::Of(const QWidget *window)
     return nullptr;
 }
 
-const std::vector<TCalculationDocument *> &TCalculationDocument::All()
-{
-    return gDocuments;
-}
-
 CalculationRecord TCalculationDocument::Record() const
 {
     CalculationRecord record;
@@ -206,7 +201,6 @@ void TCalculationDocument::SetFile(const QString &path)
     path_ = path;
     modified_ = false;
     UpdateTitles();
-    emit FileChanged();
 }
 
 void TCalculationDocument::SetModified(bool modified)
@@ -215,7 +209,6 @@ void TCalculationDocument::SetModified(bool modified)
         return;
     modified_ = modified;
     UpdateTitles();
-    emit FileChanged();
 }
 
 void TCalculationDocument::UpdateTitles()

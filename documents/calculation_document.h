@@ -22,7 +22,6 @@ public:
 
     // The document a window belongs to, if any.
     static TCalculationDocument *Of(const QWidget *window);
-    static const std::vector<TCalculationDocument *> &All();
 
     TCalculatorWindow *Calculator() const { return windows_.front(); }
     QString FilePath() const { return path_; }
@@ -46,9 +45,6 @@ public:
     bool SaveTo(const QString &path);
     // Over unsaved changes: asks whether to save them first. False when the user cancels or saving fails.
     bool MaySetAside();
-
-signals:
-    void FileChanged();
 
 private:
     void SetFile(const QString &path);
