@@ -1,6 +1,7 @@
 // Calculation files: what cannot be opened is said, naming the file, and changes nothing; what cannot be
 // saved leaves the old file whole.
 #include "calculators/complementary/form5.h"
+#include "calculators/same_type/form4.h"
 #include "calculators/same_type/form2.h"
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
@@ -153,6 +154,34 @@ TEST(CalculationFile, NumbersFollowTheCurrentDecimalMark)
         DecimalMark = ',';
         EXPECT_EQ(Form2->findChild<QLineEdit *>(record.edits.front().first)->text(), QString::fromUtf8(text.shown));
     }
+}
+
+} // namespace
+
+namespace {
+
+// Untitled, a window keeps its designed caption; with a file it shows the file, marked while changed; a
+// new calculation over unsaved changes asks first, and a cancelled question changes nothing.
+TEST_F(CalculationFiles, TitlesShowTheFileAndUnsavedChangesAreAskedAbout)
+{
+    TCalculationDocument *document = TCalculationDocument::Of(Form4);
+    const QString designed = Form4->windowTitle();
+    ASSERT_TRUE(document->FilePath().isEmpty());
+    auto *edit = Find<QLineEdit>(Form4, "Edit1");
+    Type(edit, QStringLiteral("9"));
+    EXPECT_EQ(Form4->windowTitle(), designed);
+    ASSERT_TRUE(document->SaveTo(folder.filePath(QStringLiteral("asymmetric.ortix"))));
+    EXPECT_EQ(Form4->windowTitle(), QStringLiteral("asymmetric.ortix[*] — ") + designed);
+    EXPECT_FALSE(Form4->isWindowModified());
+    Type(edit, QStringLiteral("10"));
+    EXPECT_TRUE(Form4->isWindowModified());
+
+    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] { document->NewCalculation(); });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    EXPECT_EQ(edit->text(), QStringLiteral("10"));
+    EXPECT_TRUE(Form4->isWindowModified());
+    EXPECT_TRUE(document->Save()); // nothing left unsaved to ask about when the tests end
 }
 
 } // namespace
