@@ -3,7 +3,6 @@
 #include "app/form1.h"
 #include "app/export_actions.h"
 #include "calculators/complementary/form5.h"
-#include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
@@ -14,7 +13,6 @@
 #include "window/first_show.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenuBar>
@@ -175,9 +173,12 @@ protected:
 
 void SetUpDocumentsAndMenus()
 {
-    const std::vector<std::vector<TCalculatorWindow *>> calculations = {
-        {Form2}, {Form3}, {Form4}, {Form5, Form6}, {Form7}};
-    for (const std::vector<TCalculatorWindow *> &windows : calculations) {
+    for (TCalculatorWindow *calculator :
+         std::initializer_list<TCalculatorWindow *>{Form2, Form3, Form4, Form5, Form7}) {
+        // The load connections that the emitter-coupled trigger opens are part of its calculation.
+        std::vector<TCalculatorWindow *> windows = {calculator};
+        if (auto *following = qobject_cast<TCalculatorWindow *>(calculator->FollowingCalculation()))
+            windows.push_back(following);
         auto *document = new TCalculationDocument(windows);
         for (TCalculatorWindow *window : windows)
             AtFirstShow(window, [window, document] { AddCalculatorMenus(window, document); });
