@@ -3,12 +3,12 @@
 #include "documents/calculation_document.h"
 #include "simulation/simulation.h"
 #include "window/calculator_window.h"
+#include "window/fault_report.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -38,13 +38,8 @@ void ExportWithDialog(TCalculationDocument *document, QWidget *parent, const QSt
     if (QFileInfo(out).suffix().isEmpty())
         out += ExtensionOf(format);
     QString error;
-    if (!write(out, &error)) {
-        QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                        QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(out), error),
-                        QMessageBox::Ok, parent);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-    }
+    if (!write(out, &error))
+        ShowWarning(parent, QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(out), error));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "numtext/decimal_mark.h"
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
+#include "window/fault_report.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,13 +24,6 @@ std::vector<TCalculationDocument *> gDocuments;
 QString Quoted(const QString &path)
 {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
-}
-
-void Report(QWidget *parent, const QString &text)
-{
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
 }
 
 // Save / Don't save / Cancel, in Russian whatever the desktop's language.
@@ -172,9 +166,9 @@ bool TCalculationDocument::SaveTo(const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(CalculationToJson(Record())) < 0 || !file.commit()) {
-        Report(Calculator(),
-               QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
-                   .arg(Quoted(path), file.errorString()));
+        ShowWarning(Calculator(),
+                    QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
+                        .arg(Quoted(path), file.errorString()));
         return false;
     }
     SetFile(path);
@@ -259,7 +253,7 @@ void OpenCalculationReporting(const QString &path, QWidget *parent)
 {
     QString error;
     if (!OpenCalculation(path, &error) && !error.isEmpty())
-        Report(parent, error);
+        ShowWarning(parent, error);
 }
 
 void OpenCalculationWithDialog(QWidget *parent)

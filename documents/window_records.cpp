@@ -38,8 +38,7 @@ QList<QLabel *> Results(TCalculatorWindow *window)
 {
     QList<QLabel *> results;
     for (QLabel *label : window->findChildren<QLabel *>()) {
-        const QString kind = label->property("kind").toString();
-        if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
+        if (IsResultLabel(label))
             results << label;
     }
     return InNameOrder(results);

@@ -245,12 +245,22 @@ bool WriteReport(QWidget *window, const QString &path, const ReportFooter &foote
     return true;
 }
 
+namespace {
+
+// A4, named after the report's first heading in the printer's queue.
+void SetUpPrinter(QPrinter *printer, const Report &report)
+{
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setDocName(report.parts.front().title);
+}
+
+} // namespace
+
 void PrintReport(QWidget *window, const ReportFooter &footer, QWidget *parent)
 {
     const Report report = BuildReport(window, footer);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(report.parts.front().title);
+    SetUpPrinter(&printer, report);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted)
         PrintOn(report, &printer);
@@ -260,8 +270,7 @@ void PreviewReport(QWidget *window, const ReportFooter &footer, QWidget *parent)
 {
     const Report report = BuildReport(window, footer);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(report.parts.front().title);
+    SetUpPrinter(&printer, report);
     QPrintPreviewDialog preview(&printer, parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&report](QPrinter *target) { PrintOn(report, target); });

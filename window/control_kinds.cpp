@@ -125,7 +125,7 @@ void ApplyLabelKind(QLabel *label, const QString &windowName)
         && qCeil(QFontMetricsF(label->font()).horizontalAdvance(label->text())) > label->width())
         FitWidthToText(label);
     // Results can be selected and copied with the mouse; they stay out of the tab chain.
-    if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
+    if (IsResultLabel(label))
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (kind == QLatin1String("link")) {
         QPalette palette = label->palette();
@@ -220,6 +220,12 @@ QFont FontOfKind(const QLabel *label)
         return label->window()->font();
     const QString text = kind == QLatin1String("symbol") ? SymbolLettersToGreek(label->text()) : label->text();
     return KeepDesignedWidth(FontOf(*look, label), text, label->width(), look->width);
+}
+
+bool IsResultLabel(const QWidget *label)
+{
+    const QString kind = label->property("kind").toString();
+    return kind == QLatin1String("result") || kind == QLatin1String("verdict");
 }
 
 QFont ControlFont()

@@ -21,6 +21,9 @@ QFont FontOfKind(const QLabel *label);
 // The font of the controls' texts, Tahoma 15.
 QFont ControlFont();
 
+// Whether the label is one that steps write: a result or a verdict.
+bool IsResultLabel(const QWidget *label);
+
 // Replaces a result or verdict label's whole text and sizes the label to it. A step's printed result
 // keeps its values and unit on the label beside the text; any other text keeps none.
 void Write(QLabel *label, const QString &text);

@@ -42,6 +42,13 @@ QString FaultReportText(const QString &message)
     return message;
 }
 
+void ShowWarning(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 void ShowFaultReport(QWidget *parent, const QString &message)
 {
     // Built with setters: the static helpers guess rich text, and a typed "<b>1</b>" must show as typed.

@@ -210,7 +210,7 @@ WindowReading ReadWindow(const QWidget *window)
         const QString kind = KindOf(label);
         if (kind == QLatin1String("prompt"))
             prompts << label;
-        else if (kind == QLatin1String("result") || kind == QLatin1String("verdict"))
+        else if (IsResultLabel(label))
             results << label;
         else if (kind == QLatin1String("symbol"))
             symbols << label;
