@@ -9,10 +9,13 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a write fails with its cause instead of ending the program mid-file.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication::setApplicationName(QStringLiteral("Ortix-T"));
     QApplication::setApplicationVersion(QStringLiteral(ORTIX_VERSION));
     const CommandLine commandLine = ProcessCommandLine(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "documents/recent_files.h"
 #include "documents/window_records.h"
+#include "files/save_file.h"
 #include "numtext/decimal_mark.h"
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -164,11 +164,10 @@ bool TCalculationDocument::SaveAs()
 
 bool TCalculationDocument::SaveTo(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(CalculationToJson(Record())) < 0 || !file.commit()) {
-        ShowWarning(Calculator(),
-                    QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
-                        .arg(Quoted(path), file.errorString()));
+    QString error;
+    if (!SaveFile(path, CalculationToJson(Record()), &error)) {
+        ShowWarning(Calculator(), QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
+                                      .arg(Quoted(path), error));
         return false;
     }
     SetFile(path);

@@ -1,33 +1,55 @@
 #include "documents/recent_files.h"
 
-#include <QCoreApplication>
+#include "files/save_file.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
 constexpr qsizetype kMostRecent = 10;
-const char kKey[] = "recentCalculations";
 
-// One for the whole run: it writes the settings file from the event loop and at exit, not in the middle of
-// an opening or saving, where its locking and syncing would take longer than the rest together.
-QSettings &Settings()
+QString ListPath()
 {
-    static QSettings *settings =
-        new QSettings(QStringLiteral("Ortix-T"), QStringLiteral("Ortix-T"), QCoreApplication::instance());
-    return *settings;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(QStringLiteral("recent-calculations.json"));
+}
+
+// The list as earlier versions kept it, in their settings file.
+QStringList EarlierList()
+{
+    return QSettings(QStringLiteral("Ortix-T"), QStringLiteral("Ortix-T"))
+        .value(QLatin1String("recentCalculations"))
+        .toStringList();
 }
 
 void Store(const QStringList &paths)
 {
-    Settings().setValue(QLatin1String(kKey), paths);
+    const QString path = ListPath();
+    QString error;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())
+        || !SaveFile(path, QJsonDocument(QJsonArray::fromStringList(paths)).toJson(), &error))
+        qWarning("Список недавних расчётов не сохранён в «%s»: %s", qPrintable(path), qPrintable(error));
 }
 
 } // namespace
 
 QStringList RecentCalculations()
 {
-    return Settings().value(QLatin1String(kKey)).toStringList();
+    QFile file(ListPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return EarlierList();
+    QStringList paths;
+    for (const QJsonValue &value : QJsonDocument::fromJson(file.read(1 << 20)).array()) {
+        if (value.isString())
+            paths << value.toString();
+    }
+    return paths.mid(0, kMostRecent);
 }
 
 void AddRecentCalculation(const QString &path)

@@ -1,6 +1,7 @@
 // The report on paper, in files and on the clipboard.
 #include "report/report.h"
 
+#include "files/save_file.h"
 #include "report/report_model.h"
 #include "report/schematic.h"
 
@@ -15,7 +16,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -235,14 +235,8 @@ bool WriteReport(QWidget *window, const QString &path, const ReportFooter &foote
     const QByteArray contents = format->contents(BuildReport(window, footer));
     if (contents.isEmpty())
         return fail(QStringLiteral("%1: отчёт не составлен").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()) {
-        file.cancelWriting();
-        return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return true;
+    QString cause;
+    return SaveFile(path, contents, &cause) || fail(QStringLiteral("%1: %2").arg(path, cause));
 }
 
 namespace {

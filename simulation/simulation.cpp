@@ -1,7 +1,8 @@
 #include "simulation/simulation.h"
 
+#include "files/save_file.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QWidget>
@@ -53,12 +54,11 @@ bool ExportNetlist(QWidget *window, const QString &path, QString *error)
     Circuit circuit;
     if (!BuildCircuit(window, &circuit, error))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(circuit.netlist.Text().toUtf8()) < 0) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    QString cause;
+    if (SaveFile(path, circuit.netlist.Text().toUtf8(), &cause))
+        return true;
+    *error = QStringLiteral("%1: %2").arg(path, cause);
+    return false;
 }
 
 QByteArray SimulationJson(QWidget *window, QString *error)

@@ -1,5 +1,8 @@
 #include "simulation/simulation_window.h"
 
+#include "files/save_file.h"
+#include "window/fault_report.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -24,7 +27,7 @@ struct ChartLibrary
 {
     CreateWaveformChartFunction *create = nullptr;
     ResetWaveformZoomFunction *resetZoom = nullptr;
-    SaveWaveformChartFunction *save = nullptr;
+    WaveformChartImageFunction *image = nullptr;
 };
 
 // Loaded at the first chart, from the build tree or where it is installed.
@@ -43,8 +46,8 @@ const ChartLibrary &Charts()
             QLibrary library(path);
             found.create = reinterpret_cast<CreateWaveformChartFunction *>(library.resolve("CreateWaveformChart"));
             found.resetZoom = reinterpret_cast<ResetWaveformZoomFunction *>(library.resolve("ResetWaveformZoom"));
-            found.save = reinterpret_cast<SaveWaveformChartFunction *>(library.resolve("SaveWaveformChart"));
-            if (found.create && found.resetZoom && found.save)
+            found.image = reinterpret_cast<WaveformChartImageFunction *>(library.resolve("WaveformChartImage"));
+            if (found.create && found.resetZoom && found.image)
                 break;
             found = {};
         }
@@ -230,9 +233,14 @@ void TSimulationWindow::ShowChart(const SimulationReport &report)
     chart_->show();
 }
 
-bool TSimulationWindow::SaveChart(const QString &path) const
+bool TSimulationWindow::SaveChart(const QString &path, QString *error) const
 {
-    return chart_ && Charts().save(chart_, &path);
+    QByteArray image;
+    if (!chart_ || !Charts().image(chart_, path.endsWith(QLatin1StringView(".svg"), Qt::CaseInsensitive), &image)) {
+        *error = tr("график не нарисован");
+        return false;
+    }
+    return SaveFile(path, image, error);
 }
 
 void TSimulationWindow::AskAndSaveChart()
@@ -245,8 +253,9 @@ void TSimulationWindow::AskAndSaveChart()
     QString file = path;
     if (QFileInfo(file).suffix().isEmpty())
         file += selected.contains(QLatin1StringView("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
-    if (!SaveChart(file))
-        QMessageBox::warning(this, QStringLiteral("Ortix-T"), tr("Не удалось сохранить %1").arg(file));
+    QString error;
+    if (!SaveChart(file, &error))
+        ShowWarning(this, tr("Не удалось сохранить «%1»: %2.").arg(QDir::toNativeSeparators(file), error));
 }
 
 void ShowSimulation(QWidget *calculatorWindow)

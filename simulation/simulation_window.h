@@ -30,7 +30,7 @@ public:
     void Start();
     bool Running() const { return running_; }
     // Writes the chart as SVG when the path ends in ".svg", else as PNG.
-    bool SaveChart(const QString &path) const;
+    bool SaveChart(const QString &path, QString *error) const;
 
 signals:
     void Finished();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -24,5 +25,6 @@ struct WaveformPlot
 extern "C" {
 using CreateWaveformChartFunction = QWidget *(const WaveformPlot *plot, QWidget *parent);
 using ResetWaveformZoomFunction = void(QWidget *chart);
-using SaveWaveformChartFunction = bool(QWidget *chart, const QString *path);
+// The chart as an SVG drawing or a PNG picture, in *image; false when it cannot be drawn.
+using WaveformChartImageFunction = bool(QWidget *chart, bool svg, QByteArray *image);
 }

@@ -257,7 +257,8 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
     QTemporaryDir directory;
     for (const char *name : {"chart.png", "chart.svg"}) {
         const QString path = directory.filePath(QLatin1StringView(name));
-        EXPECT_TRUE(simulation->SaveChart(path));
+        QString error;
+        EXPECT_TRUE(simulation->SaveChart(path, &error)) << qPrintable(error);
         EXPECT_GT(QFileInfo(path).size(), 1000) << name;
     }
     simulation->close();

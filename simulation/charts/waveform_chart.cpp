@@ -1,6 +1,7 @@
 // The waveform chart: Qt Charts, in a library loaded at the first simulation.
 #include "simulation/waveform_chart.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -79,19 +80,21 @@ extern "C" Q_DECL_EXPORT void ResetWaveformZoom(QWidget *chart)
     static_cast<QChartView *>(chart)->chart()->zoomReset();
 }
 
-extern "C" Q_DECL_EXPORT bool SaveWaveformChart(QWidget *chart, const QString *path)
+extern "C" Q_DECL_EXPORT bool WaveformChartImage(QWidget *chart, bool svg, QByteArray *image)
 {
-    if (path->endsWith(QLatin1StringView(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator svg;
-        svg.setFileName(*path);
-        svg.setSize(chart->size());
-        svg.setViewBox(chart->rect());
-        svg.setTitle(QStringLiteral("Ortix-T"));
+    QBuffer buffer(image);
+    buffer.open(QIODevice::WriteOnly);
+    if (svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(chart->size());
+        generator.setViewBox(chart->rect());
+        generator.setTitle(QStringLiteral("Ortix-T"));
         QPainter painter;
-        if (!painter.begin(&svg))
+        if (!painter.begin(&generator))
             return false;
         chart->render(&painter);
         return painter.end();
     }
-    return chart->grab().save(*path, "PNG");
+    return chart->grab().save(&buffer, "PNG");
 }
