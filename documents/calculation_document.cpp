@@ -80,7 +80,7 @@ TCalculationDocument::TCalculationDocument(std::vector<TCalculatorWindow *> wind
     for (TCalculatorWindow *window : windows_) {
         designedTitles_.push_back(window->windowTitle());
         connect(window, &TCalculatorWindow::StepRan, this, [this] { SetModified(true); });
-        for (QLineEdit *edit : window->findChildren<QLineEdit *>())
+        for (QLineEdit *edit : OwnControls<QLineEdit>(window))
             connect(edit, &QLineEdit::textEdited, this, [this] { SetModified(true); });
     }
     connect(this, &QObject::destroyed, [this] { std::erase(gDocuments, this); });
@@ -166,8 +166,9 @@ bool TCalculationDocument::SaveTo(const QString &path)
 {
     QString error;
     if (!SaveFile(path, CalculationToJson(Record()), &error)) {
-        ShowWarning(Calculator(), QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
-                                      .arg(Quoted(path), error));
+        ShowWarning(
+            Calculator(),
+            QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.").arg(Quoted(path), error));
         return false;
     }
     SetFile(path);

@@ -5,6 +5,7 @@
 #include "window/calculator_window.h"
 #include "window/control_kinds.h"
 #include "window/standard_part_values.h"
+#include "window/designed_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,13 +32,13 @@ QList<Control *> InNameOrder(QList<Control *> controls)
 
 QList<QLineEdit *> EditBoxes(TCalculatorWindow *window)
 {
-    return InNameOrder(window->findChildren<QLineEdit *>());
+    return InNameOrder(OwnControls<QLineEdit>(window));
 }
 
 QList<QLabel *> Results(TCalculatorWindow *window)
 {
     QList<QLabel *> results;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
+    for (QLabel *label : OwnControls<QLabel>(window)) {
         if (IsResultLabel(label))
             results << label;
     }
@@ -150,6 +151,7 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedM
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
     window->FitClientAreaToControls();
+    emit window->ContentsReplaced();
 }
 
 void ClearWindow(TCalculatorWindow *window)
@@ -161,4 +163,5 @@ void ClearWindow(TCalculatorWindow *window)
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);
     window->FitClientAreaToControls();
+    emit window->ContentsReplaced();
 }

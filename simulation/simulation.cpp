@@ -19,8 +19,7 @@ constexpr double kMostSteps = 2e6;
 
 } // namespace
 
-bool Simulate(SimulationReport *report, QString *error, const std::function<void(int)> &progress,
-              const std::atomic_bool *cancel)
+bool Simulate(SimulationReport *report, QString *error, const RunControl &control)
 {
     const Netlist &netlist = report->circuit.netlist;
     if (!(netlist.StopTime() / netlist.MaxStep() <= kMostSteps)) {
@@ -33,8 +32,8 @@ bool Simulate(SimulationReport *report, QString *error, const std::function<void
     QStringList vectors;
     for (const Trace &trace : report->circuit.traces)
         vectors << trace.vector;
-    report->outcome = RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors,
-                                    progress, cancel);
+    report->outcome =
+        RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors, control);
     if (!report->outcome.error.isEmpty()) {
         *error = report->outcome.error;
         return false;
@@ -43,10 +42,9 @@ bool Simulate(SimulationReport *report, QString *error, const std::function<void
     return true;
 }
 
-bool Simulate(QWidget *window, SimulationReport *report, QString *error, const std::function<void(int)> &progress,
-              const std::atomic_bool *cancel)
+bool Simulate(QWidget *window, SimulationReport *report, QString *error, const RunControl &control)
 {
-    return BuildCircuit(window, &report->circuit, error) && Simulate(report, error, progress, cancel);
+    return BuildCircuit(window, &report->circuit, error) && Simulate(report, error, control);
 }
 
 bool ExportNetlist(QWidget *window, const QString &path, QString *error)

@@ -1,8 +1,11 @@
 #include "simulation/simulation_window.h"
 
 #include "files/save_file.h"
+#include "window/calculator_window.h"
+#include "window/designed_window.h"
 #include "window/fault_report.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -10,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLibrary>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,6 +22,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QThread>
+#include <QTimer>
 
 #include <cfenv>
 
@@ -62,6 +67,20 @@ QString Number(double value)
     return std::isfinite(value) ? QString::number(value, 'g', 4) : QStringLiteral("—");
 }
 
+bool SameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// Whether two circuits are the same run compared with the same calculated figures.
+bool SameDesign(const Circuit &a, const Circuit &b)
+{
+    return a.netlist.Text() == b.netlist.Text() && a.figures.size() == b.figures.size()
+        && std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), [](const Figure &x, const Figure &y) {
+               return x.measure == y.measure && SameNumber(x.calculated, y.calculated);
+           });
+}
+
 } // namespace
 
 TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
@@ -74,6 +93,12 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     verdict_->setObjectName(QStringLiteral("Verdict"));
     verdict_->setWordWrap(true);
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    stale_ = new QLabel(tr("Устарело: данные расчёта изменились после моделирования. Нажмите F5 в окне расчёта, "
+                           "чтобы повторить его."));
+    stale_->setObjectName(QStringLiteral("Stale"));
+    stale_->setWordWrap(true);
+    stale_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    stale_->hide();
     progress_ = new QProgressBar;
     progress_->setRange(0, 100);
     cancel_ = new QPushButton(tr("Отмена"));
@@ -106,6 +131,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     buttons->addWidget(resetZoom_);
     buttons->addWidget(save_);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(stale_);
     layout->addWidget(verdict_);
     layout->addLayout(running);
     layout->addWidget(splitter, 1);
@@ -121,31 +147,61 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
             Charts().resetZoom(chart_);
     });
     connect(save_, &QPushButton::clicked, this, &TSimulationWindow::AskAndSaveChart);
+
+    // The values a result was simulated from are checked again whenever the calculator's may have changed: a box
+    // typed in, a step run, a file opened. Checks that come together are made once.
+    currencyCheck_ = new QTimer(this);
+    currencyCheck_->setSingleShot(true);
+    currencyCheck_->setInterval(0);
+    connect(currencyCheck_, &QTimer::timeout, this, &TSimulationWindow::ShowCurrency);
+    for (QLineEdit *box : OwnControls<QLineEdit>(calculatorWindow))
+        connect(box, &QLineEdit::textChanged, currencyCheck_, qOverload<>(&QTimer::start));
+    if (auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow)) {
+        connect(calculator, &TCalculatorWindow::StepRan, currencyCheck_, qOverload<>(&QTimer::start));
+        connect(calculator, &TCalculatorWindow::ContentsReplaced, currencyCheck_, qOverload<>(&QTimer::start));
+    }
 }
 
 TSimulationWindow::~TSimulationWindow()
 {
-    // A run still going is halted and waited for: ngspice outlives no window.
+    // ngspice outlives no window: a run still going is halted, which a cancelled run heeds within hundredths of a
+    // second, waiting or running.
     if (cancelRequested_)
         *cancelRequested_ = true;
     if (worker_)
         worker_->wait();
 }
 
+void TSimulationWindow::closeEvent(QCloseEvent *event)
+{
+    // A closed window's run is of no more use; the window closes at once and the run stops on its own thread.
+    restartWhenStopped_ = false;
+    if (cancelRequested_)
+        *cancelRequested_ = true;
+    QWidget::closeEvent(event);
+}
+
 void TSimulationWindow::Start()
 {
-    if (running_)
-        return;
     auto report = std::make_shared<SimulationReport>();
     QString error;
-    if (!BuildCircuit(calculatorWindow_, &report->circuit, &error)) {
+    const bool built = BuildCircuit(calculatorWindow_, &report->circuit, &error);
+    if (running_) {
+        // The run going is of other values: it stops, and this one starts after it.
+        if (!built || !SameDesign(report->circuit, running_->circuit)) {
+            restartWhenStopped_ = true;
+            *cancelRequested_ = true;
+        }
+        return;
+    }
+    if (!built) {
         ShowReport({}, error);
         return;
     }
     // The last run's thread has reported, and ends at once.
     if (worker_)
         worker_->wait();
-    running_ = true;
+    running_ = report;
     cancelRequested_ = std::make_shared<std::atomic_bool>(false);
     progress_->setValue(0);
     progress_->show();
@@ -154,11 +210,14 @@ void TSimulationWindow::Start()
     verdict_->setText(tr("Идёт моделирование…"));
     QPointer<TSimulationWindow> window(this);
     auto cancel = cancelRequested_;
+    // The window outlives its worker (its destructor waits for it); what the worker posts to it after it has
+    // gone is dropped with it.
     QThread *worker = QThread::create([window, report, cancel] {
         QString error;
         // ngspice reports far more often than the bar can change.
         int shown = -1;
-        const auto progress = [window, &shown](int percent) {
+        RunControl control;
+        control.progress = [window, &shown](int percent) {
             if (percent == shown)
                 return;
             shown = percent;
@@ -167,14 +226,59 @@ void TSimulationWindow::Start()
                     window->ShowProgress(percent);
             });
         };
-        Simulate(report.get(), &error, progress, cancel.get());
+        control.waiting = [window](bool waiting) {
+            QMetaObject::invokeMethod(window, [window, waiting] {
+                if (window)
+                    window->ShowWaiting(waiting);
+            });
+        };
+        control.cancel = cancel.get();
+        Simulate(report.get(), &error, control);
         QMetaObject::invokeMethod(window, [window, report, error] {
             if (window)
-                window->ShowReport(*report, error);
+                window->Finish(*report, error);
         });
     });
     worker_.reset(worker);
     worker->start();
+}
+
+void TSimulationWindow::ShowWaiting(bool waiting)
+{
+    if (running_)
+        verdict_->setText(waiting ? tr("Ожидание другого моделирования…") : tr("Идёт моделирование…"));
+}
+
+void TSimulationWindow::Finish(const SimulationReport &report, const QString &error)
+{
+    running_ = nullptr;
+    if (restartWhenStopped_) {
+        restartWhenStopped_ = false;
+        Start();
+        return;
+    }
+    ShowReport(report, error);
+}
+
+bool TSimulationWindow::IsCurrent() const
+{
+    Circuit now;
+    QString error;
+    return shownCircuit_ && BuildCircuit(calculatorWindow_, &now, &error) && SameDesign(now, *shownCircuit_);
+}
+
+void TSimulationWindow::ShowCurrency()
+{
+    const bool stale = shown_ && !IsCurrent();
+    stale_->setVisible(stale);
+    figures_->setEnabled(!stale);
+    if (chart_)
+        chart_->setEnabled(!stale);
+}
+
+std::optional<SimulationSection> TSimulationWindow::CurrentResult() const
+{
+    return IsCurrent() ? shown_ : std::nullopt;
 }
 
 void TSimulationWindow::ShowProgress(int percent)
@@ -184,7 +288,6 @@ void TSimulationWindow::ShowProgress(int percent)
 
 void TSimulationWindow::ShowReport(const SimulationReport &report, const QString &error)
 {
-    running_ = false;
     progress_->hide();
     cancel_->hide();
     figures_->setRowCount(0);
@@ -208,6 +311,21 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
     }
     resetZoom_->setEnabled(chart_);
     save_->setEnabled(chart_);
+    shownCircuit_.reset();
+    shown_.reset();
+    if (error.isEmpty()) {
+        shownCircuit_ = report.circuit;
+        shown_ = SimulationSection{{}, verdict_->text(), {}, {}};
+        for (int column = 0; column < figures_->columnCount(); ++column)
+            shown_->columns << figures_->horizontalHeaderItem(column)->text();
+        for (int row = 0; row < figures_->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < figures_->columnCount(); ++column)
+                cells << (figures_->item(row, column) ? figures_->item(row, column)->text() : QString());
+            shown_->rows << cells;
+        }
+    }
+    ShowCurrency();
     emit Finished();
 }
 
@@ -258,9 +376,24 @@ void TSimulationWindow::AskAndSaveChart()
         ShowWarning(this, tr("Не удалось сохранить «%1»: %2.").arg(QDir::toNativeSeparators(file), error));
 }
 
+namespace {
+
+TSimulationWindow *SimulationWindowOf(QWidget *calculatorWindow)
+{
+    return calculatorWindow->findChild<TSimulationWindow *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+std::optional<SimulationSection> CurrentSimulation(QWidget *calculatorWindow)
+{
+    const TSimulationWindow *window = SimulationWindowOf(calculatorWindow);
+    return window ? window->CurrentResult() : std::nullopt;
+}
+
 void ShowSimulation(QWidget *calculatorWindow)
 {
-    auto *window = calculatorWindow->findChild<TSimulationWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *window = SimulationWindowOf(calculatorWindow);
     if (!window)
         window = new TSimulationWindow(calculatorWindow);
     window->show();

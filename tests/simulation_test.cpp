@@ -280,7 +280,7 @@ TEST(Simulation, FailuresAreReportedNeverMeasured)
     };
     for (const auto &row : kRows) {
         const std::atomic_bool cancel = row.cancelled;
-        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, {}, &cancel);
+        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, {.cancel = &cancel});
         EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
             << outcome.error.toStdString();
         EXPECT_TRUE(outcome.measured.empty());

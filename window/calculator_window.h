@@ -42,6 +42,8 @@ public:
 signals:
     // A step ran, to its end or to its fault.
     void StepRan();
+    // Everything the window holds was replaced at once: a file opened, or a new calculation begun.
+    void ContentsReplaced();
 
 protected:
     // Finishes the window once its stored layout (scroll box "ScrollBox" with the controls) is set up.

@@ -1,6 +1,7 @@
 #include "window/window_reading.h"
 
 #include "window/control_kinds.h"
+#include "window/designed_window.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -206,7 +207,7 @@ WindowReading ReadWindow(const QWidget *window)
     QList<QLabel *> prompts, results, symbols;
     QList<ReadLine> lines;
     bool citesSource = false;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
+    for (QLabel *label : OwnControls<QLabel>(window)) {
         const QString kind = KindOf(label);
         if (kind == QLatin1String("prompt"))
             prompts << label;
@@ -229,14 +230,14 @@ WindowReading ReadWindow(const QWidget *window)
               [](const PictureReading &a, const PictureReading &b) { return a.label->y() < b.label->y(); });
 
     QList<QWidget *> captions(prompts.begin(), prompts.end());
-    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+    for (QPushButton *button : OwnControls<QPushButton>(window)) {
         if (StepNumber(button))
             reading.steps << button;
         else
             captions << button;
     }
     if (reading.steps.isEmpty()) {
-        reading.steps = window->findChildren<QPushButton *>();
+        reading.steps = OwnControls<QPushButton>(window);
         std::sort(reading.steps.begin(), reading.steps.end(),
                   [](const QPushButton *a, const QPushButton *b) { return a->y() < b->y(); });
     } else {
@@ -245,7 +246,7 @@ WindowReading ReadWindow(const QWidget *window)
     }
 
     // Each prompt with the boxes in its runs of blanks.
-    const QList<QLineEdit *> edits = window->findChildren<QLineEdit *>();
+    const QList<QLineEdit *> edits = OwnControls<QLineEdit>(window);
     std::map<const QWidget *, qsizetype> lineOf;
     std::map<const QLineEdit *, BoxReading> boxes;
     QList<const QLabel *> symbolsRead;
