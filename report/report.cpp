@@ -2,6 +2,7 @@
 
 #include "report/report_model.h"
 #include "report/schematic.h"
+#include "simulation/simulation.h"
 #include "window/calculator_window.h"
 #include "window/standard_part_values.h"
 #include "window/window_reading.h"
@@ -109,6 +110,26 @@ ReportPart PartOf(const QWidget *window, int &pictureNumber)
     return part;
 }
 
+// «Моделирование», when the window's simulation is of exactly the values it holds now: its parameters, its
+// verdict, and a line a row of its table, each figure after the column it stands in.
+std::optional<ReportSection> SimulationSectionOf(QWidget *window)
+{
+    const std::optional<SimulationSection> simulation = CurrentSimulation(window);
+    if (!simulation)
+        return std::nullopt;
+    ReportSection section{QStringLiteral("Моделирование"), true, {}};
+    for (const auto &[what, value] : simulation->parameters)
+        section.lines << ReportLine{what + QStringLiteral(" ="), value};
+    section.lines << ReportLine{simulation->verdict, QString()};
+    for (const QStringList &row : simulation->rows) {
+        QStringList figures;
+        for (qsizetype column = 1; column < row.size() && column < simulation->columns.size(); ++column)
+            figures << QStringLiteral("%1: %2").arg(simulation->columns[column], row[column]);
+        section.lines << ReportLine{row.value(0), figures.join(QStringLiteral("; "))};
+    }
+    return section;
+}
+
 QString FooterOf(const ReportFooter &footer)
 {
     QStringList parts{footer.program + QLatin1Char(' ') + footer.version,
@@ -144,6 +165,8 @@ Report BuildReport(QWidget *window, const ReportFooter &footer)
     Report report;
     int pictureNumber = 0;
     report.parts << PartOf(window, pictureNumber);
+    if (const std::optional<ReportSection> simulation = SimulationSectionOf(window))
+        report.parts.front().sections << *simulation;
     if (const auto *calculator = qobject_cast<const TCalculatorWindow *>(window)) {
         if (const QWidget *following = calculator->FollowingCalculation())
             report.parts << PartOf(following, pictureNumber);

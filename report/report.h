@@ -11,7 +11,8 @@ class QWidget;
 // prompts (the typed values in their gaps: «—» for an empty box) and its results after their captions,
 // in the window's reading order; a step whose results are all empty is «не выполнен». A window that
 // opens a calculation of its own (the load connections of the emitter-coupled trigger) has that as
-// its last section. The window need not have been shown.
+// its last section. A simulation of exactly the values the window holds now, shown in its «Моделирование»,
+// follows the steps as a section of that name. The window need not have been shown.
 
 // The report's last line: "Ортикс-Т 1.0.0, 07.12.2026, расчёт.json".
 struct ReportFooter

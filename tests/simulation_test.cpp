@@ -19,6 +19,8 @@
 
 #include <atomic>
 #include <cfenv>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -264,27 +266,114 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
     simulation->close();
 }
 
-// What cannot run says so in ngspice's words, or as halted, and measures nothing.
-TEST(Simulation, FailuresAreReportedNeverMeasured)
+QString GoldenNetlist(const char *name)
 {
-    QFile design(QStringLiteral(ORTIX_GOLDEN_DIR "/form2.cir"));
-    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    QFile file(QStringLiteral(ORTIX_GOLDEN_DIR "/") + QLatin1StringView(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The symmetric trigger run with a thousand times finer steps: it lasts far longer than any test waits.
+QString SlowNetlist()
+{
+    QStringList lines = GoldenNetlist("form2.cir").split(u'\n');
+    for (QString &line : lines) {
+        if (line.startsWith(QLatin1StringView(".tran ")))
+            line = line.section(u' ', 0, -2) + QStringLiteral(" 5e-10");
+    }
+    return lines.join(u'\n');
+}
+
+// Runs the slow netlist on a thread of its own until `stop` is set, once it has begun.
+class OtherRun
+{
+public:
+    OtherRun()
+        : thread_([this] {
+              RunControl control{.progress = [this](int) { started_ = true; }, .cancel = &stop_};
+              error_ = RunSimulation(SlowNetlist(), {}, {}, control).error;
+          })
+    {
+        for (int i = 0; i < 1000 && !started_; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~OtherRun()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool Going() const { return started_ && !finished(); }
+
+private:
+    bool finished() const { return !error_.isNull(); }
+    std::atomic_bool stop_ = false, started_ = false;
+    QString error_;
+    std::thread thread_;
+};
+
+enum class Disturbance { None, CancelledBefore, CancelledWhileRunning, CancelledWhileWaiting };
+
+// What cannot run, or is stopped, says why and measures nothing; whatever happens inside a run, the caller's
+// floating-point settings are as they were, and a stopped run returns at once.
+TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
+{
     const struct
     {
+        const char *what;
         QString netlist;
-        bool cancelled;
+        Disturbance disturbance;
+        std::chrono::milliseconds limit;
         const char *error;
     } kRows[] = {
-        {QString::fromUtf8(design.readAll()), true, "Моделирование отменено"},
-        {QStringLiteral("* unknown model\nV1 a 0 DC 1\nQ1 a a 0 NOSUCH\n.tran 1u 10u\n.end\n"), false, "nosuch"},
+        {"cancelled before it runs", GoldenNetlist("form2.cir"), Disturbance::CancelledBefore, std::chrono::minutes(1),
+         "Моделирование отменено"},
+        {"cancelled while it runs", SlowNetlist(), Disturbance::CancelledWhileRunning, std::chrono::minutes(1),
+         "Моделирование отменено"},
+        {"cancelled while it waits for another run", GoldenNetlist("form2.cir"), Disturbance::CancelledWhileWaiting,
+         std::chrono::minutes(1), "Моделирование отменено"},
+        {"past its time limit", SlowNetlist(), Disturbance::None, std::chrono::milliseconds(300),
+         "Моделирование прервано: оно длилось дольше 300 мс"},
+        {"ending early by itself",
+         QStringLiteral("* runaway\nC1 n 0 1n\nB1 0 n I=1e-3*exp(v(n))\n.ic v(n)=0\n.tran 1e-8 1e-5\n"
+                        ".meas tran uout FIND v(n) AT=5e-7\n.end\n"),
+         Disturbance::None, std::chrono::minutes(1), "timestep too small"},
+        {"with an unknown model", QStringLiteral("* unknown model\nV1 a 0 DC 1\nQ1 a a 0 NOSUCH\n.tran 1u 10u\n.end\n"),
+         Disturbance::None, std::chrono::minutes(1), "nosuch"},
     };
     for (const auto &row : kRows) {
-        const std::atomic_bool cancel = row.cancelled;
-        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, {.cancel = &cancel});
-        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
-            << outcome.error.toStdString();
+        SCOPED_TRACE(row.what);
+        SetSimulationTimeLimit(row.limit);
+        std::optional<OtherRun> other;
+        if (row.disturbance == Disturbance::CancelledWhileWaiting)
+            other.emplace();
+        std::atomic_bool cancel = row.disturbance == Disturbance::CancelledBefore;
+        bool waited = false;
+        RunControl control;
+        control.cancel = &cancel;
+        control.progress = [&](int) { cancel = cancel || row.disturbance == Disturbance::CancelledWhileRunning; };
+        control.waiting = [&](bool waiting) {
+            waited = waited || waiting;
+            cancel = cancel || (waiting && row.disturbance == Disturbance::CancelledWhileWaiting);
+            // ngspice may set the caller's x87 precision and rounding: here it is done on purpose.
+            fenv_t environment;
+            fegetenv(&environment);
+            environment.__control_word ^= 0x0f00;
+            fesetenv(&environment);
+        };
+        fenv_t before, after;
+        fegetenv(&before);
+        const auto start = std::chrono::steady_clock::now();
+        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, control);
+        const auto took = std::chrono::steady_clock::now() - start;
+        fegetenv(&after);
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive)) << outcome.error.toStdString();
         EXPECT_TRUE(outcome.measured.empty());
+        EXPECT_TRUE(outcome.time.empty());
+        EXPECT_EQ(before.__control_word, after.__control_word);
+        EXPECT_LT(took, std::chrono::seconds(3));
+        EXPECT_EQ(other.has_value(), waited);
+        EXPECT_TRUE(!other || other->Going()) << "the other run must still be going";
     }
+    SetSimulationTimeLimit(std::chrono::minutes(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {
