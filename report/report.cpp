@@ -124,8 +124,8 @@ std::optional<ReportSection> SimulationSectionOf(QWidget *window)
     for (const QStringList &row : simulation->rows) {
         QStringList figures;
         for (qsizetype column = 1; column < row.size() && column < simulation->columns.size(); ++column)
-            figures << QStringLiteral("%1: %2").arg(simulation->columns[column], row[column]);
-        section.lines << ReportLine{row.value(0), figures.join(QStringLiteral("; "))};
+            figures << simulation->columns[column].toLower() + QLatin1Char(' ') + row[column];
+        section.lines << ReportLine{row.value(0) + QLatin1Char(':'), figures.join(QStringLiteral("; "))};
     }
     return section;
 }

@@ -1,10 +1,13 @@
 // Each window's circuit, built from designs typed into the window, run through ngspice in-process and
 // from its exported netlist by the `ngspice` command line.
+#include "documents/calculation_document.h"
+#include "report/report.h"
 #include "simulation/simulation_window.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <atomic>
 #include <cfenv>
@@ -365,7 +369,8 @@ TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
         const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, control);
         const auto took = std::chrono::steady_clock::now() - start;
         fegetenv(&after);
-        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive)) << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
+            << outcome.error.toStdString();
         EXPECT_TRUE(outcome.measured.empty());
         EXPECT_TRUE(outcome.time.empty());
         EXPECT_EQ(before.__control_word, after.__control_word);
@@ -374,6 +379,91 @@ TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
         EXPECT_TRUE(!other || other->Going()) << "the other run must still be going";
     }
     SetSimulationTimeLimit(std::chrono::minutes(1));
+}
+
+TSimulationWindow *SimulationOf(QWidget *calculator)
+{
+    return calculator->findChild<TSimulationWindow *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+QString VerdictOf(QWidget *calculator)
+{
+    return Find<QLabel>(SimulationOf(calculator), "Verdict")->text();
+}
+
+// While another window's run holds ngspice, a run says it waits; «Отмена» and closing the window stop it at
+// once, and the other run goes on.
+TEST(Simulation, WindowWaitingForAnotherRunStopsAtOnce)
+{
+    QWidget *window = Window("Form3");
+    WorkThrough(window, kForm3);
+    OtherRun other;
+    const std::pair<const char *, std::function<void(TSimulationWindow *)>> kStops[] = {
+        {"«Отмена»", [](TSimulationWindow *simulation) { Click(Find<QPushButton>(simulation, "Cancel")); }},
+        {"closing the window", [](TSimulationWindow *simulation) { simulation->close(); }},
+    };
+    for (const auto &[how, stop] : kStops) {
+        SCOPED_TRACE(how);
+        ShowSimulation(window);
+        TSimulationWindow *simulation = SimulationOf(window);
+        QSignalSpy finished(simulation, &TSimulationWindow::Finished);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return VerdictOf(window) == QStringLiteral("Ожидание другого моделирования…"); }, 5000))
+            << VerdictOf(window).toStdString();
+        QElapsedTimer stopping;
+        stopping.start();
+        stop(simulation);
+        EXPECT_LT(stopping.elapsed(), 100) << "the user interface waited";
+        EXPECT_TRUE(finished.wait(1000));
+        EXPECT_EQ("Моделирование отменено", VerdictOf(window).toStdString());
+        EXPECT_TRUE(other.Going());
+    }
+}
+
+// A simulation's result belongs to the values it was run with: the window marks it «устарело» and the report
+// leaves it out as soon as they change, and both take it back when they are the same again.
+TEST(Simulation, ResultIsShownAndReportedOnlyForItsOwnValues)
+{
+    QWidget *window = Window("Form2");
+    WorkThrough(window, kForm2);
+    ShowSimulation(window);
+    TSimulationWindow *simulation = SimulationOf(window);
+    QSignalSpy finished(simulation, &TSimulationWindow::Finished);
+    ASSERT_TRUE(simulation->Running() ? finished.wait(60000) : true);
+    const QString verdict = VerdictOf(window);
+    TCalculationDocument *document = TCalculationDocument::Of(window);
+    const CalculationRecord simulated = document->Record();
+    CalculationRecord otherQuantities = simulated;
+    for (auto &[name, value] : otherQuantities.windows.front().quantities)
+        value *= 1.5;
+    const std::pair<const char *, std::function<void()>> kChanges[] = {
+        {"as simulated", [] {}},
+        {"a box it used typed over", [&] { Type(Find<QLineEdit>(window, "Edit10"), QStringLiteral("1100")); }},
+        {"the box typed back", [&] { Type(Find<QLineEdit>(window, "Edit10"), QStringLiteral("1000")); }},
+        {"a file of the same boxes and other step values opened", [&] { document->Fill(otherQuantities); }},
+        {"the simulated calculation opened again", [&] { document->Fill(simulated); }},
+        {"the steps run again on the same values", [&] { WorkThrough(window, kForm2); }},
+        {"a step run on another value",
+         [&] {
+             Type(Find<QLineEdit>(window, "Edit4"), QStringLiteral("13"));
+             Click(Find<QPushButton>(window, "Button2"));
+         }},
+    };
+    const bool kCurrent[] = {true, false, true, false, true, true, false};
+    for (std::size_t row = 0; row < std::size(kChanges); ++row) {
+        SCOPED_TRACE(kChanges[row].first);
+        kChanges[row].second();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(!kCurrent[row], Find<QLabel>(simulation, "Stale")->isVisible());
+        EXPECT_EQ(kCurrent[row], CurrentSimulation(window).has_value());
+        // The window's own lines only: the simulation's texts come in its section, or nowhere.
+        const QString report = ReportText(window, {});
+        EXPECT_EQ(kCurrent[row], report.contains(QStringLiteral("\nМоделирование\n") + verdict + u'\n'))
+            << report.toStdString();
+        EXPECT_EQ(kCurrent[row] ? 1 : 0, report.count(verdict));
+        EXPECT_FALSE(report.contains(QStringLiteral("Исходный масштаб")));
+    }
+    simulation->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {
