@@ -75,6 +75,40 @@ for failing in "--report $root/report.xyz $sample" "--report $root/missing.pdf $
 done
 [ ! -e "$root/report.xyz" ] && [ ! -e "$root/missing.pdf" ] && [ ! -e "$root/missing.cir" ] ||
     fail "a failed report or netlist leaves a file behind"
+# An export that cannot be written whole (a full disk, a file-size limit) says why in one line, exits 1 and
+# leaves the old file byte for byte.
+printf 'old netlist\n' >"$root/old.cir"
+for failing in "/dev/full||нет места" "$root/old.cir|ulimit -f 1|больше, чем разрешено"; do
+    IFS='|' read -r out limit cause <<<"$failing"
+    if err=$( (eval "$limit"; trap '' XFSZ; run --netlist "$out" "$sample") 2>&1 >/dev/null); then
+        fail "--netlist to $out under '$limit' succeeds"
+    fi
+    [ "$(wc -l <<<"$err")" = 1 ] && grep -q "$cause" <<<"$err" || fail "--netlist to $out: $err"
+done
+[ "$(cat "$root/old.cir")" = 'old netlist' ] || fail "a failed --netlist changed the old file"
+# ngspice reads no start-up script and no setting of the user's: in a folder with a .spiceinit, with HOME, SPICE_SCRIPTS
+# or SPICE_LIB_DIR naming a folder with a script, with a coarser measurement precision or a locale whose decimal
+# mark is a comma, --simulate prints the same and nothing in those scripts runs. (ngspice finds the home's
+# .spiceinit through the account, not HOME: the one in the private folder it starts in stands before it.)
+sample=$(realpath "$sample")
+expected=$(cd / && run --simulate "$sample") || fail "--simulate exits with $?"
+scripts=$root/scripts
+mkdir -p "$scripts/scripts" "$root/home"
+for script in "$scripts/.spiceinit" "$scripts/spinit" "$scripts/scripts/spinit" "$root/home/.spiceinit"; do
+    printf 'shell touch %s.ran\nset ngbehavior=lt\n' "$script" >"$script"
+done
+locale_settings=
+if localedef -i ru_RU -f UTF-8 "$root/ru_RU.UTF-8" 2>/dev/null; then
+    locale_settings="LOCPATH=$root LC_ALL=ru_RU.UTF-8"
+fi
+for setting in "HOME=$root/home" "SPICE_SCRIPTS=$scripts" "SPICE_LIB_DIR=$scripts" "NGSPICE_MEAS_PRECISION=2" \
+               "$locale_settings"; do
+    # shellcheck disable=SC2086
+    out=$(cd "$scripts" && env $setting "$program" --simulate "$sample") || fail "--simulate under $setting exits with $?"
+    [ "$out" = "$expected" ] || fail "--simulate in a folder with a .spiceinit, under $setting, prints $out"
+done
+ran=$(find "$root" -name '*.ran')
+[ -z "$ran" ] || fail "a start-up script of ngspice ran: $ran"
 # The whole start-up, as a desktop launch runs it: every window made, the main menu painted.
 out=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" 2>/dev/null) ||
     fail "the program ends with $? after painting its main menu"
