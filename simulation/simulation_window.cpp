@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QThread>
@@ -93,8 +94,8 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     verdict_->setObjectName(QStringLiteral("Verdict"));
     verdict_->setWordWrap(true);
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    stale_ = new QLabel(tr("Устарело: данные расчёта изменились после моделирования. Нажмите F5 в окне расчёта, "
-                           "чтобы повторить его."));
+    stale_ = new QLabel(tr("Устарело: данные расчёта изменились после моделирования. Нажмите F5, чтобы "
+                           "повторить его."));
     stale_->setObjectName(QStringLiteral("Stale"));
     stale_->setWordWrap(true);
     stale_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
@@ -147,6 +148,8 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
             Charts().resetZoom(chart_);
     });
     connect(save_, &QPushButton::clicked, this, &TSimulationWindow::AskAndSaveChart);
+    // F5 simulates again here as in the calculator window.
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this, &TSimulationWindow::Start);
 
     // The values a result was simulated from are checked again whenever the calculator's may have changed: a box
     // typed in, a step run, a file opened. Checks that come together are made once.
