@@ -3,13 +3,16 @@
 #include "calculators/complementary/form5.h"
 #include "calculators/same_type/form4.h"
 #include "calculators/same_type/form2.h"
+#include "calculators/same_type/form3.h"
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
 #include "numtext/decimal_mark.h"
+#include "window/control_kinds.h"
 #include "tests/support/window_driver.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -95,6 +98,9 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
         {"latin1.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"1\xff\""), "UTF-8"},
         {"huge.ortix", good + QByteArray(1024 * 1024, ' '), "больше"},
         {"missing.ortix", {}, "такого файла нет"},
+        {"mark-digit.ortix", Replaced(good, "\"decimalMark\": \",\"", "\"decimalMark\": \"1\""), "decimalMark"},
+        {"mark-empty.ortix", Replaced(good, "\"decimalMark\": \",\"", "\"decimalMark\": \"\""), "decimalMark"},
+        {"mark-two.ortix", Replaced(good, "\"decimalMark\": \",\"", "\"decimalMark\": \",,\""), "decimalMark"},
         {"folder.ortix", {}, "папка"},
     };
     const QByteArray before = Form2File();
@@ -139,21 +145,43 @@ TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
     EXPECT_NE(document->FilePath(), path);
 }
 
-// Opened under the other decimal mark, a number typed with the file's mark reads in the current one.
-TEST(CalculationFile, NumbersFollowTheCurrentDecimalMark)
+// A calculation opened under the other decimal mark shows every box and result in the current mark alone,
+// with the same digits; saved and opened again under the first mark, it is what it was.
+TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)
 {
-    const struct
-    {
-        const char *typed, *shown;
-    } kTexts[] = {{"12,5", "12.5"}, {"1,5E-3", "1.5E-3"}, {"12.5", "12.5"}, {"a,b", "a,b"}, {"", ""}};
-    WindowRecord record = RecordOf(Form2);
-    for (const auto &text : kTexts) {
-        record.edits.front().second = QString::fromUtf8(text.typed);
-        DecimalMark = '.';
-        Restore(Form2, record, QLatin1Char(','));
-        DecimalMark = ',';
-        EXPECT_EQ(Form2->findChild<QLineEdit *>(record.edits.front().first)->text(), QString::fromUtf8(text.shown));
+    QString error;
+    ASSERT_TRUE(OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"), &error))
+        << error.toStdString();
+    const auto texts = [] {
+        QStringList texts;
+        for (const QLineEdit *edit : Form3->findChildren<QLineEdit *>())
+            texts << edit->text();
+        for (const QLabel *label : Form3->findChildren<QLabel *>()) {
+            if (IsResultLabel(label))
+                texts << label->text();
+        }
+        return texts;
+    };
+    const QStringList comma = texts();
+    const QRegularExpression commaNumber(QStringLiteral("\\d,\\d"));
+    ASSERT_TRUE(comma.join(QLatin1Char(' ')).contains(commaNumber));
+    QTemporaryDir folder;
+    const QString dotted = folder.filePath(QStringLiteral("dotted.ortix"));
+
+    DecimalMark = '.';
+    const bool opened = OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"), &error);
+    const QStringList dot = texts();
+    const bool saved = TCalculationDocument::Of(Form3)->SaveTo(dotted);
+    DecimalMark = ',';
+    ASSERT_TRUE(opened && saved) << error.toStdString();
+    for (qsizetype i = 0; i < comma.size(); ++i) {
+        EXPECT_FALSE(dot[i].contains(commaNumber)) << dot[i].toStdString();
+        EXPECT_EQ(
+            dot[i],
+            QString(comma[i]).replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")), QStringLiteral("\\1.\\2")));
     }
+    ASSERT_TRUE(OpenCalculation(dotted, &error)) << error.toStdString();
+    EXPECT_EQ(texts(), comma);
 }
 
 } // namespace
