@@ -4,10 +4,13 @@
 #include "calculators/same_type/form4.h"
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
+#include "app/menus.h"
 #include "documents/calculation_document.h"
+#include "documents/recent_files.h"
 #include "documents/window_records.h"
 #include "numtext/decimal_mark.h"
 #include "window/control_kinds.h"
+#include "window/save_dialog.h"
 #include "tests/support/window_driver.h"
 
 #include <QDir>
@@ -16,6 +19,10 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QFileDialog>
+#include <QApplication>
 
 #include <unistd.h>
 
@@ -87,6 +94,9 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
         {"empty.ortix", QByteArray(""), "файл пуст"},
         {"not-ours.ortix", R"({"format": "something else", "version": 1})", "не файл расчёта"},
         {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 2"), "более новой версией"},
+        {"older.ortix", Replaced(good, "\"version\": 1", "\"version\": 0"), "неизвестная версия"},
+        {"too-long.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"" + QByteArray(40000, '1') + "\""),
+         "длиннее"},
         {"wrong-type.ortix", Replaced(good, "\"edits\": {", "\"edits\": [{"), "ошибка JSON"},
         {"text-as-number.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": 10"), "должно быть строкой"},
         {"unknown-name.ortix", Replaced(good, "\"Edit1\":", "\"Edit99\": \"\", \"Edit1\":"), "Edit99"},
@@ -187,6 +197,50 @@ TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)
 } // namespace
 
 namespace {
+
+// A file given on the command line that cannot be opened is said over the main menu, and the next file
+// still opens; a saved or opened file heads the recent list.
+TEST_F(CalculationFiles, CommandLineFilesOpenOrAreSaidAndJoinTheRecentList)
+{
+    const QString saved = folder.filePath(QStringLiteral("saved.ortix"));
+    ASSERT_TRUE(TCalculationDocument::Of(Form2)->SaveTo(saved));
+    EXPECT_EQ(RecentCalculations().value(0), saved);
+    const QString missing = folder.filePath(QStringLiteral("missing.ortix"));
+    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] {
+        OpenFromCommandLine({missing, saved});
+        QTest::qWait(100);
+    });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].text.contains(QDir::toNativeSeparators(missing))) << seen[0].text.toStdString();
+    EXPECT_EQ(TCalculationDocument::Of(Form2)->FilePath(), saved);
+}
+
+// A name typed without an extension is asked about under the name it will be written as.
+TEST_F(CalculationFiles, ReplacingAFileTypedWithoutItsExtensionIsAsked)
+{
+    Write(QStringLiteral("calc.ortix"), "the old file");
+    QTimer user;
+    bool typed = false;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (typed) // the question was answered «No»: the dialog waits for another name
+            return dialog->reject();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        typed = true;
+        Type(name, QStringLiteral("calc"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    user.start(1);
+    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] {
+        EXPECT_EQ(AskSavePath(Form2, QStringLiteral("Сохранить расчёт"), folder.filePath(QStringLiteral("new.ortix")),
+                              {CalculationFilter()}),
+                  QString());
+    });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].text.contains(QStringLiteral("calc.ortix"))) << seen[0].text.toStdString();
+}
 
 // Untitled, a window keeps its designed caption; with a file it shows the file, marked while changed; a
 // new calculation over unsaved changes asks first, and a cancelled question changes nothing.

@@ -48,8 +48,9 @@ out=$(run --version) || fail "--version exits with $?"
 [ "$out" = "Ortix-T $version" ] || fail "--version prints '$out'"
 out=$(run --help) || fail "--help exits with $?"
 grep -q -- '--version' <<<"$out" || fail "--help does not list --version"
+grep -q 'Использование:' <<<"$out" && grep -q 'Вывод справки' <<<"$out" || fail "--help is not in Russian: $out"
 if err=$(run --no-such-option 2>&1); then fail "an unknown option starts the program"; fi
-grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err"
+grep -q 'Неизвестный параметр «no-such-option»' <<<"$err" || fail "an unknown option is not named in Russian: $err"
 # A file that cannot be opened is named on standard error, and the program starts all the same.
 err=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" "$root/no-such.ortix" 2>&1 >/dev/null) ||
     fail "the program does not start when a file cannot be opened"
@@ -75,6 +76,21 @@ for failing in "--report $root/report.xyz $sample" "--report $root/missing.pdf $
 done
 [ ! -e "$root/report.xyz" ] && [ ! -e "$root/missing.pdf" ] && [ ! -e "$root/missing.cir" ] ||
     fail "a failed report or netlist leaves a file behind"
+# Past a file-size limit (which no longer ends the program) and onto a device that is always full, a report or
+# netlist fails with its cause and exit 1, and the old file is as it was.
+for out in report.pdf report.odt report.html report.txt trigger.cir; do
+    option=--report
+    [ "${out##*.}" = cir ] && option=--netlist
+    printf 'the old file' >"$root/$out"
+    if err=$( (ulimit -f 1; run $option "$root/$out" "$sample") 2>&1 >/dev/null); then
+        fail "$option $out succeeds past a file-size limit"
+    fi
+    grep -q 'больше, чем разрешено' <<<"$err" || fail "$option $out past a file-size limit says: $err"
+    [ "$(cat "$root/$out")" = 'the old file' ] || fail "$option $out past a file-size limit changed the old file"
+    ln -s /dev/full "$root/full.${out##*.}"
+    if err=$(run $option "$root/full.${out##*.}" "$sample" 2>&1 >/dev/null); then fail "$option onto /dev/full succeeds"; fi
+    grep -q 'нет места' <<<"$err" || fail "$option onto /dev/full says: $err"
+done
 # The whole start-up, as a desktop launch runs it: every window made, the main menu painted.
 out=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" 2>/dev/null) ||
     fail "the program ends with $? after painting its main menu"
