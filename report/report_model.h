@@ -71,11 +71,13 @@ Report BuildReport(QWidget *window, const ReportFooter &footer);
 
 QString RenderText(const Report &report);
 
-// The schematics as SVG data URIs (vector, for a page of its own) or PNG ones (for the clipboard, which
-// word processors read more readily).
+// How the schematics are given: their SVG sources, drawn in vectors, or PNG images, which word
+// processors read more readily.
+enum class PictureData { Svg, Png };
+
+// One self-contained page, the schematics as data URIs.
+QString RenderHtml(const Report &report, PictureData pictures);
+
 // Where each picture of the report, with its caption, lies when printed on A4: the pages (from 0) of its
 // top and of its bottom.
 QList<std::pair<int, int>> PicturePages(const Report &report);
-
-enum class PictureData { Svg, Png };
-QString RenderHtml(const Report &report, PictureData pictures);

@@ -78,16 +78,14 @@ public:
     }
 };
 
-// How the schematics go into the document: drawn in vectors on paper; as images, which is what a
-// word processor's file keeps.
-enum class Pictures { Vectors, Images };
-
 // The report as a document to print or save: a paragraph a line, each in one look with the results in
 // bold, so that every line stays whole in the PDF's text and in the ODT's paragraphs.
 class ReportDocument
 {
 public:
-    ReportDocument(const Report &report, Pictures pictures) : pictures_(pictures)
+    // The schematics drawn in vectors from their SVG sources on paper; as images, which is what a word
+    // processor's file keeps.
+    ReportDocument(const Report &report, PictureData pictures) : pictures_(pictures)
     {
         QFont font(QStringLiteral("Tahoma"));
         font.setPointSizeF(kBodyPoints);
@@ -99,7 +97,7 @@ public:
         layoutDevice_.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
         layoutDevice_.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
         document_.documentLayout()->setPaintDevice(&layoutDevice_);
-        if (pictures == Pictures::Vectors)
+        if (pictures == PictureData::Svg)
             document_.documentLayout()->registerHandler(kSchematicObject, new SchematicObject(&document_));
         for (const ReportPart &part : report.parts) {
             for (const QString &heading : part.headings)
@@ -178,7 +176,7 @@ private:
     {
         // Sizes in pixels at 96 per inch: the picture prints at its size on screen.
         const QSize size = SchematicSize(picture.label);
-        const QByteArray svg = pictures_ == Pictures::Vectors ? SchematicSvg(picture.label) : QByteArray();
+        const QByteArray svg = pictures_ == PictureData::Svg ? SchematicSvg(picture.label) : QByteArray();
         QTextImageFormat image;
         image.setWidth(size.width());
         image.setHeight(size.height());
@@ -201,7 +199,7 @@ private:
         Paragraph(picture.caption, kCaption);
     }
 
-    Pictures pictures_;
+    PictureData pictures_;
     QImage layoutDevice_{1, 1, QImage::Format_RGB32};
     QTextDocument document_;
     QTextCursor cursor_{&document_};
@@ -231,7 +229,7 @@ void Paginate(QTextDocument *document, const QSizeF &page)
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
-            // Laid out anew from the start: after a change the layout redoes only what it takes to have changed.
+            // Laid out again whole: the layout's own redo after a change can leave the paragraphs after it unlaid.
             document->setPageSize(page);
         }
     }
@@ -250,7 +248,7 @@ QSizeF PageOfText(const QPageLayout &paper)
 void PrintOn(const Report &report, QPagedPaintDevice *device)
 {
     device->setPageMargins(kMargins, QPageLayout::Millimeter);
-    ReportDocument document(report, Pictures::Vectors);
+    ReportDocument document(report, PictureData::Svg);
     QTextDocument *laidOut = document.get();
     const QSizeF page = PageOfText(device->pageLayout());
     Paginate(laidOut, page);
@@ -297,7 +295,7 @@ QByteArray PdfOf(const Report &report)
 
 QByteArray OdtOf(const Report &report)
 {
-    ReportDocument document(report, Pictures::Images);
+    ReportDocument document(report, PictureData::Png);
     QBuffer odt;
     QTextDocumentWriter writer(&odt, "odf");
     return writer.write(document.get()) ? WithPageStyle(odt.data(), kMargins) : QByteArray();
@@ -339,7 +337,7 @@ QStringList ReportFormats()
 
 QList<std::pair<int, int>> PicturePages(const Report &report)
 {
-    ReportDocument document(report, Pictures::Vectors);
+    ReportDocument document(report, PictureData::Svg);
     QTextDocument *laidOut = document.get();
     const QSizeF page = PageOfText(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMargins));
     Paginate(laidOut, page);
