@@ -2,6 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,35 +28,38 @@ void AddHidden(QCommandLineParser &parser, const char *name, const QString &valu
 
 CommandLine ProcessCommandLine(int argc, char *argv[])
 {
+    // A core application needs no display; the windows' application comes after it.
+    int count = argc;
+    const QCoreApplication core(count, argv);
+    // The parser's own texts (help, unknown options) in Russian, as the program's.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Ортикс-Т: engineering calculation of transistor trigger (flip-flop) circuits.\n"
-                       "Pick a circuit in the main menu, then work through the calculator's steps."));
+    parser.setApplicationDescription(QStringLiteral("Ортикс-Т: инженерный расчёт транзисторных триггеров.\n"
+                                                    "Выберите схему в главном меню и пройдите шаги её расчёта."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     for (const char *name : kQtOptionsWithValue)
-        AddHidden(parser, name, QStringLiteral("value"));
+        AddHidden(parser, name, QStringLiteral("значение"));
     for (const char *name : kQtSwitches)
         AddHidden(parser, name);
 
-    // A core application needs no display; the windows' application comes after it.
-    int count = argc;
-    const QCoreApplication core(count, argv);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("calculation files to open"),
-                                 QStringLiteral("[FILE...]"));
+    parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("файлы расчётов, которые нужно открыть"),
+                                 QStringLiteral("[ФАЙЛ...]"));
     const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("Write the report of the calculation FILE to OUT, as PDF, ODT, HTML "
-                                                   "or text after OUT's extension, and exit."),
-                                    QStringLiteral("OUT"));
+                                    QStringLiteral("Записать отчёт о расчёте ФАЙЛ в ВЫХОД (PDF, ODT, HTML или текст, "
+                                                   "по расширению ВЫХОДА) и завершить работу."),
+                                    QStringLiteral("ВЫХОД"));
     const QCommandLineOption netlist(
-        QStringLiteral("netlist"),
-        QStringLiteral("Write the SPICE netlist of the calculation FILE's circuit to OUT.cir, and exit."),
-        QStringLiteral("OUT.cir"));
+        QStringLiteral("netlist"), QStringLiteral("Записать схему SPICE расчёта ФАЙЛ в ВЫХОД.cir и завершить работу."),
+        QStringLiteral("ВЫХОД.cir"));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Simulate the calculation FILE's circuit with ngspice, print the verdict and the measured "
-                       "and calculated figures as one JSON object, and exit."));
+        QStringLiteral("Промоделировать схему расчёта ФАЙЛ в ngspice, вывести заключение о её работе, измеренные и "
+                       "расчётные величины одним объектом JSON и завершить работу."));
     parser.addOptions({report, netlist, simulate});
     parser.process(core); // prints and exits for --help, --version and errors
 
@@ -61,7 +67,7 @@ CommandLine ProcessCommandLine(int argc, char *argv[])
                                   parser.isSet(simulate)};
     const int headless = parser.isSet(report) + parser.isSet(netlist) + parser.isSet(simulate);
     if (headless > 1 || (headless == 1 && commandLine.files.size() != 1)) {
-        std::fprintf(stderr, "%s: --report, --netlist and --simulate take one calculation FILE, one at a time\n",
+        std::fprintf(stderr, "%s: --report, --netlist и --simulate принимают один ФАЙЛ расчёта, по одному\n",
                      qPrintable(QCoreApplication::applicationName()));
         std::exit(1);
     }

@@ -10,6 +10,7 @@
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
 #include "simulation/simulation.h"
+#include "window/fault_report.h"
 #include "window/first_show.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -189,9 +191,14 @@ void SetUpDocumentsAndMenus()
 
 void OpenFromCommandLine(const QStringList &files)
 {
-    for (const QString &path : files) {
-        QString error;
-        if (!OpenCalculation(path, &error) && !error.isEmpty())
+    // Once the main menu is on the screen, so that a message about a file stands over it.
+    QTimer::singleShot(0, Form1, [files] {
+        for (const QString &path : files) {
+            QString error;
+            if (OpenCalculation(path, &error) || error.isEmpty())
+                continue;
             std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
-    }
+            ShowWarning(Form1, error);
+        }
+    });
 }

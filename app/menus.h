@@ -7,5 +7,6 @@
 // files first.
 void SetUpDocumentsAndMenus();
 
-// Opens each file in its calculator's window; what cannot be opened is said on standard error.
+// Once the event loop runs, opens each file in its calculator's window; what cannot be opened is said in a
+// message box over the main menu, and on standard error.
 void OpenFromCommandLine(const QStringList &files);

@@ -7,6 +7,7 @@
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
+#include "window/save_dialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 namespace {
 
@@ -52,10 +55,11 @@ std::optional<CalculationRecord> ReadCalculationFile(const QString &path, QStrin
     std::optional<CalculationRecord> record;
     if (reason.isEmpty()) {
         QFile file(path);
+        errno = 0;
         if (file.open(QIODevice::ReadOnly))
             record = CalculationFromJson(file.read(kLargestCalculationFile + 1), &reason);
         else
-            reason = file.errorString();
+            reason = errno ? SystemErrorText(errno) : file.errorString();
     }
     if (!record)
         *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
@@ -98,7 +102,7 @@ TCalculationDocument *TCalculationDocument::Of(const QWidget *window)
 CalculationRecord TCalculationDocument::Record() const
 {
     CalculationRecord record;
-    record.decimalMark = QLatin1Char(DecimalMark);
+    record.decimalMark = DecimalMark == ',' ? ',' : '.';
     for (TCalculatorWindow *window : windows_)
         record.windows.push_back(RecordOf(window));
     return record;
@@ -153,13 +157,9 @@ bool TCalculationDocument::SaveAs()
     const QString name = path_.isEmpty()
         ? designedTitles_.front().trimmed() + QLatin1Char('.') + QLatin1String(kCalculationExtension)
         : QFileInfo(path_).fileName();
-    QString path = QFileDialog::getSaveFileName(Calculator(), QStringLiteral("Сохранить расчёт"),
-                                                QDir(folder).filePath(name), CalculationFilter());
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + QLatin1String(kCalculationExtension);
-    return SaveTo(path);
+    const QString path = AskSavePath(Calculator(), QStringLiteral("Сохранить расчёт"), QDir(folder).filePath(name),
+                                     {CalculationFilter()});
+    return !path.isEmpty() && SaveTo(path);
 }
 
 bool TCalculationDocument::SaveTo(const QString &path)

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -45,21 +46,31 @@ QList<QLabel *> Results(TCalculatorWindow *window)
     return InNameOrder(results);
 }
 
-// The text as it reads under the current decimal mark, when it is a number under the mark it was typed with.
-QString InCurrentMark(const QString &text, QChar typedMark)
+// A box's text as it reads under the current decimal mark, when it is a number under the mark it was typed with.
+QString BoxInCurrentMark(const QString &text, char typedMark)
 {
-    const char current = DecimalMark;
-    if (typedMark == QLatin1Char(current) || typedMark.unicode() >= 0x80)
+    if (typedMark == DecimalMark)
         return text;
-    DecimalMark = typedMark.toLatin1();
-    bool number = true;
     try {
-        NumberFromText(text);
+        NumberFromText(text, typedMark);
     } catch (const EConvertError &) {
-        number = false;
+        return text;
     }
-    DecimalMark = current;
-    return number ? QString(text).replace(typedMark, QLatin1Char(current)) : text;
+    return QString(text).replace(QLatin1Char(typedMark), QLatin1Char(DecimalMark));
+}
+
+// A result's text under the current decimal mark: its printed values are number text among literal pieces
+// ("7,5...8 В") that hold none, so the mark changes inside the values alone, which keep their every digit.
+QString ResultInCurrentMark(const QString &text, char typedMark)
+{
+    if (typedMark == DecimalMark)
+        return text;
+    const QRegularExpression value(
+        QStringLiteral("\\d%1\\d").arg(QRegularExpression::escape(QString(QLatin1Char(typedMark)))));
+    QString converted = text;
+    for (const QRegularExpressionMatch &match : value.globalMatch(text))
+        converted[match.capturedStart() + 1] = QLatin1Char(DecimalMark);
+    return converted;
 }
 
 // Whether the names of the record's members and of the window's controls are the same sets.
@@ -135,16 +146,16 @@ QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window)
     return {};
 }
 
-void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedMark)
+void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMark)
 {
     for (const auto &[name, text] : record.edits)
-        window->findChild<QLineEdit *>(name)->setText(InCurrentMark(text, typedMark));
+        window->findChild<QLineEdit *>(name)->setText(BoxInCurrentMark(text, typedMark));
     for (const auto &[name, result] : record.results) {
         auto *label = window->findChild<QLabel *>(name);
         if (result.text.isEmpty())
             Clear(label);
         else
-            Write(label, result.text);
+            Write(label, ResultInCurrentMark(result.text, typedMark));
         KeepResult(label, {result.values.begin(), result.values.end()}, result.unit);
     }
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());

@@ -13,7 +13,7 @@ QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window);
 
 // Fills a window that the record fits. Texts typed with another decimal mark than the current one are
 // shown in the current one where they are numbers in theirs.
-void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedMark);
+void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMark);
 
 // The window as it starts: every box and result empty, every quantity 0.
 void ClearWindow(TCalculatorWindow *window);

@@ -4,11 +4,11 @@
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
+#include "window/save_dialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -366,14 +366,10 @@ bool TSimulationWindow::SaveChart(const QString &path, QString *error) const
 
 void TSimulationWindow::AskAndSaveChart()
 {
-    QString selected;
-    const QString path = QFileDialog::getSaveFileName(this, tr("Сохранить график"), QString(),
-                                                      tr("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"), &selected);
-    if (path.isEmpty() || !chart_)
+    const QString file =
+        AskSavePath(this, tr("Сохранить график"), QString(), {tr("Рисунок PNG (*.png)"), tr("Рисунок SVG (*.svg)")});
+    if (file.isEmpty() || !chart_)
         return;
-    QString file = path;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += selected.contains(QLatin1StringView("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
     QString error;
     if (!SaveChart(file, &error))
         ShowWarning(this, tr("Не удалось сохранить «%1»: %2.").arg(QDir::toNativeSeparators(file), error));

@@ -48,8 +48,9 @@ out=$(run --version) || fail "--version exits with $?"
 [ "$out" = "Ortix-T $version" ] || fail "--version prints '$out'"
 out=$(run --help) || fail "--help exits with $?"
 grep -q -- '--version' <<<"$out" || fail "--help does not list --version"
+grep -q 'Использование:' <<<"$out" && grep -q 'Вывод справки' <<<"$out" || fail "--help is not in Russian: $out"
 if err=$(run --no-such-option 2>&1); then fail "an unknown option starts the program"; fi
-grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err"
+grep -q 'Неизвестный параметр «no-such-option»' <<<"$err" || fail "an unknown option is not named in Russian: $err"
 # A file that cannot be opened is named on standard error, and the program starts all the same.
 err=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" "$root/no-such.ortix" 2>&1 >/dev/null) ||
     fail "the program does not start when a file cannot be opened"
@@ -75,17 +76,21 @@ for failing in "--report $root/report.xyz $sample" "--report $root/missing.pdf $
 done
 [ ! -e "$root/report.xyz" ] && [ ! -e "$root/missing.pdf" ] && [ ! -e "$root/missing.cir" ] ||
     fail "a failed report or netlist leaves a file behind"
-# An export that cannot be written whole (a full disk, a file-size limit) says why in one line, exits 1 and
-# leaves the old file byte for byte.
-printf 'old netlist\n' >"$root/old.cir"
-for failing in "/dev/full||нет места" "$root/old.cir|ulimit -f 1|больше, чем разрешено"; do
-    IFS='|' read -r out limit cause <<<"$failing"
-    if err=$( (eval "$limit"; trap '' XFSZ; run --netlist "$out" "$sample") 2>&1 >/dev/null); then
-        fail "--netlist to $out under '$limit' succeeds"
+# Past a file-size limit (which no longer ends the program) and onto a device that is always full, a report or
+# netlist fails with its cause and exit 1, and the old file is as it was.
+for out in report.pdf report.odt report.html report.txt trigger.cir; do
+    option=--report
+    [ "${out##*.}" = cir ] && option=--netlist
+    printf 'the old file' >"$root/$out"
+    if err=$( (ulimit -f 1; run $option "$root/$out" "$sample") 2>&1 >/dev/null); then
+        fail "$option $out succeeds past a file-size limit"
     fi
-    [ "$(wc -l <<<"$err")" = 1 ] && grep -q "$cause" <<<"$err" || fail "--netlist to $out: $err"
+    grep -q 'больше, чем разрешено' <<<"$err" || fail "$option $out past a file-size limit says: $err"
+    [ "$(cat "$root/$out")" = 'the old file' ] || fail "$option $out past a file-size limit changed the old file"
+    ln -s /dev/full "$root/full.${out##*.}"
+    if err=$(run $option "$root/full.${out##*.}" "$sample" 2>&1 >/dev/null); then fail "$option onto /dev/full succeeds"; fi
+    grep -q 'нет места' <<<"$err" || fail "$option onto /dev/full says: $err"
 done
-[ "$(cat "$root/old.cir")" = 'old netlist' ] || fail "a failed --netlist changed the old file"
 # ngspice reads no start-up script and no setting of the user's: in a folder with a .spiceinit, with HOME, SPICE_SCRIPTS
 # or SPICE_LIB_DIR naming a folder with a script, with a coarser measurement precision or a locale whose decimal
 # mark is a comma, --simulate prints the same and nothing in those scripts runs. (ngspice finds the home's

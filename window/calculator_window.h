@@ -36,6 +36,9 @@ public:
     // Makes the scroll bars reach every control again after results were written from outside a step.
     void FitClientAreaToControls();
 
+    // The title it was designed with, blanks trimmed, whatever file its title names now.
+    QString DesignedTitle() const { return designedTitle_; }
+
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
     virtual QWidget *FollowingCalculation() const { return nullptr; }
 
@@ -65,6 +68,7 @@ private:
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 
+    QString designedTitle_;
     QScrollArea *scrollBox_ = nullptr;
     QPointer<QLineEdit> reading_; // the box being read, while it is
 };

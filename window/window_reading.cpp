@@ -190,6 +190,46 @@ void AssignSteps(QList<ReadLine> &lines, const QList<QPushButton *> &steps)
     }
 }
 
+// How far a line reaches along its row: its anchor with its boxes and results.
+std::pair<int, int> Across(const ReadLine &line)
+{
+    QRect extent = line.anchor->geometry();
+    for (const QLineEdit *box : line.boxes)
+        extent |= box->geometry();
+    for (const QLabel *result : line.results)
+        extent |= result->geometry();
+    return {extent.left(), extent.right()};
+}
+
+// The lines of a step that stand in columns, with a gap between them that no line crosses, read column
+// by column, as a person reads them: the left column down to its end, then the next.
+void ReadColumnsInTurn(QList<ReadLine> &lines)
+{
+    for (qsizetype start = 0; start < lines.size();) {
+        qsizetype end = start + 1;
+        while (end < lines.size() && lines[end].step == lines[start].step)
+            ++end;
+        std::vector<std::pair<int, int>> extents;
+        for (qsizetype i = start; i < end; ++i)
+            extents.push_back(Across(lines[i]));
+        std::sort(extents.begin(), extents.end());
+        std::vector<int> columnStarts; // the left edge of each column after the first
+        int reach = extents.front().second;
+        for (const auto &[left, right] : extents) {
+            if (left > reach)
+                columnStarts.push_back(left);
+            reach = std::max(reach, right);
+        }
+        const auto columnOf = [&](const ReadLine &line) {
+            return std::upper_bound(columnStarts.begin(), columnStarts.end(), Across(line).first)
+                - columnStarts.begin();
+        };
+        std::stable_sort(lines.begin() + start, lines.begin() + end,
+                         [&](const ReadLine &a, const ReadLine &b) { return columnOf(a) < columnOf(b); });
+        start = end;
+    }
+}
+
 } // namespace
 
 int WindowReading::StepOf(const QWidget *control) const
@@ -324,6 +364,7 @@ WindowReading ReadWindow(const QWidget *window)
 
     SortInReadingOrder(lines);
     AssignSteps(lines, reading.steps);
+    ReadColumnsInTurn(lines);
     for (const ReadLine &line : lines) {
         for (QLineEdit *box : line.boxes)
             reading.boxes << boxes[box];
