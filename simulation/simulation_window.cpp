@@ -190,8 +190,8 @@ void TSimulationWindow::Start()
     QString error;
     const bool built = BuildCircuit(calculatorWindow_, &report->circuit, &error);
     if (running_) {
-        // The run going is of other values: it stops, and this one starts after it.
-        if (!built || !SameDesign(report->circuit, running_->circuit)) {
+        // A run of other values, or one told to stop (the window closed, «Отмена»), gives way to this one.
+        if (*cancelRequested_ || !built || !SameDesign(report->circuit, running_->circuit)) {
             restartWhenStopped_ = true;
             *cancelRequested_ = true;
         }
