@@ -274,6 +274,7 @@ void TSimulationWindow::ShowCurrency()
 {
     const bool stale = shown_ && !IsCurrent();
     stale_->setVisible(stale);
+    verdict_->setEnabled(!stale);
     figures_->setEnabled(!stale);
     if (chart_)
         chart_->setEnabled(!stale);
