@@ -6,12 +6,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cfenv>
-#include <clocale>
 #include <condition_variable>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -162,14 +161,16 @@ bool Resolve(void *handle, const char *name, Function *function)
 // a thread have its own; otherwise it is put back at once.
 QString InitialiseWithoutStartupScripts(const Library &library)
 {
+    const auto notPrepared = [](const QString &cause) {
+        return QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause);
+    };
     QTemporaryDir folder;
     QString cause = folder.errorString();
-    for (const char *script : {"spinit", ".spiceinit"}) {
-        if (folder.isValid() && !SaveFile(folder.filePath(QLatin1StringView(script)), {}, &cause))
-            folder.remove();
-    }
-    if (!folder.isValid() || !QFileInfo::exists(folder.filePath(QStringLiteral(".spiceinit"))))
-        return QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause);
+    bool prepared = folder.isValid();
+    for (const char *script : {"spinit", ".spiceinit"})
+        prepared = prepared && SaveFile(folder.filePath(QLatin1StringView(script)), {}, &cause);
+    if (!prepared)
+        return notPrepared(cause);
     const QByteArray path = QFile::encodeName(folder.path());
     const bool hadScripts = qEnvironmentVariableIsSet("SPICE_SCRIPTS");
     const QByteArray scripts = qgetenv("SPICE_SCRIPTS");
@@ -195,10 +196,7 @@ QString InitialiseWithoutStartupScripts(const Library &library)
         qputenv("SPICE_SCRIPTS", scripts);
     else
         qunsetenv("SPICE_SCRIPTS");
-    if (startError)
-        return QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1")
-            .arg(SystemErrorText(startError));
-    return {};
+    return startError ? notPrepared(SystemErrorText(startError)) : QString();
 }
 
 QString Load(Library *library)
@@ -283,6 +281,11 @@ bool Cancelled(const RunControl &control)
     return control.cancel && control.cancel->load();
 }
 
+QString CancelledText()
+{
+    return QCoreApplication::translate("Simulation", "Моделирование отменено");
+}
+
 QString Duration(std::chrono::milliseconds duration)
 {
     return duration.count() % 1000 ? QCoreApplication::translate("Simulation", "%1 мс").arg(duration.count())
@@ -338,7 +341,7 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
     while (!runLock.owns_lock() && !Cancelled(control))
         runLock.try_lock_for(20ms);
     if (!runLock.owns_lock()) {
-        outcome.error = QCoreApplication::translate("Simulation", "Моделирование отменено");
+        outcome.error = CancelledText();
         return outcome;
     }
     if (control.waiting)
@@ -386,7 +389,7 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
                                               QRegularExpression::MultilineOption);
     const double stopTime = transient.match(netlist).captured(1).toDouble();
     if (stop == Stop::Cancelled) {
-        outcome.error = QCoreApplication::translate("Simulation", "Моделирование отменено");
+        outcome.error = CancelledText();
     } else if (stop == Stop::TimedOut) {
         outcome.error = QCoreApplication::translate("Simulation", "Моделирование прервано: оно длилось дольше %1")
                             .arg(Duration(SimulationTimeLimit()));
