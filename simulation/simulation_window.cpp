@@ -315,6 +315,12 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
     }
     resetZoom_->setEnabled(chart_);
     save_->setEnabled(chart_);
+    KeepShown(report, error);
+    emit Finished();
+}
+
+void TSimulationWindow::KeepShown(const SimulationReport &report, const QString &error)
+{
     shownCircuit_.reset();
     shown_.reset();
     if (error.isEmpty()) {
@@ -330,7 +336,6 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
         }
     }
     ShowCurrency();
-    emit Finished();
 }
 
 void TSimulationWindow::ShowChart(const SimulationReport &report)

@@ -46,6 +46,8 @@ protected:
 private:
     void ShowWaiting(bool waiting);
     void Finish(const SimulationReport &report, const QString &error);
+    // Keeps the result as the window now shows it (the verdict, the table) with the circuit it was simulated from.
+    void KeepShown(const SimulationReport &report, const QString &error);
     bool IsCurrent() const;
     void ShowCurrency();
     void ShowProgress(int percent);
