@@ -24,8 +24,8 @@ struct RunControl
     std::function<void(int)> progress = {}; // 0..100, called from ngspice's thread
     // Called on the calling thread: true when the run has to wait for another one to end, false as its own begins.
     std::function<void(bool)> waiting = {};
-    const std::atomic_bool *cancel =
-        nullptr; // once set, the run stops, or stops waiting, within hundredths of a second
+    // Once set, the run stops, or stops waiting, within hundredths of a second.
+    const std::atomic_bool *cancel = nullptr;
 };
 
 // Runs a netlist in ngspice's shared library, loaded at the first run with none of ngspice's start-up scripts
