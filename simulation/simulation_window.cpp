@@ -1,10 +1,10 @@
 #include "simulation/simulation_window.h"
 
+#include "files/program_library.h"
 #include "files/save_file.h"
 #include "window/fault_report.h"
 #include "window/save_dialog.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,8 +19,6 @@
 #include <QTableWidget>
 #include <QThread>
 
-#include <cfenv>
-
 namespace {
 
 struct ChartLibrary
@@ -30,28 +28,20 @@ struct ChartLibrary
     WaveformChartImageFunction *image = nullptr;
 };
 
-// Loaded at the first chart, from the build tree or where it is installed.
+// Loaded at the first chart.
 const ChartLibrary &Charts()
 {
     static const ChartLibrary charts = [] {
-        // Loading Qt Charts and what it links must leave the steps' floating-point settings as they were.
-        fenv_t environment;
-        fegetenv(&environment);
         ChartLibrary found;
-        const QString installed =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ORTIX_CHARTS_FROM_PROGRAM));
-        for (const QString &path : {installed, QStringLiteral(ORTIX_CHARTS_BUILT)}) {
-            if (!QFileInfo::exists(path))
-                continue;
-            QLibrary library(path);
+        LoadProgramLibrary(ORTIX_CHARTS_FROM_PROGRAM, ORTIX_CHARTS_BUILT, [&found](QLibrary &library) {
             found.create = reinterpret_cast<CreateWaveformChartFunction *>(library.resolve("CreateWaveformChart"));
             found.resetZoom = reinterpret_cast<ResetWaveformZoomFunction *>(library.resolve("ResetWaveformZoom"));
             found.image = reinterpret_cast<WaveformChartImageFunction *>(library.resolve("WaveformChartImage"));
             if (found.create && found.resetZoom && found.image)
-                break;
+                return true;
             found = {};
-        }
-        fesetenv(&environment);
+            return false;
+        });
         return found;
     }();
     return charts;
