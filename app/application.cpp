@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/menu_bar_style.h"
 #include "numtext/decimal_mark.h"
 #include "window/fonts.h"
 
@@ -14,6 +15,7 @@
 void SetUpApplication(QApplication *application)
 {
     ContinueLoadingFonts();
+    UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
     // Title bars and task switchers draw a window's own icon at 64 pixels at most; larger sizes come
