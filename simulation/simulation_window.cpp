@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
@@ -33,15 +32,9 @@ const ChartLibrary &Charts()
 {
     static const ChartLibrary charts = [] {
         ChartLibrary found;
-        LoadProgramLibrary(ORTIX_CHARTS_FROM_PROGRAM, ORTIX_CHARTS_BUILT, [&found](QLibrary &library) {
-            found.create = reinterpret_cast<CreateWaveformChartFunction *>(library.resolve("CreateWaveformChart"));
-            found.resetZoom = reinterpret_cast<ResetWaveformZoomFunction *>(library.resolve("ResetWaveformZoom"));
-            found.image = reinterpret_cast<WaveformChartImageFunction *>(library.resolve("WaveformChartImage"));
-            if (found.create && found.resetZoom && found.image)
-                return true;
-            found = {};
-            return false;
-        });
+        LoadProgramLibrary(
+            ORTIX_CHARTS_FROM_PROGRAM, ORTIX_CHARTS_BUILT, std::pair{"CreateWaveformChart", &found.create},
+            std::pair{"ResetWaveformZoom", &found.resetZoom}, std::pair{"WaveformChartImage", &found.image});
         return found;
     }();
     return charts;
