@@ -4,6 +4,7 @@
 #include "numtext/decimal_mark.h"
 #include "window/fonts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -35,5 +36,8 @@ void SetUpApplication(QApplication *application)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qtTexts);
     FollowDecimalMark(application);
+    // The desktop's accessibility bridge, made by the first control, waits for the session bus: it waits
+    // here, while the fonts are still loading.
+    QAccessible::isActive();
     RegisterFonts();
 }
