@@ -173,7 +173,13 @@ protected:
 
 } // namespace
 
-void SetUpDocumentsAndMenus()
+void SetUpMainMenu(TForm1 *form)
+{
+    AddMainMenuMenus(form);
+    form->installEventFilter(new AskBeforeQuitting(form));
+}
+
+void SetUpCalculations()
 {
     for (TCalculatorWindow *calculator :
          std::initializer_list<TCalculatorWindow *>{Form2, Form3, Form4, Form5, Form7}) {
@@ -185,8 +191,6 @@ void SetUpDocumentsAndMenus()
         for (TCalculatorWindow *window : windows)
             AtFirstShow(window, [window, document] { AddCalculatorMenus(window, document); });
     }
-    AddMainMenuMenus(Form1);
-    Form1->installEventFilter(new AskBeforeQuitting(Form1));
 }
 
 void OpenFromCommandLine(const QStringList &files)

@@ -23,6 +23,7 @@
 namespace {
 
 std::vector<TCalculationDocument *> gDocuments;
+std::function<void()> gMakeCalculations;
 
 QString Quoted(const QString &path)
 {
@@ -223,12 +224,19 @@ QString TCalculationDocument::DisplayName() const
     return path_.isEmpty() ? QStringLiteral("«%1»").arg(designedTitles_.front().trimmed()) : Quoted(path_);
 }
 
+void MakeCalculationsWhenNeeded(std::function<void()> make)
+{
+    gMakeCalculations = std::move(make);
+}
+
 TCalculationDocument *LoadCalculation(const QString &path, QString *error)
 {
     error->clear();
     const std::optional<CalculationRecord> record = ReadCalculationFile(path, error);
     if (!record)
         return nullptr;
+    if (gMakeCalculations)
+        gMakeCalculations();
     TCalculationDocument *document = DocumentFor(*record);
     QString reason = QStringLiteral("в программе нет окна «%1»").arg(record->windows.front().window);
     if (!document || !document->Open(*record, path, &reason)) {

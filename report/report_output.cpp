@@ -4,7 +4,9 @@
 #include "files/save_file.h"
 #include "report/odt_package.h"
 #include "report/report_model.h"
+#include "report/print_library.h"
 #include "report/schematic.h"
+#include "window/fault_report.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -15,10 +17,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -74,7 +72,7 @@ public:
 
     void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int, const QTextFormat &format) override
     {
-        QSvgRenderer(format.property(kSvgProperty).toByteArray()).render(painter, rect);
+        Printing().renderSvg(format.property(kSvgProperty).toByteArray(), painter, rect);
     }
 };
 
@@ -176,7 +174,9 @@ private:
     {
         // Sizes in pixels at 96 per inch: the picture prints at its size on screen.
         const QSize size = SchematicSize(picture.label);
-        const QByteArray svg = pictures_ == PictureData::Svg ? SchematicSvg(picture.label) : QByteArray();
+        // Vectors where the library that draws them is there; the picture otherwise.
+        const QByteArray svg =
+            pictures_ == PictureData::Svg && Printing().renderSvg ? SchematicSvg(picture.label) : QByteArray();
         QTextImageFormat image;
         image.setWidth(size.width());
         image.setHeight(size.height());
@@ -372,33 +372,27 @@ bool WriteReport(QWidget *window, const QString &path, const ReportFooter &foote
 namespace {
 
 // A4, named after the calculation in the printer's queue.
-void SetUpPrinter(QPrinter *printer, const Report &report)
+void PrintOrPreview(QWidget *window, const ReportFooter &footer, QWidget *parent, bool preview)
 {
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setDocName(report.title);
+    if (!Printing().printPages) {
+        ShowWarning(parent, QStringLiteral("Печать недоступна: не найдена библиотека печати программы."));
+        return;
+    }
+    const Report report = BuildReport(window, footer);
+    Printing().printPages(parent, report.title, preview,
+                          [&report](QPagedPaintDevice *device) { PrintOn(report, device); });
 }
 
 } // namespace
 
 void PrintReport(QWidget *window, const ReportFooter &footer, QWidget *parent)
 {
-    const Report report = BuildReport(window, footer);
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(&printer, report);
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintOn(report, &printer);
+    PrintOrPreview(window, footer, parent, false);
 }
 
 void PreviewReport(QWidget *window, const ReportFooter &footer, QWidget *parent)
 {
-    const Report report = BuildReport(window, footer);
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(&printer, report);
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&report](QPrinter *target) { PrintOn(report, target); });
-    preview.exec();
+    PrintOrPreview(window, footer, parent, true);
 }
 
 void CopyReport(QWidget *window, const ReportFooter &footer)

@@ -1,5 +1,6 @@
 #include "simulation/simulation_window.h"
 
+#include "files/program_library.h"
 #include "files/save_file.h"
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
@@ -7,14 +8,12 @@
 #include "window/save_dialog.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
@@ -25,8 +24,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <cfenv>
-
 namespace {
 
 struct ChartLibrary
@@ -36,28 +33,14 @@ struct ChartLibrary
     WaveformChartImageFunction *image = nullptr;
 };
 
-// Loaded at the first chart, from the build tree or where it is installed.
+// Loaded at the first chart.
 const ChartLibrary &Charts()
 {
     static const ChartLibrary charts = [] {
-        // Loading Qt Charts and what it links must leave the steps' floating-point settings as they were.
-        fenv_t environment;
-        fegetenv(&environment);
         ChartLibrary found;
-        const QString installed =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ORTIX_CHARTS_FROM_PROGRAM));
-        for (const QString &path : {installed, QStringLiteral(ORTIX_CHARTS_BUILT)}) {
-            if (!QFileInfo::exists(path))
-                continue;
-            QLibrary library(path);
-            found.create = reinterpret_cast<CreateWaveformChartFunction *>(library.resolve("CreateWaveformChart"));
-            found.resetZoom = reinterpret_cast<ResetWaveformZoomFunction *>(library.resolve("ResetWaveformZoom"));
-            found.image = reinterpret_cast<WaveformChartImageFunction *>(library.resolve("WaveformChartImage"));
-            if (found.create && found.resetZoom && found.image)
-                break;
-            found = {};
-        }
-        fesetenv(&environment);
+        LoadProgramLibrary(
+            ORTIX_CHARTS_FROM_PROGRAM, ORTIX_CHARTS_BUILT, std::pair{"CreateWaveformChart", &found.create},
+            std::pair{"ResetWaveformZoom", &found.resetZoom}, std::pair{"WaveformChartImage", &found.image});
         return found;
     }();
     return charts;

@@ -3,6 +3,8 @@
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "documents/calculation_document.h"
+#include "files/program_library.h"
+#include "report/print_library.h"
 #include "report/report_model.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
@@ -317,6 +319,32 @@ TEST(ReportClipboard, HoldsTheTextAndAFormattedTable)
     EXPECT_TRUE(data->html().contains(
         QStringLiteral("<tr><td>Амплитуда положительных импульсов Uки =</td> <td>10 В</td></tr>")));
     EXPECT_TRUE(data->html().contains(QStringLiteral("src=\"data:image/png;base64,")));
+}
+
+// A library of the program's own is taken whole or not at all; the report's is found in the build tree.
+TEST(ProgramLibrary, IsTakenWholeOrNotAtAll)
+{
+    const char *const kMath = "/lib/x86_64-linux-gnu/libm.so.6";
+    const struct
+    {
+        const char *fromProgram, *built, *second;
+        bool taken;
+    } kLibraries[] = {
+        {"no-such-library.so", kMath, "sin", true},
+        {"no-such-library.so", kMath, "no_such_function", false},
+        {"no-such-library.so", "/no/such/library.so", "sin", false},
+    };
+    for (const auto &library : kLibraries) {
+        double (*cosine)(double) = nullptr;
+        double (*second)(double) = nullptr;
+        EXPECT_EQ(LoadProgramLibrary(library.fromProgram, library.built, std::pair{"cos", &cosine},
+                                     std::pair{library.second, &second}),
+                  library.taken)
+            << library.built << " " << library.second;
+        EXPECT_EQ(cosine != nullptr, library.taken) << library.second;
+        EXPECT_EQ(second != nullptr, library.taken) << library.second;
+    }
+    EXPECT_TRUE(Printing().printPages && Printing().svgSize && Printing().renderSvg);
 }
 
 } // namespace

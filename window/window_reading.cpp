@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -116,11 +115,21 @@ QString CaptionWords(const QWidget *caption)
     return Words(CutPrompt(static_cast<const QLabel *>(caption), {}).texts.back());
 }
 
+// «Шаг 3» or «Шаг3» is step 3; any other button is no step (0). Read by hand: the main menu is read before
+// its first paint, and a regular expression would cost the start-up its compiler.
 int StepNumber(const QPushButton *button)
 {
-    static const QRegularExpression kStep(QStringLiteral("^Шаг ?(\\d+)$"));
-    const QRegularExpressionMatch match = kStep.match(button->text());
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    const QString text = button->text();
+    const QString step = QStringLiteral("Шаг");
+    QStringView number = QStringView(text);
+    if (!number.startsWith(step))
+        return 0;
+    number = number.mid(step.size());
+    if (number.startsWith(u' '))
+        number = number.mid(1);
+    const bool digits =
+        !number.isEmpty() && std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits ? number.toInt() : 0;
 }
 
 ReadLine LineOf(const QString &kind, QWidget *anchor, const QStringList &pieces)
