@@ -1,6 +1,7 @@
 #include "app/headless.h"
 
 #include "app/command_line.h"
+#include "app/design_commands.h"
 #include "app/export_actions.h"
 #include "documents/calculation_document.h"
 #include "simulation/simulation.h"
@@ -12,6 +13,8 @@
 
 int RunHeadless(const CommandLine &commandLine)
 {
+    if (commandLine.Designs())
+        return RunDesignCommandLine(commandLine);
     QString error;
     const TCalculationDocument *document = LoadCalculation(commandLine.files.front(), &error);
     bool done = false;
