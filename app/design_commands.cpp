@@ -3,15 +3,26 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "calculators/complementary/form5.h"
+#include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
 #include "design/automatic_design.h"
+#include "design/batch.h"
 #include "design/design_command.h"
 #include "files/save_file.h"
+#include "simulation/simulation.h"
+#include "window/fault_report.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include <cstdio>
@@ -122,7 +133,148 @@ int DesignOne(const CommandLine &commandLine)
     return 0;
 }
 
+// The variants' file, or nothing with the reason in *error.
+std::optional<std::vector<Variant>> VariantsIn(const QString &path, QStringList *problems, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("не удалось открыть %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    return ReadVariants(file.readAll(), problems);
+}
+
+BatchOptions OptionsFor(const QString &folder, bool simulate)
+{
+    BatchOptions options;
+    options.folder = folder;
+    options.program = QStringLiteral("Ортикс-Т");
+    options.version = QCoreApplication::applicationVersion();
+    if (simulate) {
+        options.simulate = [](TCalculatorWindow *calculator) {
+            QString error;
+            const QJsonObject json = QJsonDocument::fromJson(SimulationJson(calculator, &error)).object();
+            if (json.isEmpty())
+                return std::pair(error, QString());
+            return std::pair(json.value(QStringLiteral("verdict")).toString(),
+                             json.value(QStringLiteral("works")).toBool() ? QStringLiteral("true")
+                                                                          : QStringLiteral("false"));
+        };
+    }
+    return options;
+}
+
+QString Summary(int designed, int rows, const QString &folder)
+{
+    return QStringLiteral("рассчитано вариантов: %1 из %2; ответы в %3").arg(designed).arg(rows).arg(folder);
+}
+
+int DesignBatch(const CommandLine &commandLine)
+{
+    QStringList problems;
+    QString error;
+    const std::optional<std::vector<Variant>> variants = VariantsIn(commandLine.batchPath, &problems, &error);
+    if (!variants) {
+        SayError(error);
+        return 1;
+    }
+    for (const QString &problem : problems)
+        SayError(problem);
+    int rows = int(variants->size() + problems.size()), designed = 0;
+    const bool written = RunBatch(
+        *variants, NewCalculation, OptionsFor(commandLine.outPath, commandLine.simulate),
+        [&](const VariantOutcome &outcome) {
+            designed += outcome.designed;
+            SayError(outcome.text);
+            return true;
+        },
+        &error);
+    if (!written) {
+        SayError(error);
+        return 1;
+    }
+    SayError(Summary(designed, rows, commandLine.outPath));
+    return designed == rows ? 0 : 1;
+}
+
 } // namespace
+
+std::vector<std::unique_ptr<TCalculatorWindow>> NewCalculation(const QString &name)
+{
+    const TCalculatorWindow *program = CalculatorNamed(name);
+    std::vector<std::unique_ptr<TCalculatorWindow>> windows;
+    if (program == Form2)
+        windows.push_back(std::make_unique<TForm2>());
+    else if (program == Form3)
+        windows.push_back(std::make_unique<TForm3>());
+    else if (program == Form4)
+        windows.push_back(std::make_unique<TForm4>());
+    else if (program == Form7)
+        windows.push_back(std::make_unique<TForm7>());
+    else if (program == Form5) {
+        auto calculator = std::make_unique<TForm5>();
+        auto load = std::make_unique<TForm6>();
+        calculator->SetFollowingCalculation(load.get());
+        windows.push_back(std::move(calculator));
+        windows.push_back(std::move(load));
+    }
+    return windows;
+}
+
+void RunBatchWithDialogs(QWidget *parent)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Пакетный расчёт: варианты"), QString(),
+                                                      QStringLiteral("Варианты CSV (*.csv);;Все файлы (*)"));
+    if (path.isEmpty())
+        return;
+    QStringList problems;
+    QString error;
+    const std::optional<std::vector<Variant>> variants = VariantsIn(path, &problems, &error);
+    if (!variants) {
+        ShowWarning(parent, error);
+        return;
+    }
+    const QString folder = QFileDialog::getExistingDirectory(parent, QStringLiteral("Пакетный расчёт: папка ответов"),
+                                                             QFileInfo(path).absolutePath());
+    if (folder.isEmpty())
+        return;
+    QProgressDialog progress(QStringLiteral("Расчёт вариантов…"), QStringLiteral("Отмена"), 0, int(variants->size()),
+                             parent);
+    progress.setWindowTitle(QCoreApplication::applicationName());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    const int rows = int(variants->size() + problems.size());
+    int done = 0, designed = 0;
+    const bool written = RunBatch(
+        *variants, NewCalculation, OptionsFor(folder, false),
+        [&](const VariantOutcome &outcome) {
+            designed += outcome.designed;
+            if (!outcome.designed)
+                problems << outcome.text;
+            progress.setLabelText(outcome.text);
+            progress.setValue(++done);
+            return !progress.wasCanceled();
+        },
+        &error);
+    progress.close();
+    if (!written) {
+        ShowWarning(parent, error);
+        return;
+    }
+    QString text = Summary(designed, rows, folder);
+    text[0] = text[0].toUpper();
+    if (done < int(variants->size()))
+        text += QStringLiteral("\nРасчёт отменён после варианта %1.").arg(done);
+    constexpr int kShownProblems = 10;
+    for (const QString &problem : problems.mid(0, kShownProblems))
+        text += QStringLiteral("\n• ") + problem;
+    if (problems.size() > kShownProblems)
+        text += QStringLiteral("\n… и ещё %1").arg(problems.size() - kShownProblems);
+    QMessageBox box(designed == rows ? QMessageBox::Information : QMessageBox::Warning,
+                    QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
 
 TCalculatorWindow *CalculatorNamed(const QString &name)
 {
@@ -140,5 +292,7 @@ int RunDesignCommandLine(const CommandLine &commandLine)
 {
     if (!commandLine.batchTemplate.isEmpty())
         return PrintTemplate(commandLine.batchTemplate);
+    if (!commandLine.batchPath.isEmpty())
+        return DesignBatch(commandLine);
     return DesignOne(commandLine);
 }

@@ -1,6 +1,7 @@
 #include "app/menus.h"
 
 #include "app/form1.h"
+#include "app/design_commands.h"
 #include "app/export_actions.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form7.h"
@@ -92,6 +93,7 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New, [document] { document->NewCalculation(); });
     AddAction(file, QStringLiteral("&Открыть…"), QKeySequence::Open, [window] { OpenCalculationWithDialog(window); });
     AddRecentMenu(file, window);
+    file->addAction(QStringLiteral("Пакетный &расчёт…"), window, [window] { RunBatchWithDialogs(window); });
     file->addSeparator();
     AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save, [document] { document->Save(); });
     AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, [document] { document->SaveAs(); });
@@ -140,6 +142,7 @@ QMenuBar *MainMenuBar(TForm1 *form)
     AddAction(file, QStringLiteral("&Открыть расчёт…"), QKeySequence::Open,
               [form] { OpenCalculationWithDialog(form); });
     AddRecentMenu(file, form);
+    file->addAction(QStringLiteral("Пакетный &расчёт…"), form, [form] { RunBatchWithDialogs(form); });
     file->addSeparator();
     AddAction(file, QStringLiteral("В&ыход"), QKeySequence::Quit, [form] { form->close(); });
     QMenu *help = bar->addMenu(QStringLiteral("&Справка"));

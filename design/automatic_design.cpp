@@ -105,6 +105,11 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             plan.stepNumbers << int(i) + 1;
         }
     }
+    // Names in the answers: the step, and for a window that follows the calculator, its title first.
+    const QString prefix = follows ? window->windowTitle().trimmed() + QStringLiteral(" — ") : QString();
+    const auto named = [&](int step, const QString &words) {
+        return prefix + QStringLiteral("Шаг %1: ").arg(step) + words;
+    };
     std::map<const QLineEdit *, BoxReading> boxes;
     for (const BoxReading &box : reading.boxes)
         boxes[box.box] = box;
@@ -114,7 +119,14 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             const BoxReading &read = boxes[box];
             const QString words = read.words.isEmpty() ? WordsOfPromptBefore(box, reading) : read.words;
             const QString symbol = LastToken(words);
-            FilledBox filled{box, std::max(1, line.step), nullptr, QString(), read.unit, nullptr};
+            FilledBox filled{box,
+                             std::max(1, line.step),
+                             nullptr,
+                             QString(),
+                             read.unit,
+                             nullptr,
+                             named(std::max(1, line.step),
+                                   words + (read.unit.isEmpty() ? QString() : QStringLiteral(", ") + read.unit))};
             if (follows) {
                 const auto repeated = accepted.find(InCyrillic(words.simplified()));
                 filled.repeated = repeated != accepted.end() ? repeated->second : nullptr;
@@ -140,6 +152,8 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             const auto caption = std::find_if(reading.results.begin(), reading.results.end(),
                                               [&](const ResultReading &read) { return read.label == result; });
             seen.push_back({result, caption->caption, Tokens(caption->caption)});
+            plan.results.push_back(
+                {result, named(line.step, caption->caption.isEmpty() ? result->objectName() : caption->caption)});
         }
     }
     std::stable_sort(plan.filled.begin(), plan.filled.end(),

@@ -36,6 +36,14 @@ struct FilledBox
     QString caption;               // that result's caption
     QString unit;                  // what the box shows after itself: "Ом"
     QLineEdit *repeated = nullptr; // the accept box whose value it repeats
+    QString name; // in the answers: "Шаг 4: Примем сопротивления резисторов Rк, Ом"
+};
+
+// A result with its name in the answers: "Шаг 3: Сопротивление резисторов Rк, не менее".
+struct NamedResult
+{
+    QLabel *label = nullptr;
+    QString name;
 };
 
 struct WindowPlan
@@ -44,6 +52,7 @@ struct WindowPlan
     QList<QPushButton *> steps; // the steps that compute something, in order
     QList<int> stepNumbers;
     std::vector<FilledBox> filled;
+    std::vector<NamedResult> results; // in reading order
 };
 
 struct DesignPlan
