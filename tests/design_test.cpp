@@ -1,8 +1,10 @@
 // The design by standard values: its rule for each kind of accept box, and each window designed by the
 // command against the same design typed box by box.
+#include "app/design_commands.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/same_type/form2.h"
 #include "design/accept_rule.h"
+#include "design/batch.h"
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
@@ -19,6 +21,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -451,6 +454,121 @@ TEST(Design, TheCommandLineDesignsAsTheMenuCommand)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()), QString::fromUtf8(designed));
     file.remove();
+}
+
+// Form2's full-run given data under its template's header.
+const char kForm2Header[] = "окно;Uки;Fп;tокр;Edit5;Edit6;Edit7;Edit8;Edit9;Еб;Edit13;Edit16\n";
+const char kForm2Given[] = "10;20;50;5;30;2;50;70;1,5;1,5;2";
+
+struct BatchRun
+{
+    std::vector<VariantOutcome> outcomes;
+    QStringList problems;
+    bool written = false;
+};
+
+BatchRun RunCsv(const QByteArray &csv, const QString &folder, int cancelAfter = -1)
+{
+    BatchRun run;
+    const std::vector<Variant> variants = ReadVariants(csv, &run.problems);
+    BatchOptions options;
+    options.folder = folder;
+    QString error;
+    run.written = RunBatch(
+        variants, NewCalculation, options,
+        [&](const VariantOutcome &outcome) {
+            run.outcomes.push_back(outcome);
+            return int(run.outcomes.size()) != cancelAfter;
+        },
+        &error);
+    return run;
+}
+
+QStringList Files(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// Good rows are designed, each kind of bad row is named by its row and column and skipped, the others go on.
+TEST(Batch, DesignsTheGoodRowsAndNamesEachBadOne)
+{
+    struct Row
+    {
+        const char *cells;
+        const char *said; // a part of what the batch says of it
+        bool designed;
+    };
+    const Row rows[] = {
+        {"Form2;10;20;50;5;30;2;50;70;1.5;1,5;2", "вариант 1 (строка 2, Form2): рассчитан, вариант-001.ortix", true},
+        {"Симметричный триггер с внешним источником смещения;9;20;50;5;30;2;50;70;1,5;1,5;2", "рассчитан", true},
+        {"Form2;abc;20;50;5;30;2;50;70;1,5;1,5;2", "пропущен: «Uки»: «abc» — не число", false},
+        {"Form3;10;20;50;5;30;2;50;70;1,5;1,5;2", "пропущен: «Edit5»: такого поля исходных данных нет", false},
+        {"Form2;10;20;50;5;30;2;50;70;;1,5;2", "пропущен: не заданы числами: Еб", false},
+        {"Form9;10", "пропущен: нет окна «Form9»", false},
+        {"Form2;10;20;50;5;30;2;50;20;1,5;1,5;2",
+         "остановлен: «Симметричный триггер с внешним источником смещения», шаг 3: Floating point division by zero",
+         false},
+    };
+    QByteArray csv = kForm2Header;
+    for (const Row &row : rows)
+        csv += QByteArray(row.cells) + "\n";
+    csv += ";10\n"; // no window
+    const QTemporaryDir folder;
+    const BatchRun run = RunCsv(csv, folder.path());
+    ASSERT_TRUE(run.written);
+    EXPECT_EQ(run.problems, QStringList{QStringLiteral("вариант 8 (строка 9): не указано окно")});
+    ASSERT_EQ(run.outcomes.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_TRUE(run.outcomes[i].text.contains(Utf8(rows[i].said))) << run.outcomes[i].text.toStdString();
+        EXPECT_EQ(run.outcomes[i].designed, rows[i].designed) << rows[i].cells;
+    }
+    // A variant stopped by a fault keeps what was done, in its file and its answers.
+    EXPECT_EQ(Files(folder.path()),
+              QStringList({"вариант-001.ortix", "вариант-002.ortix", "вариант-007.ortix", "ответы.csv", "ответы.html",
+                           "ответы.pdf"}));
+    QFile answers(folder.filePath(QStringLiteral("ответы.csv")));
+    ASSERT_TRUE(answers.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(answers.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(";Шаг 4: Примем сопротивления резисторов Rк, Ом;")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1;Form2;10;20;50;5;30;2;50;70;1,5;1,5;2;11...12 В;")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[3].endsWith(QStringLiteral(";«Симметричный триггер с внешним источником смещения», шаг 3: "
+                                                 "Floating point division by zero")))
+        << lines[3].toStdString();
+    QFile key(folder.filePath(QStringLiteral("ответы.html")));
+    ASSERT_TRUE(key.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        QString::fromUtf8(key.readAll()).count(QRegularExpression(QStringLiteral("<h1[^>]*>Вариант (1|2|7)</h1>"))), 3);
+
+    // The variant's file is the design the menu command makes of the same given data.
+    const Calculation calculation = Open(Form2Cases());
+    TypeInto(calculation.calculator.get(), Form2Cases().fullRunInputs);
+    Design(calculation, kReplace);
+    QFile first(folder.filePath(QStringLiteral("вариант-001.ortix")));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(first.readAll()),
+              QString::fromUtf8(CalculationToJson(
+                  {QLatin1Char(','), {RecordOf(static_cast<TCalculatorWindow *>(calculation.calculator.get()))}})));
+}
+
+// Cells quoted and apart by commas read as by semicolons; a cancel keeps the variants finished before it.
+TEST(Batch, CancellingKeepsTheFinishedVariants)
+{
+    QByteArray csv = QByteArray(kForm2Header).replace(';', ',');
+    for (int variant = 0; variant < 3; ++variant)
+        csv += "Form2,\"" + QByteArray(kForm2Given).replace(";", "\",\"") + "\"\n";
+    const QTemporaryDir folder;
+    const BatchRun run = RunCsv(csv, folder.path(), 2);
+    ASSERT_TRUE(run.written);
+    ASSERT_EQ(run.outcomes.size(), 2);
+    EXPECT_TRUE(run.outcomes[1].designed);
+    EXPECT_EQ(Files(folder.path()),
+              QStringList({"вариант-001.ortix", "вариант-002.ortix", "ответы.csv", "ответы.html", "ответы.pdf"}));
+    QFile answers(folder.filePath(QStringLiteral("ответы.csv")));
+    ASSERT_TRUE(answers.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(answers.readAll()).count(QLatin1Char('\n')), 3);
 }
 
 } // namespace
