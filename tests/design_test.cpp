@@ -393,6 +393,7 @@ TEST(Design, OneUndoRestoresEveryBoxItFilled)
 {
     ClearWindow(Form2);
     Form2->show();
+    Form2->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form2));
     TypeInto(Form2, Form2Cases().fullRunInputs);
     TypeInto(Form2, {{"Edit10", ""}, {"Edit12", ""}, {"Edit14", ""}, {"Edit15", ""}, {"Edit17", ""}});
