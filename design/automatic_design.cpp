@@ -82,6 +82,18 @@ QString WordsOfPromptBefore(const QLineEdit *box, const WindowReading &reading)
     return (equals < 0 ? text : text.left(equals)).simplified();
 }
 
+// What a message calls a box: the whole text of its line before it, "Задаёмся напряжением источника Еб в
+// пределах от 1 до 2 В. Еб", where the box's own words may be only the end of it.
+QString Description(const ReadLine &line, const QLineEdit *box, const QString &words)
+{
+    QString piece = line.pieces.value(line.boxes.indexOf(box)).simplified();
+    while (!piece.isEmpty() && QStringLiteral("=+:").contains(piece.back()))
+        piece = piece.chopped(1).trimmed();
+    if (piece.endsWith(words) && piece.size() > words.size())
+        return piece;
+    return words.isEmpty() ? box->objectName() : words;
+}
+
 struct ReadResult
 {
     QLabel *label;
@@ -145,8 +157,8 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             if (filled.result || filled.repeated)
                 plan.filled.push_back(filled);
             else if (!window->BoxesNoStepReads().contains(box->objectName()))
-                given.push_back({GivenBox{box, words.isEmpty() ? box->objectName() : words, QString()},
-                                 IsSymbol(symbol) ? symbol : QString()});
+                given.push_back(
+                    {GivenBox{box, Description(line, box, words), QString()}, IsSymbol(symbol) ? symbol : QString()});
         }
         for (QLabel *result : line.results) {
             const auto caption = std::find_if(reading.results.begin(), reading.results.end(),
