@@ -119,7 +119,7 @@ int DesignOne(const CommandLine &commandLine)
     }
     const DesignOutcome outcome = RunDesign(plan, true);
     QString error;
-    if (!SaveFile(commandLine.outPath, CalculationFileOf(plan), &error)) {
+    if (!SaveFile(commandLine.outPath, CalculationToJson(CalculationRecordOf(plan)), &error)) {
         SayError(QStringLiteral("не удалось записать %1: %2").arg(commandLine.outPath, error));
         return 1;
     }

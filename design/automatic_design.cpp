@@ -300,13 +300,13 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
     return true;
 }
 
-QByteArray CalculationFileOf(const DesignPlan &plan)
+CalculationRecord CalculationRecordOf(const DesignPlan &plan)
 {
     CalculationRecord record;
     record.decimalMark = QLatin1Char(DecimalMark);
     for (const WindowPlan &window : plan.windows)
         record.windows.push_back(RecordOf(window.window));
-    return CalculationToJson(record);
+    return record;
 }
 
 std::vector<std::pair<QString, QString>> GivenDataPairs(const QString &text, QStringList *problems)

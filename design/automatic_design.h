@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/calculation_file.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -101,7 +103,7 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
                    QStringList *problems);
 
 // The designed calculation as its file keeps it.
-QByteArray CalculationFileOf(const DesignPlan &plan);
+CalculationRecord CalculationRecordOf(const DesignPlan &plan);
 
 // "Uки=10;Fп=20": the pairs of a variant's given data; what is no pair is named in *problems.
 std::vector<std::pair<QString, QString>> GivenDataPairs(const QString &text, QStringList *problems);

@@ -16,8 +16,13 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QThread>
 
+#include <condition_variable>
+#include <deque>
 #include <map>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -150,6 +155,72 @@ private:
     QString body_;
 };
 
+// Writes the variants' files on threads of its own while the next variants are designed: each file whole or
+// not at all, and waiting for the disk to hold one need not hold up the rest.
+class FileWriter
+{
+public:
+    FileWriter()
+    {
+        const int threads = std::max(4, QThread::idealThreadCount());
+        for (int i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { Work(); });
+    }
+    ~FileWriter() { Finish(); }
+
+    void Write(const QString &path, const CalculationRecord &record)
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back({path, record});
+        ready_.notify_one();
+    }
+
+    // Waits for every file; the first failure, naming its file, in *error.
+    bool Finish(QString *error = nullptr)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            finishing_ = true;
+            ready_.notify_all();
+        }
+        for (std::thread &thread : threads_)
+            thread.join();
+        threads_.clear();
+        if (error && !error_.isEmpty())
+            *error = error_;
+        return error_.isEmpty();
+    }
+
+private:
+    void Work()
+    {
+        for (;;) {
+            std::pair<QString, CalculationRecord> next;
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [this] { return finishing_ || !queue_.empty(); });
+                if (queue_.empty())
+                    return;
+                next = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            QString error;
+            if (!SaveFile(next.first, CalculationToJson(next.second), &error)) {
+                const std::lock_guard lock(mutex_);
+                if (error_.isEmpty())
+                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, error);
+            }
+        }
+    }
+
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<std::pair<QString, CalculationRecord>> queue_;
+    bool finishing_ = false;
+    QString error_;
+};
+
 struct Calculation
 {
     std::vector<std::unique_ptr<TCalculatorWindow>> windows;
@@ -208,6 +279,7 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
     std::map<QString, Calculation> calculations;
     AnswerTable answers;
     AnswerKey key;
+    FileWriter writer;
     for (const Variant &variant : variants) {
         VariantOutcome outcome{variant.number, false, QString()};
         const QString said =
@@ -245,8 +317,7 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         TCalculatorWindow *calculator = calculation.windows.front().get();
         const DesignOutcome designed = RunDesign(plan, true);
         const QString fileName = QStringLiteral("вариант-%1.ortix").arg(variant.number, 3, 10, QLatin1Char('0'));
-        if (!SaveFile(folder.filePath(fileName), CalculationFileOf(plan), error))
-            return false;
+        writer.Write(folder.filePath(fileName), CalculationRecordOf(plan));
         answers.Add(QStringLiteral("вариант"), QString::number(variant.number));
         answers.Add(QStringLiteral("окно"), calculator->objectName());
         for (const GivenBox &box : plan.given)
@@ -277,7 +348,7 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         if (!progress(outcome))
             break;
     }
-    if (!SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv(), error))
+    if (!writer.Finish(error) || !SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv(), error))
         return false;
     if (!options.answerKey || key.IsEmpty())
         return true;
