@@ -363,6 +363,16 @@ TEST(Design, NamesTheGivenBoxesToFillAndRunsNothing)
     }
 }
 
+// Cancelling the question about the accepted values typed already runs nothing.
+TEST(Design, CancellingTheQuestionRunsNothing)
+{
+    const Calculation calculation = Open(Form2Cases());
+    TypeFullRun(calculation, Form2Cases());
+    const std::map<QString, QString> before = TextsOf(calculation);
+    EXPECT_EQ(Design(calculation, QStringLiteral("Cancel")).size(), 1);
+    EXPECT_EQ(TextsOf(calculation), before);
+}
+
 // A step's fault stops the design with the usual box; what was done stays.
 TEST(Design, StopsAtAFaultLeavingWhatWasDone)
 {
@@ -570,6 +580,23 @@ TEST(Batch, CancellingKeepsTheFinishedVariants)
     QFile answers(folder.filePath(QStringLiteral("ответы.csv")));
     ASSERT_TRUE(answers.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(answers.readAll()).count(QLatin1Char('\n')), 3);
+}
+
+// A variant's file that cannot be written stops the batch, naming the file.
+TEST(Batch, AFileThatCannotBeWrittenStopsIt)
+{
+    const QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("вариант-002.ortix")));
+    QStringList problems;
+    QString error;
+    BatchOptions options;
+    options.folder = folder.path();
+    const std::vector<Variant> variants =
+        ReadVariants(QByteArray(kForm2Header) + "Form2;" + kForm2Given + "\nForm2;" + kForm2Given + "\n", &problems);
+    EXPECT_FALSE(RunBatch(
+        variants, NewCalculation, options, [](const VariantOutcome &) { return true; }, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("вариант-002.ortix"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("ответы.csv"))));
 }
 
 } // namespace
