@@ -141,7 +141,14 @@ std::optional<std::vector<Variant>> VariantsIn(const QString &path, QStringList 
         *error = QStringLiteral("не удалось открыть %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    return ReadVariants(file.readAll(), problems);
+    std::vector<Variant> variants = ReadVariants(file.readAll(), problems);
+    if (variants.empty()) {
+        *error = QStringLiteral("в %1 нет ни одного варианта, который можно рассчитать").arg(path);
+        for (const QString &problem : *problems)
+            *error += QStringLiteral("; ") + problem;
+        return std::nullopt;
+    }
+    return variants;
 }
 
 BatchOptions OptionsFor(const QString &folder, bool simulate)
@@ -241,7 +248,7 @@ void RunBatchWithDialogs(QWidget *parent)
     QProgressDialog progress(QStringLiteral("Расчёт вариантов…"), QStringLiteral("Отмена"), 0, int(variants->size()),
                              parent);
     progress.setWindowTitle(QCoreApplication::applicationName());
-    progress.setWindowModality(Qt::WindowModal);
+    progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     const int rows = int(variants->size() + problems.size());
     int done = 0, designed = 0;
