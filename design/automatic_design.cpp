@@ -157,8 +157,8 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             if (filled.result || filled.repeated)
                 plan.filled.push_back(filled);
             else if (!window->BoxesNoStepReads().contains(box->objectName()))
-                given.push_back(
-                    {GivenBox{box, Description(line, box, words), QString()}, IsSymbol(symbol) ? symbol : QString()});
+                given.push_back({GivenBox{box, Description(line, box, words), QString(), box->objectName()},
+                                 IsSymbol(symbol) ? symbol : QString()});
         }
         for (QLabel *result : line.results) {
             const auto caption = std::find_if(reading.results.begin(), reading.results.end(),
@@ -191,6 +191,11 @@ std::optional<std::pair<QString, QString>> StandardText(const FilledBox &filled)
 
 } // namespace
 
+QString GivenBox::QualifiedName() const
+{
+    return box->window()->objectName() + QLatin1Char('.') + name;
+}
+
 DesignPlan PlanDesign(TCalculatorWindow *calculator)
 {
     DesignPlan plan;
@@ -206,11 +211,8 @@ DesignPlan PlanDesign(TCalculatorWindow *calculator)
     for (const auto &[symbol, box] : accepted)
         ++shown[symbol];
     for (auto &[box, symbol] : given) {
-        const QString name = box.box->objectName();
         const bool ownWindow = box.box->window() == calculator;
-        box.column = !symbol.isEmpty() && shown[symbol] == 1 ? symbol
-            : ownWindow                                      ? name
-                        : box.box->window()->objectName() + QLatin1Char('.') + name;
+        box.column = !symbol.isEmpty() && shown[symbol] == 1 ? symbol : ownWindow ? box.name : box.QualifiedName();
         plan.given.push_back(box);
     }
     return plan;
@@ -277,9 +279,8 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
     std::vector<std::pair<QLineEdit *, QString>> typed;
     for (const auto &[column, value] : values) {
         const auto given = std::find_if(plan.given.begin(), plan.given.end(), [&](const GivenBox &box) {
-            const QString name = box.box->objectName();
-            return box.column == column || name == column
-                || box.box->window()->objectName() + QLatin1Char('.') + name == column;
+            return box.column == column || box.name == column
+                || (column.endsWith(box.name) && column == box.QualifiedName());
         });
         if (given == plan.given.end()) {
             *problems << QStringLiteral("«%1»: такого поля исходных данных нет").arg(column);

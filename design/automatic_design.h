@@ -27,6 +27,10 @@ struct GivenBox
     QString description; // its prompt's words: "Амплитуда положительных импульсов Uки"
     QString column;      // its name in a variant's data: the symbol its prompt shows when no other box
                          // of the calculation shows it ("Uки"), else the box's name ("Edit6", "Form6.Edit3")
+    QString name;        // the box's own: "Edit6"
+
+    // The box's name after its window's: "Form6.Edit3".
+    QString QualifiedName() const;
 };
 
 // A box the design fills: from the result it follows, or with the value of a calculator's accept box.

@@ -22,6 +22,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace {
@@ -66,7 +67,7 @@ public:
         QString unique = column;
         for (int repeat = 2; row_.count(unique); ++repeat)
             unique = column + QStringLiteral(" (%1)").arg(repeat);
-        if (!std::count(columns_.begin(), columns_.end(), unique))
+        if (known_.insert(unique).second)
             columns_.push_back(unique);
         row_[unique] = cell;
     }
@@ -93,6 +94,7 @@ public:
 
 private:
     std::vector<QString> columns_;
+    std::set<QString> known_;
     std::vector<std::map<QString, QString>> rows_;
     std::map<QString, QString> row_;
 };
