@@ -130,6 +130,9 @@ public:
             writer.setPageSize(QPageSize(QPageSize::A4));
             writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
             writer.setTitle(QStringLiteral("Ответы"));
+            // Laid out for the page once: a document without a page size is copied and laid out again to print.
+            constexpr int kLayoutDpi = 96;
+            document.setPageSize(writer.pageLayout().paintRectPixels(kLayoutDpi).size());
             document.print(&writer);
         }
         return pdf.data();
