@@ -27,12 +27,24 @@ std::vector<Variant> Variants(int count)
     std::vector<Variant> variants;
     for (int number = 1; number <= count; ++number) {
         Variant variant{number, number + 1, QStringLiteral("Form5"), {}};
-        const std::pair<const char *, QString> given[] = {
-            {"Edit1", QString::number(4 + number % 5)}, {"Edit2", QString::number(9 + number % 7)},
-            {"Edit5", "10"}, {"Edit6", "5"}, {"Edit7", "40"}, {"Edit8", "120"}, {"Edit9", "25"}, {"Edit10", "100"},
-            {"Edit11", "5"}, {"Edit25", "5"}, {"Edit14", "0.2"}, {"Edit15", "0.3"}, {"Edit16", "0.6"},
-            {"Edit17", "0.7"}, {"С", "100"}, {"Form6.Edit3", "1000"}, {"Form6.Edit5", "500"},
-            {"Form6.Edit9", "10000"}};
+        const std::pair<const char *, QString> given[] = {{"Edit1", QString::number(4 + number % 5)},
+                                                          {"Edit2", QString::number(9 + number % 7)},
+                                                          {"Edit5", "10"},
+                                                          {"Edit6", "5"},
+                                                          {"Edit7", "40"},
+                                                          {"Edit8", "120"},
+                                                          {"Edit9", "25"},
+                                                          {"Edit10", "100"},
+                                                          {"Edit11", "5"},
+                                                          {"Edit25", "5"},
+                                                          {"Edit14", "0.2"},
+                                                          {"Edit15", "0.3"},
+                                                          {"Edit16", "0.6"},
+                                                          {"Edit17", "0.7"},
+                                                          {"С", "100"},
+                                                          {"Form6.Edit3", "1000"},
+                                                          {"Form6.Edit5", "500"},
+                                                          {"Form6.Edit9", "10000"}};
         for (const auto &[column, value] : given)
             variant.given.emplace_back(QString::fromUtf8(column), value);
         variants.push_back(variant);
@@ -52,8 +64,9 @@ double Batch(int count, bool answerKey)
     int designed = 0;
     QElapsedTimer timer;
     timer.start();
-    if (!RunBatch(Variants(count), NewCalculation, options,
-                  [&](const VariantOutcome &outcome) { return designed += outcome.designed, true; }, &error)) {
+    if (!RunBatch(
+            Variants(count), NewCalculation, options,
+            [&](const VariantOutcome &outcome) { return designed += outcome.designed, true; }, &error)) {
         std::fprintf(stderr, "batch_bench: %s\n", qPrintable(error));
         std::exit(1);
     }
@@ -97,7 +110,8 @@ double OneReport()
     QElapsedTimer timer;
     timer.start();
     if (!WriteReport(calculation.front().get(), folder.filePath(QStringLiteral("report.pdf")),
-                     {QStringLiteral("Ортикс-Т"), QStringLiteral(ORTIX_VERSION), QDate::currentDate(), QString()}, &error)) {
+                     {QStringLiteral("Ортикс-Т"), QStringLiteral(ORTIX_VERSION), QDate::currentDate(), QString()},
+                     &error)) {
         std::fprintf(stderr, "batch_bench: %s\n", qPrintable(error));
         std::exit(1);
     }
