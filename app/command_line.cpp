@@ -61,12 +61,48 @@ CommandLine ProcessCommandLine(int argc, char *argv[])
         QStringLiteral("Промоделировать схему расчёта ФАЙЛ в ngspice, вывести заключение о её работе, измеренные и "
                        "расчётные величины одним объектом JSON и завершить работу."));
     parser.addOptions({report, netlist, simulate});
+    // The automatic design and the batch of variants.
+    const QCommandLineOption design(QStringLiteral("design"),
+                                    QStringLiteral("Рассчитать окно FormN по стандартным значениям из исходных данных "
+                                                   "--given и записать расчёт в файл --out, затем выйти."),
+                                    QStringLiteral("FormN"));
+    const QCommandLineOption given(QStringLiteral("given"),
+                                   QStringLiteral("Исходные данные для --design: \"Uки=10;Fп=20;…\" — символ поля или "
+                                                  "имя поля (Edit6), знак «=» и число."),
+                                   QStringLiteral("ДАННЫЕ"));
+    const QCommandLineOption batch(
+        QStringLiteral("batch"),
+        QStringLiteral("Рассчитать каждый вариант из VARIANTS.csv и записать в папку --out "
+                       "файлы вариантов, ответы.csv, ответы.pdf и ответы.html, затем выйти."),
+        QStringLiteral("VARIANTS.csv"));
+    const QCommandLineOption batchTemplate(
+        QStringLiteral("batch-template"),
+        QStringLiteral("Напечатать заголовок CSV вариантов окна FormN и строку примера, затем выйти."),
+        QStringLiteral("FormN"));
+    const QCommandLineOption out(QStringLiteral("out"),
+                                 QStringLiteral("Файл расчёта для --design или папка ответов для --batch."),
+                                 QStringLiteral("ПУТЬ"));
+    parser.addOptions({design, given, batch, batchTemplate, out});
+
     parser.process(core); // prints and exits for --help, --version and errors
 
-    const CommandLine commandLine{parser.positionalArguments(), parser.value(report), parser.value(netlist),
-                                  parser.isSet(simulate)};
+    const CommandLine commandLine{parser.positionalArguments(), parser.value(report),        parser.value(netlist),
+                                  parser.isSet(simulate),       parser.value(design),        parser.value(given),
+                                  parser.value(batch),          parser.value(batchTemplate), parser.value(out)};
+    const int designs = parser.isSet(design) + parser.isSet(batch) + parser.isSet(batchTemplate);
+    const bool needsOut = parser.isSet(design) || parser.isSet(batch);
+    const bool alongside = !commandLine.files.isEmpty() || parser.isSet(report) || parser.isSet(netlist)
+        || (parser.isSet(simulate) && !parser.isSet(batch));
+    if (designs > 1 || (designs == 1 && alongside) || needsOut != parser.isSet(out)
+        || parser.isSet(given) != parser.isSet(design)) {
+        std::fprintf(stderr,
+                     "%s: --design FormN --given ДАННЫЕ --out ФАЙЛ, --batch VARIANTS.csv --out ПАПКА и "
+                     "--batch-template FormN — по одному, без файлов расчёта (--simulate — только с --batch)\n",
+                     qPrintable(QCoreApplication::applicationName()));
+        std::exit(1);
+    }
     const int headless = parser.isSet(report) + parser.isSet(netlist) + parser.isSet(simulate);
-    if (headless > 1 || (headless == 1 && commandLine.files.size() != 1)) {
+    if (designs == 0 && (headless > 1 || (headless == 1 && commandLine.files.size() != 1))) {
         std::fprintf(stderr, "%s: --report, --netlist и --simulate принимают один ФАЙЛ расчёта, по одному\n",
                      qPrintable(QCoreApplication::applicationName()));
         std::exit(1);

@@ -102,11 +102,7 @@ TCalculationDocument *TCalculationDocument::Of(const QWidget *window)
 
 CalculationRecord TCalculationDocument::Record() const
 {
-    CalculationRecord record;
-    record.decimalMark = DecimalMark == ',' ? ',' : '.';
-    for (TCalculatorWindow *window : windows_)
-        record.windows.push_back(RecordOf(window));
-    return record;
+    return RecordOf(windows_);
 }
 
 QString TCalculationDocument::MismatchOf(const CalculationRecord &record) const

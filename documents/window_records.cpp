@@ -127,6 +127,16 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     return record;
 }
 
+CalculationRecord RecordOf(const std::vector<TCalculatorWindow *> &windows)
+{
+    CalculationRecord record;
+    // A file says "," or "."; another mark of the desktop's is no mark a number is typed with.
+    record.decimalMark = DecimalMark == ',' ? ',' : '.';
+    for (TCalculatorWindow *window : windows)
+        record.windows.push_back(RecordOf(window));
+    return record;
+}
+
 QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window)
 {
     if (record.window != window->objectName())

@@ -4,6 +4,7 @@
 #include "window/control_kinds.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -41,6 +42,9 @@ public:
 
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
     virtual QWidget *FollowingCalculation() const { return nullptr; }
+
+    // The names of the edit boxes that no step reads: nobody need fill them.
+    virtual QStringList BoxesNoStepReads() const { return {}; }
 
 signals:
     // A step ran, to its end or to its fault.

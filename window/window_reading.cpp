@@ -241,6 +241,14 @@ void ReadColumnsInTurn(QList<ReadLine> &lines)
 
 } // namespace
 
+bool IsAcceptLine(const ReadLine &line)
+{
+    if (line.kind != QLatin1String("prompt"))
+        return false;
+    const QString text = static_cast<const QLabel *>(line.anchor)->text().trimmed();
+    return text.startsWith(QStringLiteral("Примем ")) || text.startsWith(QStringLiteral("Принимаем "));
+}
+
 int WindowReading::StepOf(const QWidget *control) const
 {
     for (const ReadLine &line : lines) {
