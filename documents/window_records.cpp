@@ -7,6 +7,7 @@
 #include "window/standard_part_values.h"
 
 #include <QLabel>
+#include <QVariantMap>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -29,9 +30,12 @@ QList<Control *> InNameOrder(QList<Control *> controls)
     return controls;
 }
 
+// The window's own boxes: not those of the windows it owns, such as «Моделирование».
 QList<QLineEdit *> EditBoxes(TCalculatorWindow *window)
 {
-    return InNameOrder(window->findChildren<QLineEdit *>());
+    QList<QLineEdit *> edits = window->findChildren<QLineEdit *>();
+    edits.removeIf([window](const QLineEdit *edit) { return edit->window() != window; });
+    return InNameOrder(edits);
 }
 
 QList<QLabel *> Results(TCalculatorWindow *window)
@@ -112,6 +116,9 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     }
     for (const NamedQuantity &quantity : window->Quantities())
         record.quantities.emplace_back(QString::fromLatin1(quantity.name), quantity.quantity->value());
+    const QVariantMap simulation = window->SimulationParameters();
+    for (auto it = simulation.begin(); it != simulation.end(); ++it)
+        record.simulation.emplace_back(it.key(), it.value().toString());
     return record;
 }
 
@@ -149,6 +156,10 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedM
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
+    QVariantMap simulation;
+    for (const auto &[key, text] : record.simulation)
+        simulation.insert(key, InCurrentMark(text, typedMark));
+    window->SetSimulationParameters(simulation);
     window->FitClientAreaToControls();
 }
 
@@ -160,5 +171,6 @@ void ClearWindow(TCalculatorWindow *window)
         Clear(label);
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);
+    window->SetSimulationParameters({});
     window->FitClientAreaToControls();
 }

@@ -1,11 +1,16 @@
 #include "simulation/circuit.h"
 
+#include "numtext/decimal_mark.h"
 #include "numtext/exception.h"
 #include "numtext/number_text.h"
+#include "standard_values/e24.h"
 #include "window/calculator_window.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QVariantMap>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +25,16 @@ QString Tr(const char *text)
     return QCoreApplication::translate("Simulation", text);
 }
 
+// The number of a text, NaN when it is none.
+double NumberOf(const QString &text)
+{
+    try {
+        return double(NumberFromText(text));
+    } catch (const Exception &) {
+        return NAN;
+    }
+}
+
 } // namespace
 
 CircuitInputs::CircuitInputs(QWidget *window) : window_(window) {}
@@ -27,13 +42,9 @@ CircuitInputs::CircuitInputs(QWidget *window) : window_(window) {}
 double CircuitInputs::Box(const char *editName, const QString &caption)
 {
     const auto *edit = window_->findChild<QLineEdit *>(QLatin1StringView(editName));
-    try {
-        if (edit) {
-            const double value = double(NumberFromText(edit->text()));
-            if (std::isfinite(value))
-                return value;
-        }
-    } catch (const Exception &) {}
+    const double value = edit ? NumberOf(edit->text()) : NAN;
+    if (std::isfinite(value))
+        return value;
     missing_ << caption;
     return NAN;
 }
@@ -59,6 +70,20 @@ double CircuitInputs::Compared(const char *quantityName) const
     return NAN;
 }
 
+double CircuitInputs::Parameter(SimulationParameter parameter)
+{
+    auto *calculator = qobject_cast<TCalculatorWindow *>(window_);
+    const QVariantMap typed = calculator ? calculator->SimulationParameters() : QVariantMap();
+    parameter.value = parameter.defaultValue;
+    if (typed.contains(parameter.key)) {
+        parameter.value = NumberOf(typed.value(parameter.key).toString()) / parameter.scale;
+        if (!std::isfinite(parameter.value))
+            missing_ << parameter.caption;
+    }
+    parameters_.push_back(parameter);
+    return parameter.value;
+}
+
 bool RegisterCircuit(const QString &windowName, CircuitBuilder builder)
 {
     Builders()[windowName] = std::move(builder);
@@ -79,6 +104,7 @@ bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
     }
     CircuitInputs inputs(window);
     *circuit = builder->second(inputs);
+    circuit->parameters = inputs.Parameters();
     if (!inputs.Missing().isEmpty()) {
         *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
         *circuit = Circuit{};
@@ -93,43 +119,326 @@ bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
     return true;
 }
 
-namespace Circuits {
-
-QStringList SampleAt(Netlist *netlist, const QString &prefix, const QString &vector, const std::vector<double> &times)
+QString FigureText(double value, int digits)
 {
-    QStringList names;
-    for (std::size_t k = 0; k < times.size(); ++k) {
-        names << prefix + QString::number(k + 1);
-        netlist->Measure(names.back(), QStringLiteral("FIND %1 AT=%2").arg(vector, Netlist::Number(times[k])));
-    }
-    return names;
+    if (!std::isfinite(value))
+        return QStringLiteral("—");
+    QString text = QString::number(value, 'g', digits);
+    text.replace(u'.', QLatin1Char(DecimalMark));
+    return text;
 }
 
-Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
-                         double swing, const QString &input)
+namespace DefaultPart {
+
+double Below(double bound, double margin)
 {
-    return JudgeAlternation(measured, first, second, swing, input,
-                            {Tr("Триггер переключается при каждом входном импульсе"), Tr("Триггер не переключается")});
+    const auto neighbours = NeighboursInE24(bound / margin);
+    return neighbours ? double(neighbours->below) : NAN;
 }
 
-Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
-                         double swing, const QString &input, const VerdictTexts &texts)
+double Above(double bound, double margin)
 {
-    std::vector<double> samples;
-    for (qsizetype k = 0; k < first.size(); ++k) {
-        const auto a = measured.find(first[k]);
-        const auto b = second.isEmpty() ? measured.end() : measured.find(second[k]);
-        if (a == measured.end() || (!second.isEmpty() && b == measured.end()))
-            return {false, Tr("%1: ngspice не измерил %2").arg(texts.failure, first[k])};
-        samples.push_back(a->second - (second.isEmpty() ? 0 : b->second));
-    }
-    for (std::size_t k = 1; k < samples.size(); ++k) {
-        const double change = samples[k] - samples[k - 1];
-        const double before = k > 1 ? samples[k - 1] - samples[k - 2] : -change;
-        if (std::abs(change) < swing || (change > 0) == (before > 0))
-            return {false, Tr("%1: состояние %2 не сменилось").arg(texts.failure, input.arg(k))};
-    }
-    return {true, texts.works};
+    const auto neighbours = NeighboursInE24(bound * margin);
+    return neighbours ? double(neighbours->above) : NAN;
 }
 
-} // namespace Circuits
+double InRange(double low, double high)
+{
+    const double middle = (low + high) / 2;
+    const auto neighbours = NeighboursInE24(middle);
+    if (!neighbours)
+        return middle;
+    const double below = double(neighbours->below), above = double(neighbours->above);
+    const double nearest = middle - below <= above - middle ? below : above;
+    const double other = nearest == below ? above : below;
+    const auto inside = [&](double value) { return value >= low && value <= high; };
+    return inside(nearest) || !inside(other) ? nearest : other;
+}
+
+QString BelowRule(double margin)
+{
+    return margin == 1 ? Tr("Наибольшее стандартное значение ряда E24, не превышающее рассчитанную границу")
+                       : Tr("Наибольшее стандартное значение ряда E24, не превышающее рассчитанную границу, "
+                            "делённую на %1: запас тока базы")
+                             .arg(FigureText(margin));
+}
+
+QString AboveRule(double margin)
+{
+    return margin == 1 ? Tr("Наименьшее стандартное значение ряда E24, не меньшее рассчитанного")
+                       : Tr("Наименьшее стандартное значение ряда E24, не меньшее рассчитанного, умноженного на %1")
+                             .arg(FigureText(margin));
+}
+
+QString InRangeRule()
+{
+    return Tr("Стандартное значение ряда E24 в пределах, рассчитанных окном, ближайшее к их середине");
+}
+
+} // namespace DefaultPart
+
+std::vector<Corner> CornersBetween(double a, double b)
+{
+    if (a == b)
+        return {{QStringLiteral("hot"), a}};
+    return {{QStringLiteral("cold"), std::min(a, b)}, {QStringLiteral("hot"), std::max(a, b)}};
+}
+
+// ---- Observing a trigger
+
+namespace {
+
+QString SampleName(const QString &what, std::size_t k)
+{
+    return QStringLiteral("%1_%2").arg(what).arg(k);
+}
+
+// "1-й, 3-й, 5-й"
+QString Ordinals(const std::vector<int> &numbers)
+{
+    QStringList texts;
+    for (int number : numbers)
+        texts << QStringLiteral("%1-й").arg(number);
+    return texts.join(QStringLiteral(", "));
+}
+
+// The text with "%1", "%2"... replaced; a text that leaves a number out is fine.
+QString Filled(QString text, const QStringList &values)
+{
+    for (qsizetype k = values.size(); k >= 1; --k)
+        text.replace(QStringLiteral("%") + QString::number(k), values[k - 1]);
+    return text;
+}
+
+QString CornerTitle(const Corner &corner)
+{
+    return Tr("при %1 °C").arg(FigureText(corner.temperature).replace(u'-', u'−'));
+}
+
+} // namespace
+
+TriggerObserver::TriggerObserver(std::vector<double> inputs, std::vector<double> samples, Counting counting)
+    : inputs_(std::move(inputs)), samples_(std::move(samples)), counting_(std::move(counting))
+{
+}
+
+void TriggerObserver::State(const QString &node, double swing)
+{
+    states_.emplace_back(node, swing);
+}
+
+void TriggerObserver::Amplitude(const QString &title, const QString &node, double calculated)
+{
+    probes_.push_back({Probe::Amplitude, title, QStringLiteral("В"), 1, node, 0, 0, calculated});
+}
+
+void TriggerObserver::Edge(const QString &title, const QString &node, double from, double to, double calculated)
+{
+    probes_.push_back({Probe::Edge, title, QStringLiteral("мкс"), 1e6, node, from, to, calculated});
+}
+
+void TriggerObserver::InState(const QString &title, const QString &unit, double scale, const QString &vector,
+                              double calculated, bool least)
+{
+    probes_.push_back({Probe::InState, title, unit, scale, {}, 0, 0, calculated, least, {}, {{vector, 1}}});
+}
+
+void TriggerObserver::PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies,
+                                   double calculated, bool least)
+{
+    Probe probe{Probe::InState, title, QStringLiteral("мВт"), 1e3, {}, 0, 0, calculated, least};
+    for (const auto &[source, volts] : supplies)
+        probe.terms.emplace_back(QStringLiteral("i(%1)").arg(source), volts);
+    probes_.push_back(probe);
+}
+
+void TriggerObserver::Supply(const QString &source, double volts)
+{
+    const QString current = QStringLiteral("i(%1)").arg(source);
+    probes_.push_back({Probe::Whole, Tr("Средний ток источника %1").arg(source), QStringLiteral("мА"), 1e3, current});
+    probes_.push_back(
+        {Probe::Whole, Tr("Средняя мощность, потребляемая от %1").arg(source), QStringLiteral("мВт"), 1e3 * volts,
+         current});
+}
+
+void TriggerObserver::Ratings(const QString &transistor, const QString &device, double collectorCurrent,
+                              double collectorBaseVoltage, double power)
+{
+    probes_.push_back({Probe::PeakCurrent, Tr("Наибольший ток коллектора %1 (расчёт: допустимый)").arg(transistor),
+                       QStringLiteral("мА"), 1e3, device, 0, 0, collectorCurrent, false, transistor});
+    probes_.push_back(
+        {Probe::PeakVoltage, Tr("Наибольшее напряжение коллектор-база %1 (расчёт: допустимое)").arg(transistor),
+         QStringLiteral("В"), 1, device, 0, 0, collectorBaseVoltage, false, transistor});
+    probes_.push_back({Probe::Power, Tr("Средняя мощность, рассеиваемая %1 (расчёт: допустимая)").arg(transistor),
+                       QStringLiteral("мВт"), 1e3, device, 0, 0, power, false, transistor});
+}
+
+void TriggerObserver::Write(Netlist *netlist) const
+{
+    const auto at = [](double time) { return Netlist::Number(time); };
+    const QString whole = QStringLiteral("FROM=%1 TO=%2").arg(at(inputs_.front()), at(netlist->StopTime()));
+    for (const auto &[node, swing] : states_)
+        for (std::size_t k = 0; k < samples_.size(); ++k)
+            netlist->Measure(SampleName(QStringLiteral("s_") + node, k),
+                             QStringLiteral("FIND %1 AT=%2").arg(netlist->Vector(QStringLiteral("v(%1)").arg(node)),
+                                                                 at(samples_[k])));
+    for (std::size_t p = 0; p < probes_.size(); ++p) {
+        const Probe &probe = probes_[p];
+        const QString name = QStringLiteral("p%1").arg(p);
+        const QString device = QStringLiteral("@%1[%2]").arg(probe.vector);
+        switch (probe.kind) {
+        case Probe::Amplitude:
+            break;
+        case Probe::Edge: {
+            const QString vector = netlist->Vector(QStringLiteral("v(%1)").arg(probe.vector));
+            const QString direction = probe.to > probe.from ? QStringLiteral("RISE") : QStringLiteral("FALL");
+            for (std::size_t k = 0; k < inputs_.size(); ++k)
+                netlist->Measure(SampleName(name, k + 1),
+                                 QStringLiteral("TRIG %1 VAL=%2 TD=%4 %5=1 TARG %1 VAL=%3 TD=%4 %5=1")
+                                     .arg(vector, at(probe.from + 0.1 * (probe.to - probe.from)),
+                                          at(probe.from + 0.9 * (probe.to - probe.from)), at(samples_[k]), direction));
+            break;
+        }
+        case Probe::InState:
+            for (std::size_t t = 0; t < probe.terms.size(); ++t) {
+                const QString vector = netlist->Vector(probe.terms[t].first);
+                if (vector.startsWith(u'@'))
+                    netlist->Save(vector);
+                for (std::size_t k = 0; k < samples_.size(); ++k)
+                    netlist->Measure(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k),
+                                     QStringLiteral("FIND %1 AT=%2").arg(vector, at(samples_[k])));
+            }
+            break;
+        case Probe::Whole:
+            netlist->Measure(name, QStringLiteral("AVG %1 %2").arg(netlist->Vector(probe.vector), whole));
+            break;
+        case Probe::PeakCurrent:
+        case Probe::PeakVoltage: {
+            const QString vector =
+                netlist->Vector(device.arg(probe.kind == Probe::PeakCurrent ? QStringLiteral("ic") : QStringLiteral("vbc")));
+            netlist->Save(vector);
+            netlist->Measure(name + QStringLiteral("_max"), QStringLiteral("MAX %1 %2").arg(vector, whole));
+            netlist->Measure(name + QStringLiteral("_min"), QStringLiteral("MIN %1 %2").arg(vector, whole));
+            break;
+        }
+        case Probe::Power: {
+            const QString vector = netlist->Vector(device.arg(QStringLiteral("p")));
+            netlist->Save(vector);
+            netlist->Measure(name, QStringLiteral("AVG %1 %2").arg(vector, whole));
+            break;
+        }
+        }
+    }
+}
+
+Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<Corner> &corners) const
+{
+    Verdict verdict;
+    verdict.works = true;
+    const int inputCount = int(inputs_.size());
+    const int counted = inputCount / counting_.inputsPerCount;
+    QStringList texts, exceeded;
+    std::vector<FigureRow> rows;
+    for (const Probe &probe : probes_)
+        rows.push_back({probe.title, probe.unit, {}, probe.calculated * probe.scale});
+    for (const Corner &corner : corners) {
+        const auto value = [&](const QString &name) {
+            const auto found = measured.find(name + u'_' + corner.suffix);
+            return found == measured.end() ? NAN : found->second;
+        };
+        const auto sample = [&](const QString &node, std::size_t k) {
+            return value(SampleName(QStringLiteral("s_") + node, k));
+        };
+        // An input switched the trigger when every state node moved by its swing from the sample before to the
+        // sample after it.
+        std::vector<bool> switched(inputs_.size() + 1, false);
+        for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+            switched[k] = true;
+            for (const auto &[node, swing] : states_)
+                switched[k] = switched[k] && std::abs(sample(node, k) - sample(node, k - 1)) >= swing;
+        }
+        std::vector<int> missed;
+        for (int count = 0; count < counted; ++count)
+            for (int k = 1; k <= counting_.inputsPerCount; ++k)
+                if (!switched[count * counting_.inputsPerCount + k]) {
+                    missed.push_back(count + 1);
+                    break;
+                }
+        verdict.works = verdict.works && missed.empty();
+        const QString text = missed.empty() ? counting_.every
+            : int(missed.size()) == counted ? counting_.none
+                                            : counting_.some;
+        texts << Filled(text, {QString::number(counted - int(missed.size())), QString::number(counted),
+                               Ordinals(missed)});
+
+        for (std::size_t p = 0; p < probes_.size(); ++p) {
+            const Probe &probe = probes_[p];
+            const QString name = QStringLiteral("p%1").arg(p);
+            double figure = NAN;
+            switch (probe.kind) {
+            case Probe::Amplitude:
+                for (std::size_t k = 1; k <= inputs_.size() && std::isnan(figure); ++k)
+                    if (switched[k])
+                        figure = std::abs(sample(probe.vector, k) - sample(probe.vector, k - 1));
+                break;
+            case Probe::Edge:
+                for (std::size_t k = 1; k <= inputs_.size() && std::isnan(figure); ++k)
+                    if (switched[k] && (sample(probe.vector, k) > sample(probe.vector, k - 1)) == (probe.to > probe.from))
+                        figure = value(SampleName(name, k));
+                break;
+            case Probe::InState:
+                for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+                    double magnitude = 0;
+                    for (std::size_t t = 0; t < probe.terms.size(); ++t)
+                        magnitude += probe.terms[t].second
+                            * std::abs(value(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k)));
+                    if (switched[k] && (std::isnan(figure) || (probe.least ? magnitude < figure : magnitude > figure)))
+                        figure = magnitude;
+                }
+                break;
+            case Probe::Whole:
+            case Probe::Power:
+                figure = std::abs(value(name));
+                break;
+            case Probe::PeakCurrent:
+            case Probe::PeakVoltage:
+                figure = std::max(std::abs(value(name + QStringLiteral("_max"))),
+                                  std::abs(value(name + QStringLiteral("_min"))));
+                break;
+            }
+            rows[p].measured.push_back(figure * probe.scale);
+            if (probe.transistor.isEmpty() || !(figure > probe.calculated))
+                continue;
+            const QString limit = probe.kind == Probe::PeakCurrent
+                ? Tr("ток коллектора %1 %2 мА больше допустимого %3 мА")
+                : probe.kind == Probe::PeakVoltage ? Tr("напряжение коллектор-база %1 %2 В больше допустимого %3 В")
+                                                   : Tr("мощность, рассеиваемая %1, %2 мВт больше допустимой %3 мВт");
+            const QString text = limit.arg(probe.transistor, FigureText(figure * probe.scale, 3),
+                                           FigureText(probe.calculated * probe.scale, 3));
+            if (corners.size() > 1)
+                exceeded << QStringLiteral("%1 %2").arg(text, CornerTitle(corner));
+            else
+                exceeded << text;
+        }
+    }
+    // The same outcome in both corners is said once; else each corner's.
+    if (texts.size() > 1 && texts.first() != texts.last()) {
+        for (qsizetype c = 0; c < texts.size(); ++c) {
+            QString text = texts[c];
+            text[0] = text[0].toLower();
+            QString title = CornerTitle(corners[c]);
+            if (c == 0)
+                title[0] = title[0].toUpper();
+            texts[c] = QStringLiteral("%1: %2").arg(title, text);
+        }
+        verdict.text = texts.join(QStringLiteral("; "));
+    } else {
+        verdict.text = texts.first();
+    }
+    if (!exceeded.isEmpty()) {
+        verdict.works = false;
+        verdict.text += Tr(", но ") + exceeded.join(QStringLiteral(", "));
+    }
+    verdict.rows = std::move(rows);
+    return verdict;
+}

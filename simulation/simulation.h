@@ -33,10 +33,20 @@ bool Simulate(SimulationReport *report, QString *error, const std::function<void
 // Writes the window's circuit as a self-contained netlist that `ngspice -b` runs with the same measurements.
 bool ExportNetlist(QWidget *window, const QString &path, QString *error);
 
-// One JSON object: "verdict", "works", "measured" (each measurement by name, SI) and "calculated" (the
-// window's figures the measured ones are compared with, under the measurements' names). Empty, with the
-// message, when the window cannot be simulated.
+// One JSON object: "verdict", "works", "corners" (each corner's temperature, °C, under its suffix), "measured"
+// (each measurement of the netlist by name, SI), "figures" (the table: each row's "title", "unit", "measured"
+// under each corner's suffix and "calculated", in that unit) and "parameters" (as SimulationParameterTexts).
+// Empty, with the message, when the window cannot be simulated.
 QByteArray SimulationJson(QWidget *window, QString *error);
+
+// «Параметры моделирования» the window's circuit is built with, as the simulation window shows them: each one's
+// caption, value in its unit (the window's decimal mark) and unit. Empty when the window has no circuit or the
+// circuit cannot be built yet.
+struct ParameterText
+{
+    QString caption, value, unit;
+};
+std::vector<ParameterText> SimulationParameterTexts(QWidget *window);
 
 // Opens «Моделирование» for the calculator window and starts its simulation.
 void ShowSimulation(QWidget *calculatorWindow);

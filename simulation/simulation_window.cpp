@@ -1,12 +1,17 @@
 #include "simulation/simulation_window.h"
 
 #include "files/save_file.h"
+#include "numtext/decimal_mark.h"
+#include "window/calculator_window.h"
 #include "window/fault_report.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -57,9 +62,10 @@ const ChartLibrary &Charts()
     return charts;
 }
 
-QString Number(double value)
+// A temperature as the table's headings and the legends say it.
+QString Celsius(double temperature)
 {
-    return std::isfinite(value) ? QString::number(value, 'g', 4) : QStringLiteral("—");
+    return QStringLiteral("%1 °C").arg(FigureText(temperature).replace(u'-', u'−'));
 }
 
 } // namespace
@@ -83,17 +89,36 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     save_->setObjectName(QStringLiteral("SaveChart"));
     figures_ = new QTableWidget(0, 3);
     figures_->setObjectName(QStringLiteral("Figures"));
-    figures_->setHorizontalHeaderLabels({tr("Величина"), tr("Моделирование"), tr("Расчёт")});
     figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     figures_->verticalHeader()->hide();
     figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    parameterBox_ = new QGroupBox(tr("Параметры моделирования"));
+    parameterForm_ = new QFormLayout;
+    run_ = new QPushButton(tr("Моделировать"));
+    run_->setObjectName(QStringLiteral("Run"));
+    defaults_ = new QPushButton(tr("По умолчанию"));
+    defaults_->setObjectName(QStringLiteral("Defaults"));
+    defaults_->setToolTip(tr("Вернуть каждому параметру значение по умолчанию"));
+    auto *parameterButtons = new QHBoxLayout;
+    parameterButtons->addWidget(defaults_);
+    parameterButtons->addStretch(1);
+    parameterButtons->addWidget(run_);
+    auto *parameterLayout = new QVBoxLayout(parameterBox_);
+    parameterLayout->addLayout(parameterForm_);
+    parameterLayout->addLayout(parameterButtons);
+    auto *side = new QSplitter(Qt::Vertical);
+    side->addWidget(figures_);
+    side->addWidget(parameterBox_);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 1);
 
     auto *chartHolder = new QWidget;
     chartArea_ = new QVBoxLayout(chartHolder);
     chartArea_->setContentsMargins(0, 0, 0, 0);
     auto *splitter = new QSplitter;
     splitter->addWidget(chartHolder);
-    splitter->addWidget(figures_);
+    splitter->addWidget(side);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setSizes({600, 560});
@@ -121,6 +146,15 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
             Charts().resetZoom(chart_);
     });
     connect(save_, &QPushButton::clicked, this, &TSimulationWindow::AskAndSaveChart);
+    connect(run_, &QPushButton::clicked, this, &TSimulationWindow::Start);
+    connect(defaults_, &QPushButton::clicked, this, [this] {
+        auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow_);
+        if (!calculator || calculator->SimulationParameters().isEmpty())
+            return;
+        calculator->SetSimulationParameters({});
+        emit calculator->SimulationParametersEdited();
+        Start();
+    });
 }
 
 TSimulationWindow::~TSimulationWindow()
@@ -142,6 +176,9 @@ void TSimulationWindow::Start()
         ShowReport({}, error);
         return;
     }
+    ShowParameters(report->circuit.parameters);
+    run_->setEnabled(false);
+    defaults_->setEnabled(false);
     // The last run's thread has reported, and ends at once.
     if (worker_)
         worker_->wait();
@@ -182,9 +219,46 @@ void TSimulationWindow::ShowProgress(int percent)
     progress_->setValue(std::clamp(percent, 0, 100));
 }
 
+void TSimulationWindow::ShowParameters(const std::vector<SimulationParameter> &parameters)
+{
+    while (parameterForm_->rowCount() > 0)
+        parameterForm_->removeRow(0);
+    for (const SimulationParameter &parameter : parameters) {
+        auto *edit = new QLineEdit(FigureText(parameter.value * parameter.scale, 6));
+        edit->setObjectName(QStringLiteral("Parameter") + parameter.key);
+        edit->setToolTip(tr("%1. По умолчанию: %2 %3")
+                             .arg(parameter.rule, FigureText(parameter.defaultValue * parameter.scale, 6),
+                                  parameter.unit));
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this, parameter, edit] { KeepParameter(parameter, edit->text()); });
+        parameterForm_->addRow(QStringLiteral("%1, %2").arg(parameter.caption, parameter.unit), edit);
+    }
+    parameterBox_->setVisible(!parameters.empty());
+}
+
+void TSimulationWindow::KeepParameter(const SimulationParameter &parameter, const QString &text)
+{
+    auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow_);
+    if (!calculator)
+        return;
+    QVariantMap typed = calculator->SimulationParameters();
+    const QString before = typed.value(parameter.key).toString();
+    // The default's own text is no choice of the user's: it follows the window's values as they change.
+    if (text.trimmed() == FigureText(parameter.defaultValue * parameter.scale, 6))
+        typed.remove(parameter.key);
+    else
+        typed.insert(parameter.key, text.trimmed());
+    if (typed.value(parameter.key).toString() == before)
+        return;
+    calculator->SetSimulationParameters(typed);
+    emit calculator->SimulationParametersEdited();
+}
+
 void TSimulationWindow::ShowReport(const SimulationReport &report, const QString &error)
 {
     running_ = false;
+    run_->setEnabled(true);
+    defaults_->setEnabled(true);
     progress_->hide();
     cancel_->hide();
     figures_->setRowCount(0);
@@ -194,15 +268,21 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
         verdict_->setText(error);
     } else {
         verdict_->setText(report.verdict.text);
-        for (const Figure &figure : report.circuit.figures) {
-            const auto measured = report.outcome.measured.find(figure.measure);
+        const std::vector<Corner> &corners = report.circuit.corners;
+        QStringList headings{tr("Величина")};
+        for (const Corner &corner : corners)
+            headings << (corners.size() > 1 ? tr("Моделирование, %1").arg(Celsius(corner.temperature))
+                                            : tr("Моделирование"));
+        headings << tr("Расчёт");
+        figures_->setColumnCount(int(headings.size()));
+        figures_->setHorizontalHeaderLabels(headings);
+        for (const FigureRow &figure : report.verdict.rows) {
             const int row = figures_->rowCount();
             figures_->insertRow(row);
             figures_->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1, %2").arg(figure.title, figure.unit)));
-            figures_->setItem(row, 1,
-                              new QTableWidgetItem(Number(
-                                  measured == report.outcome.measured.end() ? NAN : figure.scale * measured->second)));
-            figures_->setItem(row, 2, new QTableWidgetItem(Number(figure.scale * figure.calculated)));
+            for (std::size_t c = 0; c < figure.measured.size(); ++c)
+                figures_->setItem(row, int(c) + 1, new QTableWidgetItem(FigureText(figure.measured[c])));
+            figures_->setItem(row, int(headings.size()) - 1, new QTableWidgetItem(FigureText(figure.calculated)));
         }
         ShowChart(report);
     }
@@ -219,15 +299,21 @@ void TSimulationWindow::ShowChart(const SimulationReport &report)
     const double stop = report.outcome.time.back();
     const bool microseconds = stop <= 2e-3;
     const double scale = microseconds ? 1e6 : 1e3;
-    WaveformPlot plot{microseconds ? tr("мкс") : tr("мс"), {}};
+    WaveformPlot plot{microseconds ? tr("мкс") : tr("мс"), {}, DecimalMark};
     std::vector<double> time;
     for (double t : report.outcome.time)
         time.push_back(scale * t);
-    for (const Trace &trace : report.circuit.traces) {
-        const auto volts = report.outcome.waveforms.find(trace.vector);
-        if (volts != report.outcome.waveforms.end())
-            plot.series.push_back({trace.title, time, volts->second});
-    }
+    const std::vector<Corner> &corners = report.circuit.corners;
+    for (const Corner &corner : corners)
+        for (const Trace &trace : report.circuit.traces) {
+            const auto volts = report.outcome.waveforms.find(Netlist::Scoped(trace.vector, corner.suffix));
+            if (volts == report.outcome.waveforms.end())
+                continue;
+            const QString title = corners.size() > 1
+                ? QStringLiteral("%1, %2").arg(trace.title, Celsius(corner.temperature))
+                : trace.title;
+            plot.series.push_back({title, time, volts->second});
+        }
     chart_ = charts.create(&plot, nullptr);
     chartArea_->addWidget(chart_);
     chart_->show();

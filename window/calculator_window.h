@@ -4,6 +4,7 @@
 #include "window/control_kinds.h"
 
 #include <QPointer>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -39,9 +40,16 @@ public:
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
     virtual QWidget *FollowingCalculation() const { return nullptr; }
 
+    // What the user typed into «Параметры моделирования» of the window's simulation: each parameter's key and
+    // its text in the parameter's unit; a parameter not in it has its default. The calculation file keeps it.
+    QVariantMap SimulationParameters() const { return simulationParameters_; }
+    void SetSimulationParameters(const QVariantMap &parameters) { simulationParameters_ = parameters; }
+
 signals:
     // A step ran, to its end or to its fault.
     void StepRan();
+    // The user changed «Параметры моделирования».
+    void SimulationParametersEdited();
 
 protected:
     // Finishes the window once its stored layout (scroll box "ScrollBox" with the controls) is set up.
@@ -60,6 +68,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QVariantMap simulationParameters_;
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 
