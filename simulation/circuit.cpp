@@ -407,19 +407,24 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
                 break;
             }
             rows[p].measured.push_back(figure * probe.scale);
-            if (probe.transistor.isEmpty() || !(figure > probe.calculated))
-                continue;
-            const QString limit = probe.kind == Probe::PeakCurrent
-                ? Tr("ток коллектора %1 %2 мА больше допустимого %3 мА")
-                : probe.kind == Probe::PeakVoltage ? Tr("напряжение коллектор-база %1 %2 В больше допустимого %3 В")
-                                                   : Tr("мощность, рассеиваемая %1, %2 мВт больше допустимой %3 мВт");
-            const QString text = limit.arg(probe.transistor, FigureText(figure * probe.scale, 3),
-                                           FigureText(probe.calculated * probe.scale, 3));
-            if (corners.size() > 1)
-                exceeded << QStringLiteral("%1 %2").arg(text, CornerTitle(corner));
-            else
-                exceeded << text;
         }
+    }
+    // Each limit exceeded is named once, at its worst corner.
+    for (std::size_t p = 0; p < probes_.size(); ++p) {
+        const Probe &probe = probes_[p];
+        const std::vector<double> &measured = rows[p].measured;
+        const auto worst = std::max_element(measured.begin(), measured.end(), [](double a, double b) {
+            return std::isnan(a) || (!std::isnan(b) && b > a);
+        });
+        if (probe.transistor.isEmpty() || worst == measured.end() || !(*worst > rows[p].calculated))
+            continue;
+        const QString limit = probe.kind == Probe::PeakCurrent
+            ? Tr("ток коллектора %1 %2 мА%4 больше допустимого %3 мА")
+            : probe.kind == Probe::PeakVoltage ? Tr("напряжение коллектор-база %1 %2 В%4 больше допустимого %3 В")
+                                               : Tr("мощность, рассеиваемая %1, %2 мВт%4 больше допустимой %3 мВт");
+        const QString where =
+            corners.size() > 1 ? u' ' + CornerTitle(corners[std::size_t(worst - measured.begin())]) : QString();
+        exceeded << Filled(limit, {probe.transistor, FigureText(*worst, 3), FigureText(rows[p].calculated, 3), where});
     }
     // The same outcome in both corners is said once; else each corner's.
     if (texts.size() > 1 && texts.first() != texts.last()) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -100,6 +101,13 @@ const std::vector<Design> kDesigns = {
     {"Form2 as designed", "Form2", kForm2, "Триггер переключается при каждом из 6 входных импульсов", "form2.cir"},
     {"Form2 on a 0,3 V supply", "Form2", With(kForm2, {{"Edit4", "0,3"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
     {"Form2 with Rк.б a thousand times too large", "Form2", With(kForm2, {{"Edit14", "18000000"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
+    {"Form2 with a transistor allowed 15 mA at 20 °C", "Form2", With(kForm2, {{"Edit8", "15"}}), "?"},
+    {"Form4 p1", "Form4", kForm4, "?", nullptr, nullptr, {{"Cp", "100000"}}},
+    {"Form4 p2", "Form4", kForm4, "?", nullptr, nullptr, {{"Cp", "1000000"}}},
+    {"Form4 p3", "Form4", kForm4, "?", nullptr, nullptr, {{"InputAmplitude", "2,5"}}},
+    {"Form4 p4", "Form4", kForm4, "?", nullptr, nullptr, {{"InputAmplitude", "2,5"}, {"Cp", "100000"}}},
+    {"Form5 p5", "Form5", kForm5, "?", nullptr, nullptr, {{"PulseAmplitude", "1,8"}}},
+    {"Form5 p6", "Form5", kForm5, "?", nullptr, nullptr, {{"PulseAmplitude", "1,6"}}},
     {"Form3 as designed", "Form3", kForm3, "Триггер переключается при каждом из 6 входных импульсов", "form3.cir"},
     {"Form3 on a 0,3 V supply", "Form3", With(kForm3, {{"Edit5", "0,3"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
     {"Form3 with Rк.б a thousand times too large", "Form3", With(kForm3, {{"Edit15", "13000000"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
@@ -139,6 +147,15 @@ double QuantityOf(QWidget *window, const char *name)
 class Designs : public testing::TestWithParam<Design>
 {
 };
+
+// The ".meas" results of a netlist run by `ngspice -b`.
+Measurements RunBatch(const QString &path, const QStringList &names)
+{
+    QProcess ngspice;
+    ngspice.start(QStringLiteral("ngspice"), {QStringLiteral("-b"), path});
+    EXPECT_TRUE(ngspice.waitForFinished(120000));
+    return ParseMeasurements(QString::fromLocal8Bit(ngspice.readAllStandardOutput()).split(u'\n'), names);
+}
 
 std::string Table(const Verdict &verdict)
 {
@@ -183,6 +200,36 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         golden.close();
         ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << design.golden;
         EXPECT_EQ(QString::fromUtf8(golden.readAll()).toStdString(), report.circuit.netlist.Text().toStdString());
+    }
+    // What the command line prints: the same run, its table and parameters.
+    const QJsonObject json = QJsonDocument::fromJson(SimulationJson(window, &error)).object();
+    EXPECT_EQ(report.verdict.works, json[QStringLiteral("works")].toBool());
+    EXPECT_EQ(report.verdict.text.toStdString(), json[QStringLiteral("verdict")].toString().toStdString());
+    EXPECT_EQ(report.verdict.rows.size(), std::size_t(json[QStringLiteral("figures")].toArray().size()));
+    EXPECT_EQ(report.circuit.parameters.size(), std::size_t(json[QStringLiteral("parameters")].toArray().size()));
+    const QJsonObject measured = json[QStringLiteral("measured")].toObject();
+    EXPECT_EQ(report.outcome.measured.size(), std::size_t(measured.size()));
+    for (const auto &[name, value] : report.outcome.measured)
+        EXPECT_EQ(value, measured[name].toDouble()) << name.toStdString();
+    // The exported netlist, run as it is by the command line, measures the same.
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("design.cir"));
+    ASSERT_TRUE(ExportNetlist(window, path, &error)) << error.toStdString();
+    const Measurements batch = RunBatch(path, report.circuit.netlist.MeasureNames());
+    EXPECT_EQ(report.outcome.measured.size(), batch.size());
+    for (const auto &[name, value] : report.outcome.measured) {
+        ASSERT_TRUE(batch.count(name)) << name.toStdString();
+        EXPECT_NEAR(value, batch.at(name), 1e-3 * std::abs(value) + 1e-15) << name.toStdString();
+    }
+    // The netlist written by hand from the schematic: whether every input switches the trigger in both corners,
+    // and the output's swing across the first switching in the warm one, which the table's first row gives.
+    if (design.byHand) {
+        const Measurements hand = RunBatch(QStringLiteral(ORTIX_GOLDEN_DIR "/") + QLatin1StringView(design.byHand),
+                                           {QStringLiteral("works"), QStringLiteral("swing")});
+        ASSERT_EQ(2u, hand.size()) << design.byHand;
+        EXPECT_EQ(report.verdict.works, hand.at(QStringLiteral("works")) == 1);
+        EXPECT_NEAR(report.verdict.rows.front().measured.back(), hand.at(QStringLiteral("swing")),
+                    0.02 * hand.at(QStringLiteral("swing")));
     }
     window->SetSimulationParameters({});
 }
