@@ -144,15 +144,13 @@ double Above(double bound, double margin)
 
 double InRange(double low, double high)
 {
+    // A range that holds an E24 value holds the one nearest to its middle.
     const double middle = (low + high) / 2;
     const auto neighbours = NeighboursInE24(middle);
     if (!neighbours)
         return middle;
     const double below = double(neighbours->below), above = double(neighbours->above);
-    const double nearest = middle - below <= above - middle ? below : above;
-    const double other = nearest == below ? above : below;
-    const auto inside = [&](double value) { return value >= low && value <= high; };
-    return inside(nearest) || !inside(other) ? nearest : other;
+    return middle - below <= above - middle ? below : above;
 }
 
 QString BelowRule(double margin)

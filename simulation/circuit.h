@@ -117,7 +117,7 @@ namespace DefaultPart {
 double Below(double bound, double margin = 1);
 // The smallest E24 value at least `margin` · `bound`.
 double Above(double bound, double margin = 1);
-// The E24 value nearest to the middle of the range, kept inside it when the range holds one.
+// The E24 value nearest to the middle of the range: inside it whenever the range holds one.
 double InRange(double low, double high);
 
 QString BelowRule(double margin = 1);
