@@ -167,8 +167,9 @@ bool TCalculationDocument::SaveTo(const QString &path)
 {
     QString error;
     if (!SaveFile(path, CalculationToJson(Record()), &error)) {
-        ShowWarning(Calculator(), QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
-                                      .arg(Quoted(path), error));
+        ShowWarning(
+            Calculator(),
+            QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.").arg(Quoted(path), error));
         return false;
     }
     SetFile(path);

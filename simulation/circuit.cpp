@@ -217,8 +217,7 @@ QString CornerTitle(const Corner &corner)
 
 TriggerObserver::TriggerObserver(std::vector<double> inputs, std::vector<double> samples, Counting counting)
     : inputs_(std::move(inputs)), samples_(std::move(samples)), counting_(std::move(counting))
-{
-}
+{}
 
 void TriggerObserver::State(const QString &node, double swing)
 {
@@ -254,9 +253,8 @@ void TriggerObserver::Supply(const QString &source, double volts)
 {
     const QString current = QStringLiteral("i(%1)").arg(source);
     probes_.push_back({Probe::Whole, Tr("Средний ток источника %1").arg(source), QStringLiteral("мА"), 1e3, current});
-    probes_.push_back(
-        {Probe::Whole, Tr("Средняя мощность, потребляемая от %1").arg(source), QStringLiteral("мВт"), 1e3 * volts,
-         current});
+    probes_.push_back({Probe::Whole, Tr("Средняя мощность, потребляемая от %1").arg(source), QStringLiteral("мВт"),
+                       1e3 * volts, current});
 }
 
 void TriggerObserver::Ratings(const QString &transistor, const QString &device, double collectorCurrent,
@@ -264,9 +262,9 @@ void TriggerObserver::Ratings(const QString &transistor, const QString &device, 
 {
     probes_.push_back({Probe::PeakCurrent, Tr("Наибольший ток коллектора %1 (расчёт: допустимый)").arg(transistor),
                        QStringLiteral("мА"), 1e3, device, 0, 0, collectorCurrent, false, transistor});
-    probes_.push_back(
-        {Probe::PeakVoltage, Tr("Наибольшее напряжение коллектор-база %1 (расчёт: допустимое)").arg(transistor),
-         QStringLiteral("В"), 1, device, 0, 0, collectorBaseVoltage, false, transistor});
+    probes_.push_back({Probe::PeakVoltage,
+                       Tr("Наибольшее напряжение коллектор-база %1 (расчёт: допустимое)").arg(transistor),
+                       QStringLiteral("В"), 1, device, 0, 0, collectorBaseVoltage, false, transistor});
     probes_.push_back({Probe::Power, Tr("Средняя мощность, рассеиваемая %1 (расчёт: допустимая)").arg(transistor),
                        QStringLiteral("мВт"), 1e3, device, 0, 0, power, false, transistor});
 }
@@ -278,8 +276,8 @@ void TriggerObserver::Write(Netlist *netlist) const
     for (const auto &[node, swing] : states_)
         for (std::size_t k = 0; k < samples_.size(); ++k)
             netlist->Measure(SampleName(QStringLiteral("s_") + node, k),
-                             QStringLiteral("FIND %1 AT=%2").arg(netlist->Vector(QStringLiteral("v(%1)").arg(node)),
-                                                                 at(samples_[k])));
+                             QStringLiteral("FIND %1 AT=%2")
+                                 .arg(netlist->Vector(QStringLiteral("v(%1)").arg(node)), at(samples_[k])));
     for (std::size_t p = 0; p < probes_.size(); ++p) {
         const Probe &probe = probes_[p];
         const QString name = QStringLiteral("p%1").arg(p);
@@ -312,8 +310,8 @@ void TriggerObserver::Write(Netlist *netlist) const
             break;
         case Probe::PeakCurrent:
         case Probe::PeakVoltage: {
-            const QString vector =
-                netlist->Vector(device.arg(probe.kind == Probe::PeakCurrent ? QStringLiteral("ic") : QStringLiteral("vbc")));
+            const QString vector = netlist->Vector(
+                device.arg(probe.kind == Probe::PeakCurrent ? QStringLiteral("ic") : QStringLiteral("vbc")));
             netlist->Save(vector);
             netlist->Measure(name + QStringLiteral("_max"), QStringLiteral("MAX %1 %2").arg(vector, whole));
             netlist->Measure(name + QStringLiteral("_min"), QStringLiteral("MIN %1 %2").arg(vector, whole));
@@ -366,8 +364,8 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
         const QString text = missed.empty() ? counting_.every
             : int(missed.size()) == counted ? counting_.none
                                             : counting_.some;
-        texts << Filled(text, {QString::number(counted - int(missed.size())), QString::number(counted),
-                               Ordinals(missed)});
+        texts << Filled(text,
+                        {QString::number(counted - int(missed.size())), QString::number(counted), Ordinals(missed)});
 
         for (std::size_t p = 0; p < probes_.size(); ++p) {
             const Probe &probe = probes_[p];
@@ -381,7 +379,8 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
                 break;
             case Probe::Edge:
                 for (std::size_t k = 1; k <= inputs_.size() && std::isnan(figure); ++k)
-                    if (switched[k] && (sample(probe.vector, k) > sample(probe.vector, k - 1)) == (probe.to > probe.from))
+                    if (switched[k]
+                        && (sample(probe.vector, k) > sample(probe.vector, k - 1)) == (probe.to > probe.from))
                         figure = value(SampleName(name, k));
                 break;
             case Probe::InState:

@@ -50,13 +50,13 @@ struct Trace
 // default unless the user typed another in «Параметры моделирования».
 struct SimulationParameter
 {
-    QString key;     // under which the calculation file keeps it
-    QString caption; // "Ср"
-    QString unit;    // "пФ"
-    double scale;    // from SI to the unit
-    double value;    // SI
+    QString key;         // under which the calculation file keeps it
+    QString caption;     // "Ср"
+    QString unit;        // "пФ"
+    double scale;        // from SI to the unit
+    double value;        // SI
     double defaultValue; // SI
-    QString rule;    // how the default is chosen
+    QString rule;        // how the default is chosen
 };
 
 // A window's circuit ready to run: the netlist with a copy for each corner, what to plot, the parameters it was
@@ -154,14 +154,14 @@ public:
     void InState(const QString &title, const QString &unit, double scale, const QString &vector, double calculated,
                  bool least = false);
     // The power drawn from the supplies (source, volts) in the states after switchings: the largest, or the least.
-    void PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies,
-                      double calculated, bool least);
+    void PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies, double calculated,
+                      bool least);
     // The supply's mean current and power over the run.
     void Supply(const QString &source, double volts);
     // A transistor's peak collector current, largest collector-base voltage and mean dissipated power, against
     // the limits the window knows (NaN where it knows none).
-    void Ratings(const QString &transistor, const QString &device, double collectorCurrent,
-                 double collectorBaseVoltage, double power);
+    void Ratings(const QString &transistor, const QString &device, double collectorCurrent, double collectorBaseVoltage,
+                 double power);
 
     // The measurements of the netlist's current corner.
     void Write(Netlist *netlist) const;

@@ -46,9 +46,9 @@ QString TransistorModel(const QString &name, const TransistorData &data, double 
     // microamperes such a window asks for are germanium's.
     const bool baseVoltageKnown =
         std::isfinite(data.baseSaturationVoltage) && std::isfinite(data.designCollectorCurrent);
-    set("IS", baseVoltageKnown
-            ? data.designCollectorCurrent / std::exp(data.baseSaturationVoltage / ThermalVoltage(celsius))
-            : 1e-7);
+    set("IS",
+        baseVoltageKnown ? data.designCollectorCurrent / std::exp(data.baseSaturationVoltage / ThermalVoltage(celsius))
+                         : 1e-7);
     // The collector-emitter saturation voltage at the design current is what the collector's bulk resistance
     // drops there (the junctions' own few tens of millivolts are left out: it errs on the side of more).
     if (std::isfinite(data.collectorSaturationVoltage) && std::isfinite(data.designCollectorCurrent))

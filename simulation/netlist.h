@@ -26,8 +26,7 @@ public:
 
     void Resistor(const QString &name, const QString &a, const QString &b, double ohms);
     void Capacitor(const QString &name, const QString &a, const QString &b, double farads);
-    void Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model,
-               double celsius);
+    void Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model, double celsius);
     // A constant current from `from` through the source into `into`.
     void CurrentSource(const QString &name, const QString &from, const QString &into, double amps);
     // A transistor, or a diode, at its own temperature (its model's nominal one).

@@ -226,9 +226,9 @@ void TSimulationWindow::ShowParameters(const std::vector<SimulationParameter> &p
     for (const SimulationParameter &parameter : parameters) {
         auto *edit = new QLineEdit(FigureText(parameter.value * parameter.scale, 6));
         edit->setObjectName(QStringLiteral("Parameter") + parameter.key);
-        edit->setToolTip(tr("%1. По умолчанию: %2 %3")
-                             .arg(parameter.rule, FigureText(parameter.defaultValue * parameter.scale, 6),
-                                  parameter.unit));
+        edit->setToolTip(
+            tr("%1. По умолчанию: %2 %3")
+                .arg(parameter.rule, FigureText(parameter.defaultValue * parameter.scale, 6), parameter.unit));
         connect(edit, &QLineEdit::editingFinished, this,
                 [this, parameter, edit] { KeepParameter(parameter, edit->text()); });
         parameterForm_->addRow(QStringLiteral("%1, %2").arg(parameter.caption, parameter.unit), edit);

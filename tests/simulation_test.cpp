@@ -99,31 +99,49 @@ Texts With(Texts texts, const Texts &changes)
 }
 
 const std::vector<Design> kDesigns = {
-    {"Form2 as designed", "Form2", kForm2, "Триггер переключается при каждом из 6 входных импульсов", "form2.cir", "form2_by_hand.cir"},
-    {"Form2 on a 0,3 V supply", "Form2", With(kForm2, {{"Edit4", "0,3"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
-    {"Form2 with Rк.б a thousand times too large", "Form2", With(kForm2, {{"Edit14", "18000000"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
+    {"Form2 as designed", "Form2", kForm2, "Триггер переключается при каждом из 6 входных импульсов", "form2.cir",
+     "form2_by_hand.cir"},
+    {"Form2 on a 0,3 V supply", "Form2", With(kForm2, {{"Edit4", "0,3"}}),
+     "Триггер не переключается ни при одном из 6 входных импульсов"},
+    {"Form2 with Rк.б a thousand times too large", "Form2", With(kForm2, {{"Edit14", "18000000"}}),
+     "Триггер не переключается ни при одном из 6 входных импульсов"},
     {"Form2 with a transistor allowed 15 mA at 20 °C", "Form2", With(kForm2, {{"Edit8", "15"}}),
      "Триггер переключается при каждом из 6 входных импульсов, но ток коллектора Т1 12 мА при 20 °C больше "
      "допустимого 9,49 мА, ток коллектора Т2 12 мА при 20 °C больше допустимого 9,49 мА"},
-    {"Form3 as designed", "Form3", kForm3, "Триггер переключается при каждом из 6 входных импульсов", "form3.cir", "form3_by_hand.cir"},
-    {"Form3 on a 0,3 V supply", "Form3", With(kForm3, {{"Edit5", "0,3"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
-    {"Form3 with Rк.б a thousand times too large", "Form3", With(kForm3, {{"Edit15", "13000000"}}), "Триггер не переключается ни при одном из 6 входных импульсов"},
-    {"Form4 as designed", "Form4", kForm4, "Триггер переключается в каждом из 4 периодов входного напряжения", "form4.cir", "form4_by_hand.cir"},
+    {"Form3 as designed", "Form3", kForm3, "Триггер переключается при каждом из 6 входных импульсов", "form3.cir",
+     "form3_by_hand.cir"},
+    {"Form3 on a 0,3 V supply", "Form3", With(kForm3, {{"Edit5", "0,3"}}),
+     "Триггер не переключается ни при одном из 6 входных импульсов"},
+    {"Form3 with Rк.б a thousand times too large", "Form3", With(kForm3, {{"Edit15", "13000000"}}),
+     "Триггер не переключается ни при одном из 6 входных импульсов"},
+    {"Form4 as designed", "Form4", kForm4, "Триггер переключается в каждом из 4 периодов входного напряжения",
+     "form4.cir", "form4_by_hand.cir"},
     {"Form4 on a 0,3 V supply", "Form4", With(kForm4, {{"Edit5", "0,3"}}),
      "При 20 °C: триггер не переключается ни в одном из 4 периодов входного напряжения; при 50 °C: триггер "
      "переключается в каждом из 4 периодов входного напряжения, но напряжение коллектор-база Т1 6,76 В при 20 °C "
      "больше допустимого 0,6 В"},
-    {"Form4 with Rк.б a thousand times too large", "Form4", With(kForm4, {{"Edit15", "13000000"}}), "Триггер не переключается ни в одном из 4 периодов входного напряжения"},
-    {"Form5 as designed", "Form5", kForm5, "Триггер переключается при каждом из 4 входных импульсов", "form5.cir", "form5_by_hand.cir"},
-    {"Form5 on a 0,3 V supply", "Form5", With(kForm5, {{"Edit19", "0,3"}}), "Триггер не переключается ни при одном из 4 входных импульсов"},
-    {"Form5 with R a thousand times too large", "Form5", With(kForm5, {{"Edit26", "12000000"}}), "Триггер не переключается ни при одном из 4 входных импульсов"},
-    {"Form5 with input pulses of 1,6 V", "Form5", kForm5,
+    {"Form4 with Rк.б a thousand times too large", "Form4", With(kForm4, {{"Edit15", "13000000"}}),
+     "Триггер не переключается ни в одном из 4 периодов входного напряжения"},
+    {"Form5 as designed", "Form5", kForm5, "Триггер переключается при каждом из 4 входных импульсов", "form5.cir",
+     "form5_by_hand.cir"},
+    {"Form5 on a 0,3 V supply", "Form5", With(kForm5, {{"Edit19", "0,3"}}),
+     "Триггер не переключается ни при одном из 4 входных импульсов"},
+    {"Form5 with R a thousand times too large", "Form5", With(kForm5, {{"Edit26", "12000000"}}),
+     "Триггер не переключается ни при одном из 4 входных импульсов"},
+    {"Form5 with input pulses of 1,6 V",
+     "Form5",
+     kForm5,
      "При −10 °C: триггер переключается при каждом из 4 входных импульсов; при 60 °C: триггер переключается при 1 "
      "из 4 входных импульсов: пропущены 2-й, 3-й, 4-й",
-     nullptr, nullptr, {{"PulseAmplitude", "1,6"}}},
-    {"Form7 as designed", "Form7", kForm7, "Два устойчивых состояния; переключается каждым из 4 импульсов в базы", "form7.cir", "form7_by_hand.cir"},
-    {"Form7 on a 0,3 V supply", "Form7", With(kForm7, {{"Edit12", "0,3"}}), "Нет двух устойчивых состояний: ни один из 4 импульсов в базы не переключил триггер"},
-    {"Form7 with R1 a thousand times too large", "Form7", With(kForm7, {{"Edit29", "33000000"}}), "Нет двух устойчивых состояний: ни один из 4 импульсов в базы не переключил триггер"},
+     nullptr,
+     nullptr,
+     {{"PulseAmplitude", "1,6"}}},
+    {"Form7 as designed", "Form7", kForm7, "Два устойчивых состояния; переключается каждым из 4 импульсов в базы",
+     "form7.cir", "form7_by_hand.cir"},
+    {"Form7 on a 0,3 V supply", "Form7", With(kForm7, {{"Edit12", "0,3"}}),
+     "Нет двух устойчивых состояний: ни один из 4 импульсов в базы не переключил триггер"},
+    {"Form7 with R1 a thousand times too large", "Form7", With(kForm7, {{"Edit29", "33000000"}}),
+     "Нет двух устойчивых состояний: ни один из 4 импульсов в базы не переключил триггер"},
 };
 
 // Types the design and presses every step in order, as a user working down the window does.
@@ -194,8 +212,8 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
     EXPECT_EQ(design.verdict, report.verdict.text.toStdString()) << Table(report.verdict);
     // Works: every input switched in both corners and no limit was exceeded.
     const QString verdict = QString::fromUtf8(design.verdict);
-    EXPECT_EQ((verdict.startsWith(u"Триггер переключается при каждом") || verdict.startsWith(u"Триггер переключается в каждом")
-               || verdict.startsWith(u"Два устойчивых"))
+    EXPECT_EQ((verdict.startsWith(u"Триггер переключается при каждом")
+               || verdict.startsWith(u"Триггер переключается в каждом") || verdict.startsWith(u"Два устойчивых"))
                   && !verdict.contains(u", но "),
               report.verdict.works);
     if (design.golden) {
@@ -236,7 +254,8 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         const auto amplitude = std::find_if(report.verdict.rows.rbegin(), report.verdict.rows.rend(),
                                             [](const FigureRow &row) { return row.title.startsWith(u"Амплитуда"); });
         ASSERT_NE(amplitude, report.verdict.rows.rend());
-        EXPECT_NEAR(amplitude->measured.back(), hand.at(QStringLiteral("swing")), 0.02 * hand.at(QStringLiteral("swing")));
+        EXPECT_NEAR(amplitude->measured.back(), hand.at(QStringLiteral("swing")),
+                    0.02 * hand.at(QStringLiteral("swing")));
     }
     window->SetSimulationParameters({});
 }

@@ -41,10 +41,10 @@ void AddComplementaryTransistors(Netlist *netlist, const ComplementaryPair &pair
     netlist->Comment(QStringLiteral("At %1 C").arg(Netlist::Number(corner.temperature)));
     netlist->DcSource(QStringLiteral("VEK1"), QStringLiteral("0"), QStringLiteral("vee1"), pair.ek1);
     netlist->DcSource(QStringLiteral("VEK2"), QStringLiteral("vcc2"), QStringLiteral("0"), pair.ek2);
-    AddTransistor(netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), emitter1, QStringLiteral("QP"), t1,
-                  corner.temperature);
-    AddTransistor(netlist, QStringLiteral("Q2"), QStringLiteral("c2"), QStringLiteral("b2"), emitter2, QStringLiteral("QN"), t2,
-                  corner.temperature);
+    AddTransistor(netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), emitter1,
+                  QStringLiteral("QP"), t1, corner.temperature);
+    AddTransistor(netlist, QStringLiteral("Q2"), QStringLiteral("c2"), QStringLiteral("b2"), emitter2,
+                  QStringLiteral("QN"), t2, corner.temperature);
 }
 
 void ObserveComplementaryStates(TriggerObserver *observer, CircuitInputs &in, const ComplementaryPair &pair)

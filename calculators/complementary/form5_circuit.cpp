@@ -46,9 +46,9 @@ Circuit Form5Circuit(CircuitInputs &in)
     const double amplitude =
         in.Parameter({QStringLiteral("PulseAmplitude"), Tr("Амплитуда входных импульсов"), QStringLiteral("В"), 1, NAN,
                       2 * ue, Tr("Удвоенное напряжение U'э: его преодолевают и открывание, и закрывание Т1")});
-    const double width = in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность входных импульсов"),
-                                       QStringLiteral("мкс"), 1e6, NAN, 2 * recovery,
-                                       Tr("Два времени восстановления tв: С успевает перезарядиться")});
+    const double width =
+        in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность входных импульсов"), QStringLiteral("мкс"), 1e6,
+                      NAN, 2 * recovery, Tr("Два времени восстановления tв: С успевает перезарядиться")});
     const double edge = recovery / 2, interval = 30 * recovery;
 
     Circuit circuit;

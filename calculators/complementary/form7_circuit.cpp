@@ -43,19 +43,19 @@ Circuit Form7Circuit(CircuitInputs &in)
                                    "(%1 пФ): больший конденсатор переносит конец запускающего импульса на другую "
                                    "базу и отменяет переключение")
                                     .arg(FigureText(1e12 * JunctionCapacitance(pair.t1)));
-    const double c1 = in.Parameter({QStringLiteral("C1"), QStringLiteral("C1"), QStringLiteral("пФ"), 1e12, NAN,
-                                    speedUpDefault, speedUpRule});
-    const double c2 = in.Parameter({QStringLiteral("C2"), QStringLiteral("C2"), QStringLiteral("пФ"), 1e12, NAN,
-                                    speedUpDefault, speedUpRule});
+    const double c1 = in.Parameter(
+        {QStringLiteral("C1"), QStringLiteral("C1"), QStringLiteral("пФ"), 1e12, NAN, speedUpDefault, speedUpRule});
+    const double c2 = in.Parameter(
+        {QStringLiteral("C2"), QStringLiteral("C2"), QStringLiteral("пФ"), 1e12, NAN, speedUpDefault, speedUpRule});
     // A pulse of twice the current either base resistor can carry from its supply overrides whatever holds
     // the base: into T2's base it opens T2, into T1's base (out of it, for the p-n-p) it closes T1.
-    const double kick =
-        in.Parameter({QStringLiteral("PulseCurrent"), Tr("Ток запускающих импульсов"), QStringLiteral("мА"), 1e3, NAN,
-                      2 * std::max(pair.ek1 / std::min(rb1, r2), pair.ek2 / std::min(rb2, r1)),
-                      Tr("Удвоенный наибольший ток, который подают в базу Ек1 через Rб1 или R2 и Ек2 через Rб2 или R1")});
-    const double width = in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность запускающих импульсов"),
-                                       QStringLiteral("мкс"), 1e6, NAN, kInterval / 10,
-                                       Tr("Десятая доля промежутка между импульсами, 10 мкс")});
+    const double kick = in.Parameter(
+        {QStringLiteral("PulseCurrent"), Tr("Ток запускающих импульсов"), QStringLiteral("мА"), 1e3, NAN,
+         2 * std::max(pair.ek1 / std::min(rb1, r2), pair.ek2 / std::min(rb2, r1)),
+         Tr("Удвоенный наибольший ток, который подают в базу Ек1 через Rб1 или R2 и Ек2 через Rб2 или R1")});
+    const double width =
+        in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность запускающих импульсов"), QStringLiteral("мкс"),
+                      1e6, NAN, kInterval / 10, Tr("Десятая доля промежутка между импульсами, 10 мкс")});
 
     Circuit circuit;
     Netlist &netlist = circuit.netlist;

@@ -21,9 +21,8 @@ Circuit Form3Circuit(CircuitInputs &in)
     // The window prints Сэ's range in picofarads.
     const double low = 1e-12 * in.Calculated("CeMin", QStringLiteral("«Шаг 11»"));
     const double high = 1e-12 * in.Calculated("CeMax", QStringLiteral("«Шаг 11»"));
-    trigger.emitterCapacitor = in.Parameter(
-        {QStringLiteral("Ce"), QStringLiteral("Сэ"), QStringLiteral("пФ"), 1e12, NAN, DefaultPart::InRange(low, high),
-         DefaultPart::InRangeRule()});
+    trigger.emitterCapacitor = in.Parameter({QStringLiteral("Ce"), QStringLiteral("Сэ"), QStringLiteral("пФ"), 1e12,
+                                             NAN, DefaultPart::InRange(low, high), DefaultPart::InRangeRule()});
     SymmetricTriggerParameters(in, &trigger, "Шаг 13", "Шаг 10");
     trigger.outputAmplitude = in.Compared("Uki");
     trigger.fallTime = in.Compared("Tc");

@@ -38,11 +38,11 @@ Circuit Form4Circuit(CircuitInputs &in)
     const double r3 = in.Parameter({QStringLiteral("R3"), QStringLiteral("R3"), QStringLiteral("Ом"), 1, NAN,
                                     DefaultPart::Below(in.Calculated("R3Max", QStringLiteral("«Шаг 9»")), 1.2),
                                     DefaultPart::BelowRule(1.2)});
-    const double speedUp = in.Parameter(
-        {QStringLiteral("C"), QStringLiteral("С"), QStringLiteral("пФ"), 1e12, NAN,
-         DefaultPart::Below(std::min(in.Calculated("CMax1", QStringLiteral("«Шаг 10»")),
-                                     in.Calculated("CMax2", QStringLiteral("«Шаг 10»")))),
-         DefaultPart::BelowRule()});
+    const double speedUp =
+        in.Parameter({QStringLiteral("C"), QStringLiteral("С"), QStringLiteral("пФ"), 1e12, NAN,
+                      DefaultPart::Below(std::min(in.Calculated("CMax1", QStringLiteral("«Шаг 10»")),
+                                                  in.Calculated("CMax2", QStringLiteral("«Шаг 10»")))),
+                      DefaultPart::BelowRule()});
     // Ср passes the input: its reactance at Fвх a tenth of the divider's resistance, or less.
     const double divider = r2 * r3 / (r2 + r3);
     const double coupling = in.Parameter(
@@ -101,10 +101,10 @@ Circuit Form4Circuit(CircuitInputs &in)
         netlist.Capacitor(QStringLiteral("C"), QStringLiteral("c1"), QStringLiteral("b2"), speedUp);
         netlist.Resistor(QStringLiteral("RB"), QStringLiteral("b2"), QStringLiteral("0"), rb);
         netlist.Resistor(QStringLiteral("R1"), QStringLiteral("e"), QStringLiteral("0"), r1);
-        AddTransistor(&netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), QStringLiteral("e"), QStringLiteral("QT"),
-                      data, corner.temperature);
-        AddTransistor(&netlist, QStringLiteral("Q2"), QStringLiteral("c2"), QStringLiteral("b2"), QStringLiteral("e"), QStringLiteral("QT"),
-                      data, corner.temperature);
+        AddTransistor(&netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), QStringLiteral("e"),
+                      QStringLiteral("QT"), data, corner.temperature);
+        AddTransistor(&netlist, QStringLiteral("Q2"), QStringLiteral("c2"), QStringLiteral("b2"), QStringLiteral("e"),
+                      QStringLiteral("QT"), data, corner.temperature);
         netlist.Resistor(QStringLiteral("RK2"), QStringLiteral("vee"), QStringLiteral("c2"), rk2);
         observer.Write(&netlist);
     }

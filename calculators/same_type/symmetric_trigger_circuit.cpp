@@ -22,12 +22,11 @@ void SymmetricTriggerParameters(CircuitInputs &in, SymmetricTrigger *trigger, co
     const QString coupling = QStringLiteral("«%1»").arg(QLatin1StringView(couplingStep));
     const double low = in.Calculated("CpMin", coupling), high = in.Calculated("CpMax", coupling);
     trigger->couplingCapacitor = in.Parameter({QStringLiteral("Cp"), QStringLiteral("Ср"), QStringLiteral("пФ"), 1e12,
-                                               NAN, DefaultPart::InRange(low, high),
-                                               DefaultPart::InRangeRule()});
+                                               NAN, DefaultPart::InRange(low, high), DefaultPart::InRangeRule()});
     const double width = 1e-6 * in.Calculated("PulseDur", QStringLiteral("«%1»").arg(QLatin1StringView(pulseStep)));
-    trigger->pulseWidth = in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность пусковых импульсов"),
-                                        QStringLiteral("мкс"), 1e6, NAN, width,
-                                        Tr("Длительность пускового импульса, рассчитанная окном")});
+    trigger->pulseWidth =
+        in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность пусковых импульсов"), QStringLiteral("мкс"), 1e6,
+                      NAN, width, Tr("Длительность пускового импульса, рассчитанная окном")});
 }
 
 Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &trigger)
@@ -78,8 +77,9 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
                          trigger.biasVoltage);
     observer.Supply(QStringLiteral("VEK"), trigger.supply);
     for (const char *transistor : {"1", "2"})
-        observer.Ratings(QStringLiteral("Т") + QLatin1StringView(transistor), QStringLiteral("q") + QLatin1StringView(transistor),
-                         trigger.allowedCollectorCurrent, trigger.collectorBaseVoltage, NAN);
+        observer.Ratings(QStringLiteral("Т") + QLatin1StringView(transistor),
+                         QStringLiteral("q") + QLatin1StringView(transistor), trigger.allowedCollectorCurrent,
+                         trigger.collectorBaseVoltage, NAN);
 
     for (const Corner &corner : circuit.corners) {
         netlist.BeginCorner(corner.suffix);
@@ -96,10 +96,10 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
         netlist.Capacitor(QStringLiteral("C1"), QStringLiteral("c1"), QStringLiteral("b2"), trigger.speedUpCapacitor);
         netlist.Resistor(QStringLiteral("RKB2"), QStringLiteral("c2"), QStringLiteral("b1"), trigger.couplingResistor);
         netlist.Capacitor(QStringLiteral("C2"), QStringLiteral("c2"), QStringLiteral("b1"), trigger.speedUpCapacitor);
-        AddTransistor(&netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), emitter, QStringLiteral("QT"), transistor,
-                      corner.temperature);
-        AddTransistor(&netlist, QStringLiteral("Q2"), QStringLiteral("c2"), QStringLiteral("b2"), emitter, QStringLiteral("QT"), transistor,
-                      corner.temperature);
+        AddTransistor(&netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), emitter,
+                      QStringLiteral("QT"), transistor, corner.temperature);
+        AddTransistor(&netlist, QStringLiteral("Q2"), QStringLiteral("c2"), QStringLiteral("b2"), emitter,
+                      QStringLiteral("QT"), transistor, corner.temperature);
         if (externalBias) {
             netlist.DcSource(QStringLiteral("VEB"), QStringLiteral("eb"), QStringLiteral("0"), trigger.biasSource);
             netlist.Resistor(QStringLiteral("RB1"), QStringLiteral("b1"), QStringLiteral("eb"), trigger.baseResistor);
