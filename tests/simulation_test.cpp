@@ -157,14 +157,6 @@ void WorkThrough(QWidget *window, const Texts &typed)
     }
 }
 
-double QuantityOf(QWidget *window, const char *name)
-{
-    for (const NamedQuantity &quantity : static_cast<TCalculatorWindow *>(window)->Quantities())
-        if (qstrcmp(quantity.name, name) == 0)
-            return quantity.quantity->value();
-    return NAN;
-}
-
 class Designs : public testing::TestWithParam<Design>
 {
 };
@@ -266,6 +258,7 @@ struct MissingData
     const Texts *design;
     Texts typed;
     const char *message;
+    QVariantMap parameters = {};
 };
 
 const std::vector<MissingData> kMissingData = {
@@ -273,6 +266,12 @@ const std::vector<MissingData> kMissingData = {
     {"Form3", &kForm3, {{"Edit5", "x"}}, "Для моделирования заполните: напряжение источника питания"},
     {"Form4", &kForm4, {{"Edit15", ""}, {"Edit2", ""}}, "Для моделирования заполните: Fвх, Rк.б"},
     {"Form5", &kForm5, {{"Edit24", "-6800"}}, "Такую схему моделировать нельзя: RK1 = -6800"},
+    {"Form7", &kForm7, {}, "Для моделирования заполните: C2", {{QStringLiteral("C2"), QStringLiteral("4,7 пФ")}}},
+    {"Form4",
+     &kForm4,
+     {},
+     "Такую схему моделировать нельзя: R3 = 0, CP = nan",
+     {{QStringLiteral("R3"), QStringLiteral("0")}}},
 };
 
 TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
@@ -282,12 +281,15 @@ TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
         WorkThrough(window, *row.design);
         for (const auto &[box, text] : row.typed)
             Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
+        static_cast<TCalculatorWindow *>(window)->SetSimulationParameters(row.parameters);
         SimulationReport report;
         QString error;
         EXPECT_FALSE(Simulate(window, &report, &error));
         EXPECT_EQ(QString::fromUtf8(row.message).toStdString(), error.toStdString());
         EXPECT_TRUE(report.outcome.time.empty());
         EXPECT_TRUE(SimulationJson(window, &error).isEmpty());
+        EXPECT_TRUE(SimulationParameterTexts(window).empty());
+        static_cast<TCalculatorWindow *>(window)->SetSimulationParameters({});
     }
 }
 
