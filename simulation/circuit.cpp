@@ -249,23 +249,22 @@ void TriggerObserver::PowerInState(const QString &title, const std::vector<std::
     probes_.push_back(probe);
 }
 
-void TriggerObserver::Supply(const QString &source, double volts)
+void TriggerObserver::Supply(const QString &source, const QString &caption, double volts)
 {
     const QString current = QStringLiteral("i(%1)").arg(source);
-    probes_.push_back({Probe::Whole, Tr("Средний ток источника %1").arg(source), QStringLiteral("мА"), 1e3, current});
-    probes_.push_back({Probe::Whole, Tr("Средняя мощность, потребляемая от %1").arg(source), QStringLiteral("мВт"),
+    probes_.push_back({Probe::Whole, Tr("Средний ток источника %1").arg(caption), QStringLiteral("мА"), 1e3, current});
+    probes_.push_back({Probe::Whole, Tr("Средняя мощность, потребляемая от %1").arg(caption), QStringLiteral("мВт"),
                        1e3 * volts, current});
 }
 
 void TriggerObserver::Ratings(const QString &transistor, const QString &device, double collectorCurrent,
                               double collectorBaseVoltage, double power)
 {
-    probes_.push_back({Probe::PeakCurrent, Tr("Наибольший ток коллектора %1 (расчёт: допустимый)").arg(transistor),
+    probes_.push_back({Probe::PeakCurrent, Tr("Ток коллектора %1, наибольший / допустимый").arg(transistor),
                        QStringLiteral("мА"), 1e3, device, 0, 0, collectorCurrent, false, transistor});
-    probes_.push_back({Probe::PeakVoltage,
-                       Tr("Наибольшее напряжение коллектор-база %1 (расчёт: допустимое)").arg(transistor),
+    probes_.push_back({Probe::PeakVoltage, Tr("Напряжение коллектор-база %1, наибольшее / допустимое").arg(transistor),
                        QStringLiteral("В"), 1, device, 0, 0, collectorBaseVoltage, false, transistor});
-    probes_.push_back({Probe::Power, Tr("Средняя мощность, рассеиваемая %1 (расчёт: допустимая)").arg(transistor),
+    probes_.push_back({Probe::Power, Tr("Мощность, рассеиваемая %1, средняя / допустимая").arg(transistor),
                        QStringLiteral("мВт"), 1e3, device, 0, 0, power, false, transistor});
 }
 

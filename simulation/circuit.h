@@ -156,8 +156,8 @@ public:
     // The power drawn from the supplies (source, volts) in the states after switchings: the largest, or the least.
     void PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies, double calculated,
                       bool least);
-    // The supply's mean current and power over the run.
-    void Supply(const QString &source, double volts);
+    // The supply's mean current and power over the run; `caption` names it as the window does, "Ек".
+    void Supply(const QString &source, const QString &caption, double volts);
     // A transistor's peak collector current, largest collector-base voltage and mean dissipated power, against
     // the limits the window knows (NaN where it knows none).
     void Ratings(const QString &transistor, const QString &device, double collectorCurrent, double collectorBaseVoltage,

@@ -119,9 +119,9 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     auto *splitter = new QSplitter;
     splitter->addWidget(chartHolder);
     splitter->addWidget(side);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setSizes({600, 560});
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({560, 720});
 
     auto *running = new QHBoxLayout;
     running->addWidget(progress_, 1);
@@ -135,7 +135,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     layout->addLayout(running);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
-    resize(1180, 620);
+    resize(1300, 680);
 
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (cancelRequested_)
@@ -271,8 +271,7 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
         const std::vector<Corner> &corners = report.circuit.corners;
         QStringList headings{tr("Величина")};
         for (const Corner &corner : corners)
-            headings << (corners.size() > 1 ? tr("Моделирование, %1").arg(Celsius(corner.temperature))
-                                            : tr("Моделирование"));
+            headings << (corners.size() > 1 ? tr("При %1").arg(Celsius(corner.temperature)) : tr("Моделирование"));
         headings << tr("Расчёт");
         figures_->setColumnCount(int(headings.size()));
         figures_->setHorizontalHeaderLabels(headings);

@@ -310,7 +310,7 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
               Find<QLabel>(simulation, "Verdict")->text().toStdString());
     const auto *figures = Find<QTableWidget>(simulation, "Figures");
     ASSERT_EQ(4, figures->columnCount());
-    EXPECT_EQ("Моделирование, 20 °C", figures->horizontalHeaderItem(1)->text().toStdString());
+    EXPECT_EQ("При 20 °C", figures->horizontalHeaderItem(1)->text().toStdString());
     // Uки beside the measured amplitude, "11,27", in the window's decimal mark.
     EXPECT_EQ("10", figures->item(0, 3)->text().toStdString());
     EXPECT_TRUE(figures->item(0, 2)->text().contains(u',')) << figures->item(0, 2)->text().toStdString();

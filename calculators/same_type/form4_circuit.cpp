@@ -82,7 +82,7 @@ Circuit Form4Circuit(CircuitInputs &in)
     observer.Edge(Tr("Длительность среза выходного импульса (закрывание Т2), 0,1…0,9"), QStringLiteral("c2"), open,
                   closed, in.Compared("Tf"));
     observer.InState(Tr("Ток коллектора открытого Т2"), QStringLiteral("мА"), 1e3, QStringLiteral("@q2[ic]"), NAN);
-    observer.Supply(QStringLiteral("VEK"), supply);
+    observer.Supply(QStringLiteral("VEK"), QStringLiteral("Ек"), supply);
     const double allowed = 1e-3 * in.Compared("IkDop"), collectorBase = in.Compared("UkbMin");
     observer.Ratings(QStringLiteral("Т1"), QStringLiteral("q1"), allowed, collectorBase, NAN);
     observer.Ratings(QStringLiteral("Т2"), QStringLiteral("q2"), allowed, collectorBase, NAN);

@@ -75,7 +75,7 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
     if (!externalBias)
         observer.InState(Tr("Напряжение смещения на Rэ"), QStringLiteral("В"), 1, QStringLiteral("v(e)"),
                          trigger.biasVoltage);
-    observer.Supply(QStringLiteral("VEK"), trigger.supply);
+    observer.Supply(QStringLiteral("VEK"), QStringLiteral("Ек"), trigger.supply);
     for (const char *transistor : {"1", "2"})
         observer.Ratings(QStringLiteral("Т") + QLatin1StringView(transistor),
                          QStringLiteral("q") + QLatin1StringView(transistor), trigger.allowedCollectorCurrent,
