@@ -105,18 +105,17 @@ bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
     CircuitInputs inputs(window);
     *circuit = builder->second(inputs);
     circuit->parameters = inputs.Parameters();
-    if (!inputs.Missing().isEmpty()) {
-        *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
-        *circuit = Circuit{};
-        return false;
-    }
     const QStringList impossible = circuit->netlist.ImpossibleParts();
-    if (!impossible.isEmpty()) {
+    if (!inputs.Missing().isEmpty())
+        *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
+    else if (!impossible.isEmpty())
         *error = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
-        *circuit = Circuit{};
-        return false;
-    }
-    return true;
+    else
+        return true;
+    // Nothing to run; the parameters stay, so that a wrong one can be typed over.
+    *circuit = Circuit{};
+    circuit->parameters = inputs.Parameters();
+    return false;
 }
 
 QString FigureText(double value, int digits)
@@ -214,6 +213,13 @@ QString CornerTitle(const Corner &corner)
 }
 
 } // namespace
+
+TriggerObserver::Counting TriggerObserver::InputPulses()
+{
+    return {Tr("Триггер переключается при каждом из %2 входных импульсов"),
+            Tr("Триггер переключается при %1 из %2 входных импульсов: пропущены %3"),
+            Tr("Триггер не переключается ни при одном из %2 входных импульсов")};
+}
 
 TriggerObserver::TriggerObserver(std::vector<double> inputs, std::vector<double> samples, Counting counting)
     : inputs_(std::move(inputs)), samples_(std::move(samples)), counting_(std::move(counting))

@@ -103,7 +103,8 @@ bool RegisterCircuit(const QString &windowName, CircuitBuilder builder);
 
 bool HasCircuit(const QString &windowName);
 
-// The window's circuit, or an empty netlist and the message that names what to fill.
+// The window's circuit, or an empty netlist (with the parameters it would have had) and the message that names
+// what to fill.
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error);
 
 // A figure as the window prints it: four significant digits, the window's decimal mark; «—» for NaN.
@@ -138,6 +139,9 @@ public:
         QString every, some, none;
         int inputsPerCount = 1; // an input period of two switchings counts once
     };
+
+    // The words of a trigger switched by input pulses: «Триггер переключается при каждом из 6 входных импульсов».
+    static Counting InputPulses();
 
     // `inputs`: when each input begins; `samples`: one before the first input and one after each, before the next.
     TriggerObserver(std::vector<double> inputs, std::vector<double> samples, Counting counting);

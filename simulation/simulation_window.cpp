@@ -172,11 +172,12 @@ void TSimulationWindow::Start()
         return;
     auto report = std::make_shared<SimulationReport>();
     QString error;
-    if (!BuildCircuit(calculatorWindow_, &report->circuit, &error)) {
+    const bool built = BuildCircuit(calculatorWindow_, &report->circuit, &error);
+    ShowParameters(report->circuit.parameters);
+    if (!built) {
         ShowReport({}, error);
         return;
     }
-    ShowParameters(report->circuit.parameters);
     run_->setEnabled(false);
     defaults_->setEnabled(false);
     // The last run's thread has reported, and ends at once.
@@ -223,8 +224,12 @@ void TSimulationWindow::ShowParameters(const std::vector<SimulationParameter> &p
 {
     while (parameterForm_->rowCount() > 0)
         parameterForm_->removeRow(0);
+    auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow_);
+    const QVariantMap typed = calculator ? calculator->SimulationParameters() : QVariantMap();
     for (const SimulationParameter &parameter : parameters) {
-        auto *edit = new QLineEdit(FigureText(parameter.value * parameter.scale, 6));
+        // What the user typed stays as typed, a text that is no number too, to be typed over.
+        auto *edit = new QLineEdit(typed.contains(parameter.key) ? typed.value(parameter.key).toString()
+                                                                 : FigureText(parameter.value * parameter.scale, 6));
         edit->setObjectName(QStringLiteral("Parameter") + parameter.key);
         edit->setToolTip(
             tr("%1. По умолчанию: %2 %3")

@@ -289,6 +289,15 @@ TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
         EXPECT_TRUE(report.outcome.time.empty());
         EXPECT_TRUE(SimulationJson(window, &error).isEmpty());
         EXPECT_TRUE(SimulationParameterTexts(window).empty());
+        // The window says so, and shows the parameter as typed, to be typed over.
+        for (const auto &[key, text] : row.parameters.asKeyValueRange()) {
+            ShowSimulation(window);
+            auto *simulation = window->findChild<TSimulationWindow *>();
+            EXPECT_EQ(QString::fromUtf8(row.message), Find<QLabel>(simulation, "Verdict")->text());
+            EXPECT_EQ(text.toString(),
+                      Find<QLineEdit>(simulation, qPrintable(QStringLiteral("Parameter") + key))->text());
+            simulation->close();
+        }
         static_cast<TCalculatorWindow *>(window)->SetSimulationParameters({});
     }
 }

@@ -62,10 +62,7 @@ Circuit Form5Circuit(CircuitInputs &in)
         inputs.push_back(k * interval);
         samples.push_back((k + 1) * interval - interval / 10);
     }
-    TriggerObserver observer(inputs, samples,
-                             {Tr("Триггер переключается при каждом из %2 входных импульсов"),
-                              Tr("Триггер переключается при %1 из %2 входных импульсов: пропущены %3"),
-                              Tr("Триггер не переключается ни при одном из %2 входных импульсов")});
+    TriggerObserver observer(inputs, samples, TriggerObserver::InputPulses());
     observer.InState(Tr("Напряжение U'э открытых транзисторов"), QStringLiteral("В"), 1, QStringLiteral("v(e)"),
                      in.Compared("Ue"));
     ObserveComplementaryStates(&observer, in, pair);

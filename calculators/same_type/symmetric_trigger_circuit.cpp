@@ -56,10 +56,7 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
         if (k < kPulses)
             inputs.push_back(firstPulse + k * period);
     }
-    TriggerObserver observer(inputs, samples,
-                             {Tr("Триггер переключается при каждом из %2 входных импульсов"),
-                              Tr("Триггер переключается при %1 из %2 входных импульсов: пропущены %3"),
-                              Tr("Триггер не переключается ни при одном из %2 входных импульсов")});
+    TriggerObserver observer(inputs, samples, TriggerObserver::InputPulses());
     // Switched: each collector moved by at least half the way between the two levels.
     const double swing = std::abs(closedCollector - openCollector) / 2;
     observer.State(QStringLiteral("c1"), swing);
