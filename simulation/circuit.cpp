@@ -258,9 +258,12 @@ void TriggerObserver::PowerInState(const QString &title, const std::vector<std::
 void TriggerObserver::Supply(const QString &source, const QString &caption, double volts)
 {
     const QString current = QStringLiteral("i(%1)").arg(source);
-    probes_.push_back({Probe::Whole, Tr("Средний ток источника %1").arg(caption), QStringLiteral("мА"), 1e3, current});
-    probes_.push_back({Probe::Whole, Tr("Средняя мощность, потребляемая от %1").arg(caption), QStringLiteral("мВт"),
-                       1e3 * volts, current});
+    Probe probe{Probe::Whole, Tr("Средний ток источника %1").arg(caption), QStringLiteral("мА"), 1e3, current};
+    probes_.push_back(probe);
+    probe.title = Tr("Средняя мощность, потребляемая от %1").arg(caption);
+    probe.unit = QStringLiteral("мВт");
+    probe.weight = volts;
+    probes_.push_back(probe);
 }
 
 void TriggerObserver::Ratings(const QString &transistor, const QString &device, double collectorCurrent,
@@ -277,19 +280,29 @@ void TriggerObserver::Ratings(const QString &transistor, const QString &device, 
 void TriggerObserver::Write(Netlist *netlist) const
 {
     const auto at = [](double time) { return Netlist::Number(time); };
+    const auto param = [netlist](const QString &name, const QString &expression) {
+        netlist->Measure(name, QStringLiteral("param='%1'").arg(expression));
+    };
     const QString whole = QStringLiteral("FROM=%1 TO=%2").arg(at(inputs_.front()), at(netlist->StopTime()));
     for (const auto &[node, swing] : states_)
         for (std::size_t k = 0; k < samples_.size(); ++k)
             netlist->Measure(SampleName(QStringLiteral("s_") + node, k),
                              QStringLiteral("FIND %1 AT=%2")
                                  .arg(netlist->Vector(QStringLiteral("v(%1)").arg(node)), at(samples_[k])));
+    // Every figure the table may show is a measurement of its own, so that `ngspice -b` gives it too.
     for (std::size_t p = 0; p < probes_.size(); ++p) {
         const Probe &probe = probes_[p];
         const QString name = QStringLiteral("p%1").arg(p);
         const QString device = QStringLiteral("@%1[%2]").arg(probe.vector);
         switch (probe.kind) {
-        case Probe::Amplitude:
+        case Probe::Amplitude: {
+            const QString state = QStringLiteral("s_") + probe.vector;
+            for (std::size_t k = 1; k < samples_.size(); ++k)
+                param(SampleName(name, k),
+                      QStringLiteral("abs(%1-%2)")
+                          .arg(netlist->Name(SampleName(state, k)), netlist->Name(SampleName(state, k - 1))));
             break;
+        }
         case Probe::Edge: {
             const QString vector = netlist->Vector(QStringLiteral("v(%1)").arg(probe.vector));
             const QString direction = probe.to > probe.from ? QStringLiteral("RISE") : QStringLiteral("FALL");
@@ -305,13 +318,26 @@ void TriggerObserver::Write(Netlist *netlist) const
                 const QString vector = netlist->Vector(probe.terms[t].first);
                 if (vector.startsWith(u'@'))
                     netlist->Save(vector);
-                for (std::size_t k = 0; k < samples_.size(); ++k)
+                for (std::size_t k = 1; k < samples_.size(); ++k)
                     netlist->Measure(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k),
                                      QStringLiteral("FIND %1 AT=%2").arg(vector, at(samples_[k])));
             }
+            for (std::size_t k = 1; k < samples_.size(); ++k) {
+                QStringList sum;
+                for (std::size_t t = 0; t < probe.terms.size(); ++t) {
+                    const QString term = QStringLiteral("abs(%1)").arg(
+                        netlist->Name(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k)));
+                    sum << (probe.terms[t].second == 1 ? term : Netlist::Number(probe.terms[t].second) + u'*' + term);
+                }
+                param(SampleName(name, k), sum.join(u'+'));
+            }
             break;
         case Probe::Whole:
-            netlist->Measure(name, QStringLiteral("AVG %1 %2").arg(netlist->Vector(probe.vector), whole));
+            netlist->Measure(name + QStringLiteral("_avg"),
+                             QStringLiteral("AVG %1 %2").arg(netlist->Vector(probe.vector), whole));
+            param(name,
+                  QStringLiteral("%1*abs(%2)")
+                      .arg(Netlist::Number(probe.weight), netlist->Name(name + QStringLiteral("_avg"))));
             break;
         case Probe::PeakCurrent:
         case Probe::PeakVoltage: {
@@ -320,6 +346,9 @@ void TriggerObserver::Write(Netlist *netlist) const
             netlist->Save(vector);
             netlist->Measure(name + QStringLiteral("_max"), QStringLiteral("MAX %1 %2").arg(vector, whole));
             netlist->Measure(name + QStringLiteral("_min"), QStringLiteral("MIN %1 %2").arg(vector, whole));
+            param(name,
+                  QStringLiteral("max(abs(%1),abs(%2))")
+                      .arg(netlist->Name(name + QStringLiteral("_max")), netlist->Name(name + QStringLiteral("_min"))));
             break;
         }
         case Probe::Power: {
@@ -341,7 +370,7 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
     QStringList texts, exceeded;
     std::vector<FigureRow> rows;
     for (const Probe &probe : probes_)
-        rows.push_back({probe.title, probe.unit, {}, probe.calculated * probe.scale});
+        rows.push_back({probe.title, probe.unit, {}, {}, probe.calculated * probe.scale});
     for (const Corner &corner : corners) {
         const auto value = [&](const QString &name) {
             const auto found = measured.find(name + u'_' + corner.suffix);
@@ -375,39 +404,28 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
         for (std::size_t p = 0; p < probes_.size(); ++p) {
             const Probe &probe = probes_[p];
             const QString name = QStringLiteral("p%1").arg(p);
-            double figure = NAN;
-            switch (probe.kind) {
-            case Probe::Amplitude:
-                for (std::size_t k = 1; k <= inputs_.size() && std::isnan(figure); ++k)
-                    if (switched[k])
-                        figure = std::abs(sample(probe.vector, k) - sample(probe.vector, k - 1));
-                break;
-            case Probe::Edge:
-                for (std::size_t k = 1; k <= inputs_.size() && std::isnan(figure); ++k)
-                    if (switched[k]
-                        && (sample(probe.vector, k) > sample(probe.vector, k - 1)) == (probe.to > probe.from))
-                        figure = value(SampleName(name, k));
-                break;
-            case Probe::InState:
-                for (std::size_t k = 1; k <= inputs_.size(); ++k) {
-                    double magnitude = 0;
-                    for (std::size_t t = 0; t < probe.terms.size(); ++t)
-                        magnitude += probe.terms[t].second
-                            * std::abs(value(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k)));
-                    if (switched[k] && (std::isnan(figure) || (probe.least ? magnitude < figure : magnitude > figure)))
-                        figure = magnitude;
+            // The measurement the figure is: of the first switching (that moved the node the edge's way), of the
+            // state after a switching with the largest (least) value, or of the whole run.
+            QString chosen;
+            const auto rising = [&](std::size_t k) { return sample(probe.vector, k) > sample(probe.vector, k - 1); };
+            for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+                if (!switched[k] || (probe.kind == Probe::Edge && rising(k) != (probe.to > probe.from)))
+                    continue;
+                const QString candidate = SampleName(name, k);
+                if (probe.kind == Probe::InState) {
+                    const double here = value(candidate), best = value(chosen);
+                    if (chosen.isEmpty() || (probe.least ? here < best : here > best))
+                        chosen = candidate;
+                } else if (chosen.isEmpty()) {
+                    chosen = candidate;
                 }
-                break;
-            case Probe::Whole:
-            case Probe::Power:
-                figure = std::abs(value(name));
-                break;
-            case Probe::PeakCurrent:
-            case Probe::PeakVoltage:
-                figure = std::max(std::abs(value(name + QStringLiteral("_max"))),
-                                  std::abs(value(name + QStringLiteral("_min"))));
-                break;
             }
+            if (probe.kind == Probe::Whole || probe.kind == Probe::Power || probe.kind == Probe::PeakCurrent
+                || probe.kind == Probe::PeakVoltage)
+                chosen = name;
+            const double figure = chosen.isEmpty() ? NAN : value(chosen);
+            rows[p].measures.push_back(chosen.isEmpty() || std::isnan(figure) ? QString()
+                                                                              : chosen + u'_' + corner.suffix);
             rows[p].measured.push_back(figure * probe.scale);
         }
     }

@@ -28,8 +28,9 @@ struct FigureRow
 {
     QString title;
     QString unit;
-    std::vector<double> measured; // one for each corner; NaN where nothing was measured
-    double calculated = NAN;      // NaN where the window calculates none
+    std::vector<double> measured;  // one for each corner; NaN where nothing was measured
+    std::vector<QString> measures; // the netlist's measurement each one is; empty where none
+    double calculated = NAN;       // NaN where the window calculates none
 };
 
 struct Verdict
@@ -187,6 +188,7 @@ private:
         QString transistor;
         // InState: the vectors sampled and the weight of each one's magnitude in the sum.
         std::vector<std::pair<QString, double>> terms;
+        double weight = 1; // Whole: of the mean's magnitude
     };
 
     std::vector<double> inputs_, samples_;

@@ -83,12 +83,16 @@ QByteArray SimulationJson(QWidget *window, QString *error)
     const auto number = [](double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); };
     QJsonArray figures, parameters;
     for (const FigureRow &row : report.verdict.rows) {
-        QJsonObject byCorner;
-        for (std::size_t c = 0; c < row.measured.size() && c < report.circuit.corners.size(); ++c)
+        QJsonObject byCorner, measures;
+        for (std::size_t c = 0; c < row.measured.size() && c < report.circuit.corners.size(); ++c) {
             byCorner.insert(report.circuit.corners[c].suffix, number(row.measured[c]));
+            measures.insert(report.circuit.corners[c].suffix,
+                            row.measures[c].isEmpty() ? QJsonValue() : QJsonValue(row.measures[c]));
+        }
         figures.append(QJsonObject{{QStringLiteral("title"), row.title},
                                    {QStringLiteral("unit"), row.unit},
                                    {QStringLiteral("measured"), byCorner},
+                                   {QStringLiteral("measures"), measures},
                                    {QStringLiteral("calculated"), number(row.calculated)}});
     }
     for (const SimulationParameter &parameter : report.circuit.parameters)

@@ -236,6 +236,12 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         ASSERT_TRUE(batch.count(name)) << name.toStdString();
         EXPECT_NEAR(value, batch.at(name), 1e-3 * std::abs(value) + 1e-15) << name.toStdString();
     }
+    // Each figure of the table is one of those measurements, and a figure not measured names none.
+    for (const FigureRow &row : report.verdict.rows)
+        for (std::size_t c = 0; c < row.measures.size(); ++c) {
+            EXPECT_EQ(std::isfinite(row.measured[c]), !row.measures[c].isEmpty()) << row.title.toStdString();
+            EXPECT_TRUE(row.measures[c].isEmpty() || batch.count(row.measures[c])) << row.measures[c].toStdString();
+        }
     // The netlist written by hand from the schematic: whether every input switches the trigger in both corners,
     // and the output's swing across the first switching in the warm one, which the table's last amplitude gives.
     if (design.byHand) {
@@ -377,8 +383,11 @@ TEST(Simulation, FiguresComeFromSwitchingsThatTookPlace)
     observer.Amplitude(QStringLiteral("Амплитуда"), QStringLiteral("c1"), 10);
     for (const auto &row : kRows) {
         Measurements measured;
-        for (std::size_t k = 0; k < row.collector.size(); ++k)
+        for (std::size_t k = 0; k < row.collector.size(); ++k) {
             measured[QStringLiteral("s_c1_%1_hot").arg(k)] = row.collector[k];
+            if (k > 0)
+                measured[QStringLiteral("p0_%1_hot").arg(k)] = std::abs(row.collector[k] - row.collector[k - 1]);
+        }
         const Verdict verdict = observer.Judge(measured, {{QStringLiteral("hot"), 20}});
         EXPECT_EQ(row.verdict, verdict.text.toStdString());
         EXPECT_EQ(QString::fromUtf8(row.verdict).startsWith(u"при каждом"), verdict.works);
