@@ -172,14 +172,14 @@ Measurements RunBatch(const QString &path, const QStringList &names)
 
 std::string Table(const Verdict &verdict)
 {
-    std::string text = verdict.text.toStdString() + "\n";
+    QString text = verdict.text + u'\n';
     for (const FigureRow &row : verdict.rows) {
-        text += "  " + row.title.toStdString() + ", " + row.unit.toStdString() + ":";
+        text += QStringLiteral("  %1, %2:").arg(row.title, row.unit);
         for (double value : row.measured)
-            text += " " + FigureText(value).toStdString();
-        text += " | " + FigureText(row.calculated).toStdString() + "\n";
+            text += u' ' + FigureText(value);
+        text += QStringLiteral(" | %1\n").arg(FigureText(row.calculated));
     }
-    return text;
+    return text.toStdString();
 }
 
 TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)

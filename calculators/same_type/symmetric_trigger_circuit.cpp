@@ -66,9 +66,9 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
                   closedCollector, trigger.fallTime);
     observer.Edge(Tr("Длительность фронта на коллекторе Т1 (открывание), 0,1…0,9"), QStringLiteral("c1"),
                   closedCollector, openCollector, NAN);
-    observer.InState(Tr("Ток коллектора открытого транзистора"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ic]"),
+    observer.InState(Tr("Ток коллектора открытого Т1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ic]"),
                      NAN);
-    observer.InState(Tr("Ток базы открытого транзистора"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ib]"), NAN);
+    observer.InState(Tr("Ток базы открытого Т1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ib]"), NAN);
     if (!externalBias)
         observer.InState(Tr("Напряжение смещения на Rэ"), QStringLiteral("В"), 1, QStringLiteral("v(e)"),
                          trigger.biasVoltage);
