@@ -280,6 +280,8 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
         headings << tr("Расчёт");
         figures_->setColumnCount(int(headings.size()));
         figures_->setHorizontalHeaderLabels(headings);
+        figures_->horizontalHeaderItem(int(headings.size()) - 1)
+            ->setToolTip(tr("Рассчитанное окном; для наибольших величин — допустимое"));
         for (const FigureRow &figure : report.verdict.rows) {
             const int row = figures_->rowCount();
             figures_->insertRow(row);
