@@ -181,6 +181,13 @@ std::vector<Corner> CornersBetween(double a, double b)
     return {{QStringLiteral("cold"), std::min(a, b)}, {QStringLiteral("hot"), std::max(a, b)}};
 }
 
+QString CornerComment(const Corner &corner)
+{
+    return QStringLiteral("%1 corner: %2 C")
+        .arg(corner.suffix == u"cold" ? QStringLiteral("Cold") : QStringLiteral("Hot"),
+             Netlist::Number(corner.temperature));
+}
+
 // ---- Observing a trigger
 
 namespace {

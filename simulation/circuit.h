@@ -197,6 +197,9 @@ private:
     std::vector<Probe> probes_;
 };
 
+// The netlist's comment over a corner's copy of the circuit, "Cold corner: -10 C".
+QString CornerComment(const Corner &corner);
+
 // Both corners of a window whose transistors' data hold at `dataCelsius` and which works at `workCelsius`: the
 // cooler and the warmer of the two; one when they are the same.
 std::vector<Corner> CornersBetween(double a, double b);

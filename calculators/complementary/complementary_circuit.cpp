@@ -38,7 +38,7 @@ void AddComplementaryTransistors(Netlist *netlist, const ComplementaryPair &pair
     }
     t1.reverseCollectorCurrent = ReverseCurrentAt(pair.t1.reverseCollectorCurrent, pair.tmax, corner.temperature);
     t2.reverseCollectorCurrent = ReverseCurrentAt(pair.t2.reverseCollectorCurrent, pair.tmax, corner.temperature);
-    netlist->Comment(QStringLiteral("At %1 C").arg(Netlist::Number(corner.temperature)));
+    netlist->Comment(CornerComment(corner));
     netlist->DcSource(QStringLiteral("VEK1"), QStringLiteral("0"), QStringLiteral("vee1"), pair.ek1);
     netlist->DcSource(QStringLiteral("VEK2"), QStringLiteral("vcc2"), QStringLiteral("0"), pair.ek2);
     AddTransistor(netlist, QStringLiteral("Q1"), QStringLiteral("c1"), QStringLiteral("b1"), emitter1,

@@ -89,7 +89,7 @@ Circuit Form4Circuit(CircuitInputs &in)
 
     for (const Corner &corner : circuit.corners) {
         netlist.BeginCorner(corner.suffix);
-        netlist.Comment(QStringLiteral("At %1 C").arg(Netlist::Number(corner.temperature)));
+        netlist.Comment(CornerComment(corner));
         data.reverseCollectorCurrent = ReverseCurrentAt(reverseCurrent, kDataTemperature, corner.temperature);
         netlist.DcSource(QStringLiteral("VEK"), QStringLiteral("0"), QStringLiteral("vee"), supply);
         netlist.Resistor(QStringLiteral("R3"), QStringLiteral("vee"), QStringLiteral("b1"), r3);

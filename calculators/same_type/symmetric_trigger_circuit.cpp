@@ -80,7 +80,7 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
 
     for (const Corner &corner : circuit.corners) {
         netlist.BeginCorner(corner.suffix);
-        netlist.Comment(QStringLiteral("At %1 C").arg(Netlist::Number(corner.temperature)));
+        netlist.Comment(CornerComment(corner));
         TransistorData transistor = trigger.transistor;
         transistor.reverseCollectorCurrent =
             ReverseCurrentAt(trigger.transistor.reverseCollectorCurrent, kDataTemperature, corner.temperature);
