@@ -25,7 +25,7 @@ double JunctionCapacitance(const TransistorData &data)
 {
     // The junctions of a slower transistor are larger: datasheets of small switching transistors give about
     // 2 pF at 300 MHz and 10 to 15 pF at a few megahertz, which the cube root of the frequency ratio joins.
-    // Without a boundary frequency, 5 pF, that of a transistor of some hundred megahertz.
+    // Without a boundary frequency, 5 pF, between the two.
     return std::isfinite(data.boundaryFrequency) ? 2e-12 * std::cbrt(300e6 / data.boundaryFrequency) : 5e-12;
 }
 
@@ -50,7 +50,8 @@ QString TransistorModel(const QString &name, const TransistorData &data, double 
         baseVoltageKnown ? data.designCollectorCurrent / std::exp(data.baseSaturationVoltage / ThermalVoltage(celsius))
                          : 1e-7);
     // The collector-emitter saturation voltage at the design current is what the collector's bulk resistance
-    // drops there (the junctions' own few tens of millivolts are left out: it errs on the side of more).
+    // drops there. The junctions add their own tens of millivolts on top, which depend on the overdrive: the
+    // simulated voltage errs on the side of more.
     if (std::isfinite(data.collectorSaturationVoltage) && std::isfinite(data.designCollectorCurrent))
         set("RC", data.collectorSaturationVoltage / data.designCollectorCurrent);
     // The boundary frequency is where the current gain falls to one: fгр = 1 / (2π TF). A switching transistor
