@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -49,11 +51,11 @@ QString TransistorModel(const QString &name, const TransistorData &data, double 
     set("IS",
         baseVoltageKnown ? data.designCollectorCurrent / std::exp(data.baseSaturationVoltage / ThermalVoltage(celsius))
                          : 1e-7);
-    // The collector-emitter saturation voltage at the design current is what the collector's bulk resistance
-    // drops there. The junctions add their own tens of millivolts on top, which depend on the overdrive: the
-    // simulated voltage errs on the side of more.
+    // The collector-emitter saturation voltage at the design current: the two junctions give about 2 φт of it at
+    // a sound overdrive, the collector's bulk resistance drops the rest.
     if (std::isfinite(data.collectorSaturationVoltage) && std::isfinite(data.designCollectorCurrent))
-        set("RC", data.collectorSaturationVoltage / data.designCollectorCurrent);
+        set("RC",
+            std::max(data.collectorSaturationVoltage - 2 * ThermalVoltage(celsius), 0.0) / data.designCollectorCurrent);
     // The boundary frequency is where the current gain falls to one: fгр = 1 / (2π TF). A switching transistor
     // is made so that the charge stored while its collector junction conducts leaves about as fast as the
     // charge that crosses the base forwards; its storage time is then set by the overdrive, as datasheets give
