@@ -313,7 +313,9 @@ void TriggerObserver::Write(Netlist *netlist) const
         case Probe::Edge: {
             const QString vector = netlist->Vector(QStringLiteral("v(%1)").arg(probe.vector));
             const QString direction = probe.to > probe.from ? QStringLiteral("RISE") : QStringLiteral("FALL");
-            for (std::size_t k = 0; k < inputs_.size(); ++k)
+            // Each input's edge is the first one after the sample before it: at the last input, an edge the other
+            // way has none after it to find, and a trigger that switches takes its edge from an earlier input.
+            for (std::size_t k = 0; k + 1 < inputs_.size(); ++k)
                 netlist->Measure(SampleName(name, k + 1),
                                  QStringLiteral("TRIG %1 VAL=%2 TD=%4 %5=1 TARG %1 VAL=%3 TD=%4 %5=1")
                                      .arg(vector, at(probe.from + 0.1 * (probe.to - probe.from)),
