@@ -1,8 +1,10 @@
 #include "app/application.h"
 
+#include "app/menu_bar_style.h"
 #include "numtext/decimal_mark.h"
 #include "window/fonts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -14,6 +16,7 @@
 void SetUpApplication(QApplication *application)
 {
     ContinueLoadingFonts();
+    UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
     // Title bars and task switchers draw a window's own icon at 64 pixels at most; larger sizes come
@@ -33,5 +36,8 @@ void SetUpApplication(QApplication *application)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qtTexts);
     FollowDecimalMark(application);
+    // The desktop's accessibility bridge, made by the first control, waits for the session bus: it waits
+    // here, while the fonts are still loading.
+    QAccessible::isActive();
     RegisterFonts();
 }

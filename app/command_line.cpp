@@ -2,6 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,43 +28,82 @@ void AddHidden(QCommandLineParser &parser, const char *name, const QString &valu
 
 CommandLine ProcessCommandLine(int argc, char *argv[])
 {
+    // A core application needs no display; the windows' application comes after it.
+    int count = argc;
+    const QCoreApplication core(count, argv);
+    // The parser's own texts (help, unknown options) in Russian, as the program's.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Ортикс-Т: engineering calculation of transistor trigger (flip-flop) circuits.\n"
-                       "Pick a circuit in the main menu, then work through the calculator's steps."));
+    parser.setApplicationDescription(QStringLiteral("Ортикс-Т: инженерный расчёт транзисторных триггеров.\n"
+                                                    "Выберите схему в главном меню и пройдите шаги её расчёта."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     for (const char *name : kQtOptionsWithValue)
-        AddHidden(parser, name, QStringLiteral("value"));
+        AddHidden(parser, name, QStringLiteral("значение"));
     for (const char *name : kQtSwitches)
         AddHidden(parser, name);
 
-    // A core application needs no display; the windows' application comes after it.
-    int count = argc;
-    const QCoreApplication core(count, argv);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("calculation files to open"),
-                                 QStringLiteral("[FILE...]"));
+    parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("файлы расчётов, которые нужно открыть"),
+                                 QStringLiteral("[ФАЙЛ...]"));
     const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("Write the report of the calculation FILE to OUT, as PDF, ODT, HTML "
-                                                   "or text after OUT's extension, and exit."),
-                                    QStringLiteral("OUT"));
+                                    QStringLiteral("Записать отчёт о расчёте ФАЙЛ в ВЫХОД (PDF, ODT, HTML или текст, "
+                                                   "по расширению ВЫХОДА) и завершить работу."),
+                                    QStringLiteral("ВЫХОД"));
     const QCommandLineOption netlist(
-        QStringLiteral("netlist"),
-        QStringLiteral("Write the SPICE netlist of the calculation FILE's circuit to OUT.cir, and exit."),
-        QStringLiteral("OUT.cir"));
+        QStringLiteral("netlist"), QStringLiteral("Записать схему SPICE расчёта ФАЙЛ в ВЫХОД.cir и завершить работу."),
+        QStringLiteral("ВЫХОД.cir"));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Simulate the calculation FILE's circuit with ngspice, print the verdict and the measured "
-                       "and calculated figures as one JSON object, and exit."));
+        QStringLiteral("Промоделировать схему расчёта ФАЙЛ в ngspice, вывести заключение о её работе, измеренные и "
+                       "расчётные величины одним объектом JSON и завершить работу."));
     parser.addOptions({report, netlist, simulate});
+    // The automatic design and the batch of variants.
+    const QCommandLineOption design(QStringLiteral("design"),
+                                    QStringLiteral("Рассчитать окно FormN по стандартным значениям из исходных данных "
+                                                   "--given и записать расчёт в файл --out, затем выйти."),
+                                    QStringLiteral("FormN"));
+    const QCommandLineOption given(QStringLiteral("given"),
+                                   QStringLiteral("Исходные данные для --design: \"Uки=10;Fп=20;…\" — символ поля или "
+                                                  "имя поля (Edit6), знак «=» и число."),
+                                   QStringLiteral("ДАННЫЕ"));
+    const QCommandLineOption batch(
+        QStringLiteral("batch"),
+        QStringLiteral("Рассчитать каждый вариант из VARIANTS.csv и записать в папку --out "
+                       "файлы вариантов, ответы.csv, ответы.pdf и ответы.html, затем выйти."),
+        QStringLiteral("VARIANTS.csv"));
+    const QCommandLineOption batchTemplate(
+        QStringLiteral("batch-template"),
+        QStringLiteral("Напечатать заголовок CSV вариантов окна FormN и строку примера, затем выйти."),
+        QStringLiteral("FormN"));
+    const QCommandLineOption out(QStringLiteral("out"),
+                                 QStringLiteral("Файл расчёта для --design или папка ответов для --batch."),
+                                 QStringLiteral("ПУТЬ"));
+    parser.addOptions({design, given, batch, batchTemplate, out});
+
     parser.process(core); // prints and exits for --help, --version and errors
 
-    const CommandLine commandLine{parser.positionalArguments(), parser.value(report), parser.value(netlist),
-                                  parser.isSet(simulate)};
+    const CommandLine commandLine{parser.positionalArguments(), parser.value(report),        parser.value(netlist),
+                                  parser.isSet(simulate),       parser.value(design),        parser.value(given),
+                                  parser.value(batch),          parser.value(batchTemplate), parser.value(out)};
+    const int designs = parser.isSet(design) + parser.isSet(batch) + parser.isSet(batchTemplate);
+    const bool needsOut = parser.isSet(design) || parser.isSet(batch);
+    const bool alongside = !commandLine.files.isEmpty() || parser.isSet(report) || parser.isSet(netlist)
+        || (parser.isSet(simulate) && !parser.isSet(batch));
+    if (designs > 1 || (designs == 1 && alongside) || needsOut != parser.isSet(out)
+        || parser.isSet(given) != parser.isSet(design)) {
+        std::fprintf(stderr,
+                     "%s: --design FormN --given ДАННЫЕ --out ФАЙЛ, --batch VARIANTS.csv --out ПАПКА и "
+                     "--batch-template FormN — по одному, без файлов расчёта (--simulate — только с --batch)\n",
+                     qPrintable(QCoreApplication::applicationName()));
+        std::exit(1);
+    }
     const int headless = parser.isSet(report) + parser.isSet(netlist) + parser.isSet(simulate);
-    if (headless > 1 || (headless == 1 && commandLine.files.size() != 1)) {
-        std::fprintf(stderr, "%s: --report, --netlist and --simulate take one calculation FILE, one at a time\n",
+    if (designs == 0 && (headless > 1 || (headless == 1 && commandLine.files.size() != 1))) {
+        std::fprintf(stderr, "%s: --report, --netlist и --simulate принимают один ФАЙЛ расчёта, по одному\n",
                      qPrintable(QCoreApplication::applicationName()));
         std::exit(1);
     }

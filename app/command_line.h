@@ -11,8 +11,16 @@ struct CommandLine
     QString netlistPath;   // --netlist OUT.cir: write the netlist of the one file's circuit there
     bool simulate = false; // --simulate: print the simulation of the one file's circuit as JSON
 
+    // The automatic design and the batch of variants (app/design_commands.h).
+    QString designWindow;  // --design FormN: design the window from --given, to --out
+    QString given;         // --given "Uки=10;Fп=20": the given data of --design
+    QString batchPath;     // --batch VARIANTS.csv: design every variant, to the folder --out
+    QString batchTemplate; // --batch-template FormN: print the variants' header for the window
+    QString outPath;       // --out: the calculation file of --design, the folder of --batch
+
     // Whether the program works on one file with no display, and ends.
-    bool Headless() const { return !reportPath.isEmpty() || !netlistPath.isEmpty() || simulate; }
+    bool Headless() const { return !reportPath.isEmpty() || !netlistPath.isEmpty() || simulate || Designs(); }
+    bool Designs() const { return !designWindow.isEmpty() || !batchPath.isEmpty() || !batchTemplate.isEmpty(); }
 };
 
 // Answers --help and --version, and refuses what it does not know, before any window or display is

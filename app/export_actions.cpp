@@ -4,23 +4,16 @@
 #include "simulation/simulation.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
+#include "window/save_dialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <functional>
 
 namespace {
-
-// The first extension a file dialog filter names: ".pdf" of "PDF (*.pdf)".
-QString ExtensionOf(const QString &filter)
-{
-    return QRegularExpression(QStringLiteral("\\*(\\.\\w+)")).match(filter).captured(1);
-}
 
 void ExportWithDialog(TCalculationDocument *document, QWidget *parent, const QString &title, const QStringList &formats,
                       const std::function<bool(const QString &, QString *)> &write)
@@ -30,13 +23,10 @@ void ExportWithDialog(TCalculationDocument *document, QWidget *parent, const QSt
                                           : QFileInfo(path).absolutePath();
     const QString name =
         path.isEmpty() ? document->Calculator()->windowTitle().trimmed() : QFileInfo(path).completeBaseName();
-    QString format = formats.front();
-    QString out = QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(name + ExtensionOf(format)),
-                                               formats.join(QStringLiteral(";;")), &format);
+    const QString out = AskSavePath(
+        parent, title, QDir(folder).filePath(name + QLatin1Char('.') + ExtensionOf(formats.front())), formats);
     if (out.isEmpty())
         return;
-    if (QFileInfo(out).suffix().isEmpty())
-        out += ExtensionOf(format);
     QString error;
     if (!write(out, &error))
         ShowWarning(parent, QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(out), error));

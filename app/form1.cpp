@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/forms.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
@@ -12,6 +13,18 @@
 #include <QUrl>
 
 TForm1 *Form1 = nullptr;
+
+namespace {
+
+// The calculators are made at the first use of any of them.
+template <class Form>
+void ShowCalculator(Form *const &form)
+{
+    CreateCalculators();
+    BringToFront(form);
+}
+
+} // namespace
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -29,27 +42,27 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void TForm1::Button1Click()
 {
-    BringToFront(Form5);
+    ShowCalculator(Form5);
 }
 
 void TForm1::Button2Click()
 {
-    BringToFront(Form7);
+    ShowCalculator(Form7);
 }
 
 void TForm1::Button3Click()
 {
-    BringToFront(Form2);
+    ShowCalculator(Form2);
 }
 
 void TForm1::Button4Click()
 {
-    BringToFront(Form3);
+    ShowCalculator(Form3);
 }
 
 void TForm1::Button5Click()
 {
-    BringToFront(Form4);
+    ShowCalculator(Form4);
 }
 
 void TForm1::Label9Click()

@@ -8,17 +8,32 @@
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
+#include "documents/calculation_document.h"
 
-void CreateForms()
+void CreateMainMenu()
 {
     Form1 = new TForm1;
+    SetUpMainMenu(Form1);
+    MakeCalculationsWhenNeeded(&CreateCalculators);
+}
+
+void CreateCalculators()
+{
+    if (Form2)
+        return;
     Form2 = new TForm2;
     Form3 = new TForm3;
     Form4 = new TForm4;
     Form5 = new TForm5;
     Form6 = new TForm6;
     Form7 = new TForm7;
-    SetUpDocumentsAndMenus();
+    SetUpCalculations();
+}
+
+void CreateForms()
+{
+    CreateMainMenu();
+    CreateCalculators();
 }
 
 template <class Form>

@@ -1,7 +1,14 @@
 #pragma once
 
-// Creates every window once, the main menu first, in the order the program has always used;
-// all but the main menu stay hidden. Every calculation is a document, every window has its menu bar.
+// Creates the main menu, with its menu bar. The calculator windows wait for their first use: a main-menu
+// button, or a file opened into one of them; until then the start-up has none of their cost.
+void CreateMainMenu();
+
+// Creates every calculator window once, in the order the program has always used, hidden, each
+// calculation a document and each window with its menu bar; nothing when they are created already.
+void CreateCalculators();
+
+// Both at once, for what works with every window from the start.
 void CreateForms();
 
 // Destroys them at exit.

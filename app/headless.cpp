@@ -1,7 +1,9 @@
 #include "app/headless.h"
 
 #include "app/command_line.h"
+#include "app/design_commands.h"
 #include "app/export_actions.h"
+#include "app/forms.h"
 #include "documents/calculation_document.h"
 #include "simulation/simulation.h"
 #include "window/calculator_window.h"
@@ -12,6 +14,11 @@
 
 int RunHeadless(const CommandLine &commandLine)
 {
+    if (commandLine.Designs()) {
+        // A design names its window and works with the calculators the program has.
+        CreateCalculators();
+        return RunDesignCommandLine(commandLine);
+    }
     QString error;
     const TCalculationDocument *document = LoadCalculation(commandLine.files.front(), &error);
     bool done = false;

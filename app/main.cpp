@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     SetUpApplication(&application);
-    CreateForms();
+    CreateMainMenu();
     int exitCode = 0;
     if (headless) {
         exitCode = RunHeadless(commandLine);

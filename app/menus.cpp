@@ -1,15 +1,18 @@
 #include "app/menus.h"
 
 #include "app/form1.h"
+#include "app/design_commands.h"
 #include "app/export_actions.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
+#include "design/design_command.h"
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
 #include "simulation/simulation.h"
+#include "window/fault_report.h"
 #include "window/first_show.h"
 
 #include <QApplication>
@@ -17,6 +20,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -66,6 +70,22 @@ void AddRecentMenu(QMenu *fileMenu, QWidget *window)
     });
 }
 
+// The design from the given data by standard values, and «Отменить», first in «Правка», which undoes it.
+void AddDesignActions(QWidget *window, QMenu *edit, QMenu *calculation)
+{
+    TDesignCommand *command = TDesignCommand::Of(window);
+    calculation->addAction(QStringLiteral("Рассчитать по &стандартным значениям"),
+                           QKeySequence(QStringLiteral("Ctrl+E")), window, [command, window] { command->Run(window); });
+    QAction *first = edit->actions().value(0);
+    auto *undo = new QAction(QStringLiteral("&Отменить"), edit);
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(command->CanUndo());
+    QObject::connect(undo, &QAction::triggered, command, &TDesignCommand::Undo);
+    QObject::connect(command, &TDesignCommand::UndoAvailable, undo, &QAction::setEnabled);
+    edit->insertAction(first, undo);
+    edit->insertSeparator(first);
+}
+
 void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
 {
     QMenuBar *bar = NewMenuBar(window);
@@ -75,6 +95,7 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New, [document] { document->NewCalculation(); });
     AddAction(file, QStringLiteral("&Открыть…"), QKeySequence::Open, [window] { OpenCalculationWithDialog(window); });
     AddRecentMenu(file, window);
+    file->addAction(QStringLiteral("Пакетный &расчёт…"), window, [window] { RunBatchWithDialogs(window); });
     file->addSeparator();
     AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save, [document] { document->Save(); });
     AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, [document] { document->SaveAs(); });
@@ -92,8 +113,10 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     QMenu *edit = bar->addMenu(QStringLiteral("&Правка"));
     edit->addAction(QStringLiteral("&Копировать расчёт"), QKeySequence(QStringLiteral("Ctrl+Shift+C")), window,
                     [document, calculator] { CopyReport(calculator, FooterOf(document)); });
+    QMenu *calculation = bar->addMenu(QStringLiteral("&Расчёт"));
+    AddDesignActions(window, edit, calculation);
     if (CanSimulate(calculator)) {
-        QMenu *calculation = bar->addMenu(QStringLiteral("&Расчёт"));
+        calculation->addSeparator();
         calculation->addAction(QStringLiteral("&Моделирование…"), QKeySequence(Qt::Key_F5), window,
                                [calculator] { ShowSimulation(calculator); });
         calculation->addAction(QStringLiteral("&Экспорт схемы SPICE…"), window,
@@ -121,6 +144,7 @@ QMenuBar *MainMenuBar(TForm1 *form)
     AddAction(file, QStringLiteral("&Открыть расчёт…"), QKeySequence::Open,
               [form] { OpenCalculationWithDialog(form); });
     AddRecentMenu(file, form);
+    file->addAction(QStringLiteral("Пакетный &расчёт…"), form, [form] { RunBatchWithDialogs(form); });
     file->addSeparator();
     AddAction(file, QStringLiteral("В&ыход"), QKeySequence::Quit, [form] { form->close(); });
     QMenu *help = bar->addMenu(QStringLiteral("&Справка"));
@@ -171,7 +195,13 @@ protected:
 
 } // namespace
 
-void SetUpDocumentsAndMenus()
+void SetUpMainMenu(TForm1 *form)
+{
+    AddMainMenuMenus(form);
+    form->installEventFilter(new AskBeforeQuitting(form));
+}
+
+void SetUpCalculations()
 {
     for (TCalculatorWindow *calculator :
          std::initializer_list<TCalculatorWindow *>{Form2, Form3, Form4, Form5, Form7}) {
@@ -180,18 +210,22 @@ void SetUpDocumentsAndMenus()
         if (auto *following = qobject_cast<TCalculatorWindow *>(calculator->FollowingCalculation()))
             windows.push_back(following);
         auto *document = new TCalculationDocument(windows);
+        new TDesignCommand(calculator);
         for (TCalculatorWindow *window : windows)
             AtFirstShow(window, [window, document] { AddCalculatorMenus(window, document); });
     }
-    AddMainMenuMenus(Form1);
-    Form1->installEventFilter(new AskBeforeQuitting(Form1));
 }
 
 void OpenFromCommandLine(const QStringList &files)
 {
-    for (const QString &path : files) {
-        QString error;
-        if (!OpenCalculation(path, &error) && !error.isEmpty())
+    // Once the main menu is on the screen, so that a message about a file stands over it.
+    QTimer::singleShot(0, Form1, [files] {
+        for (const QString &path : files) {
+            QString error;
+            if (OpenCalculation(path, &error) || error.isEmpty())
+                continue;
             std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
-    }
+            ShowWarning(Form1, error);
+        }
+    });
 }

@@ -2,10 +2,15 @@
 
 #include <QStringList>
 
-// Makes every calculator's calculation a document and gives the windows their menu bars: a calculator's
-// at its first show, the main menu's at once. Ending the program from the main menu asks about unsaved
-// files first.
-void SetUpDocumentsAndMenus();
+class TForm1;
 
-// Opens each file in its calculator's window; what cannot be opened is said on standard error.
+// Gives the main menu its menu bar. Ending the program from it asks about unsaved files first.
+void SetUpMainMenu(TForm1 *form);
+
+// Makes every calculator's calculation a document and gives the calculator windows their menu bars at
+// their first show.
+void SetUpCalculations();
+
+// Once the event loop runs, opens each file in its calculator's window; what cannot be opened is said in a
+// message box over the main menu, and on standard error.
 void OpenFromCommandLine(const QStringList &files);

@@ -7,6 +7,7 @@
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
+#include "window/save_dialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,9 +18,12 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <cerrno>
+
 namespace {
 
 std::vector<TCalculationDocument *> gDocuments;
+std::function<void()> gMakeCalculations;
 
 QString Quoted(const QString &path)
 {
@@ -52,10 +56,11 @@ std::optional<CalculationRecord> ReadCalculationFile(const QString &path, QStrin
     std::optional<CalculationRecord> record;
     if (reason.isEmpty()) {
         QFile file(path);
+        errno = 0;
         if (file.open(QIODevice::ReadOnly))
             record = CalculationFromJson(file.read(kLargestCalculationFile + 1), &reason);
         else
-            reason = file.errorString();
+            reason = errno ? SystemErrorText(errno) : file.errorString();
     }
     if (!record)
         *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
@@ -81,7 +86,7 @@ TCalculationDocument::TCalculationDocument(std::vector<TCalculatorWindow *> wind
         designedTitles_.push_back(window->windowTitle());
         connect(window, &TCalculatorWindow::StepRan, this, [this] { SetModified(true); });
         connect(window, &TCalculatorWindow::SimulationParametersEdited, this, [this] { SetModified(true); });
-        for (QLineEdit *edit : window->findChildren<QLineEdit *>())
+        for (QLineEdit *edit : OwnControls<QLineEdit>(window))
             connect(edit, &QLineEdit::textEdited, this, [this] { SetModified(true); });
     }
     connect(this, &QObject::destroyed, [this] { std::erase(gDocuments, this); });
@@ -98,11 +103,7 @@ TCalculationDocument *TCalculationDocument::Of(const QWidget *window)
 
 CalculationRecord TCalculationDocument::Record() const
 {
-    CalculationRecord record;
-    record.decimalMark = QLatin1Char(DecimalMark);
-    for (TCalculatorWindow *window : windows_)
-        record.windows.push_back(RecordOf(window));
-    return record;
+    return RecordOf(windows_);
 }
 
 QString TCalculationDocument::MismatchOf(const CalculationRecord &record) const
@@ -154,13 +155,9 @@ bool TCalculationDocument::SaveAs()
     const QString name = path_.isEmpty()
         ? designedTitles_.front().trimmed() + QLatin1Char('.') + QLatin1String(kCalculationExtension)
         : QFileInfo(path_).fileName();
-    QString path = QFileDialog::getSaveFileName(Calculator(), QStringLiteral("Сохранить расчёт"),
-                                                QDir(folder).filePath(name), CalculationFilter());
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + QLatin1String(kCalculationExtension);
-    return SaveTo(path);
+    const QString path = AskSavePath(Calculator(), QStringLiteral("Сохранить расчёт"), QDir(folder).filePath(name),
+                                     {CalculationFilter()});
+    return !path.isEmpty() && SaveTo(path);
 }
 
 bool TCalculationDocument::SaveTo(const QString &path)
@@ -224,12 +221,19 @@ QString TCalculationDocument::DisplayName() const
     return path_.isEmpty() ? QStringLiteral("«%1»").arg(designedTitles_.front().trimmed()) : Quoted(path_);
 }
 
+void MakeCalculationsWhenNeeded(std::function<void()> make)
+{
+    gMakeCalculations = std::move(make);
+}
+
 TCalculationDocument *LoadCalculation(const QString &path, QString *error)
 {
     error->clear();
     const std::optional<CalculationRecord> record = ReadCalculationFile(path, error);
     if (!record)
         return nullptr;
+    if (gMakeCalculations)
+        gMakeCalculations();
     TCalculationDocument *document = DocumentFor(*record);
     QString reason = QStringLiteral("в программе нет окна «%1»").arg(record->windows.front().window);
     if (!document || !document->Open(*record, path, &reason)) {

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 #include <vector>
 
 class QWidget;
@@ -57,6 +59,10 @@ private:
     QString path_;
     bool modified_ = false;
 };
+
+// What makes the calculators' windows and documents when a file is to be opened before they exist: the
+// program makes them at their first use, after its start.
+void MakeCalculationsWhenNeeded(std::function<void()> make);
 
 // Fills the windows that a calculation file belongs to from it, without showing them, once their unsaved
 // changes are set aside; the document, or none with the reason, naming the file, in *error (empty when the

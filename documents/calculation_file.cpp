@@ -11,6 +11,43 @@
 
 namespace {
 
+// The parser's cause in Russian whatever the desktop's language, as the rest of the message.
+QString JsonErrorText(QJsonParseError::ParseError error)
+{
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("незавершённый объект");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("нет двоеточия после имени");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("незавершённый список");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("нет запятой между значениями");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("недопустимое значение");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("текст обрывается на числе");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("недопустимое число");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("недопустимая escape-последовательность");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("недопустимая строка UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("незавершённая строка");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("ожидался объект");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("слишком глубокая вложенность");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("документ слишком велик");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("лишний текст в конце");
+    default:
+        return QStringLiteral("неизвестная ошибка");
+    }
+}
+
 constexpr char kFormatName[] = "ortix-t-calculation";
 constexpr int kFormatVersion = 2;
 // The version of a file without simulation parameters, which every earlier program reads whole.
@@ -188,7 +225,7 @@ QByteArray CalculationToJson(const CalculationRecord &record)
                                         [](const WindowRecord &window) { return !window.simulation.empty(); });
     out += "\",\n  \"version\": " + QByteArray::number(simulation ? kFormatVersion : kPlainFormatVersion)
         + ",\n  \"decimalMark\": ";
-    AppendString(out, QString(record.decimalMark));
+    AppendString(out, QString(QLatin1Char(record.decimalMark)));
     out += ",\n  \"windows\": [";
     for (size_t i = 0; i < record.windows.size(); ++i) {
         const WindowRecord &window = record.windows[i];
@@ -229,7 +266,7 @@ std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QS
     if (parseError.error != QJsonParseError::NoError)
         return fail(QStringLiteral("файл повреждён или обрезан: ошибка JSON у байта %1 (%2)")
                         .arg(parseError.offset)
-                        .arg(parseError.errorString()));
+                        .arg(JsonErrorText(parseError.error)));
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value(QLatin1String("format")) != QLatin1String(kFormatName))
         return fail(QStringLiteral("это не файл расчёта Ортикс-Т"));
@@ -245,9 +282,9 @@ std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QS
     Reader read;
     CalculationRecord record;
     const QString mark = read.String(root.value(QLatin1String("decimalMark")), QStringLiteral("decimalMark"));
-    if (read.ok() && mark.size() != 1)
-        read.Fail(QStringLiteral("«decimalMark» должен быть одним знаком"));
-    record.decimalMark = mark.isEmpty() ? QChar() : mark[0];
+    if (read.ok() && mark != QLatin1String(",") && mark != QLatin1String("."))
+        read.Fail(QStringLiteral("«decimalMark» должен быть «,» или «.»"));
+    record.decimalMark = mark == QLatin1String(",") ? ',' : '.';
     const QJsonValue windows = root.value(QLatin1String("windows"));
     if (!windows.isArray() || windows.toArray().isEmpty())
         read.Fail(QStringLiteral("«windows» должно быть непустым списком окон"));

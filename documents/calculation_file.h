@@ -33,7 +33,7 @@ struct WindowRecord
 // and the decimal mark its texts were typed with.
 struct CalculationRecord
 {
-    QChar decimalMark;
+    char decimalMark = '.'; // ',' or '.'
     std::vector<WindowRecord> windows;
 
     bool operator==(const CalculationRecord &) const = default;

@@ -5,10 +5,12 @@
 #include "window/calculator_window.h"
 #include "window/control_kinds.h"
 #include "window/standard_part_values.h"
+#include "window/designed_window.h"
 
 #include <QLabel>
 #include <QVariantMap>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -30,39 +32,46 @@ QList<Control *> InNameOrder(QList<Control *> controls)
     return controls;
 }
 
-// The window's own boxes: not those of the windows it owns, such as «Моделирование».
 QList<QLineEdit *> EditBoxes(TCalculatorWindow *window)
 {
-    QList<QLineEdit *> edits = window->findChildren<QLineEdit *>();
-    edits.removeIf([window](const QLineEdit *edit) { return edit->window() != window; });
-    return InNameOrder(edits);
+    return InNameOrder(OwnControls<QLineEdit>(window));
 }
 
 QList<QLabel *> Results(TCalculatorWindow *window)
 {
     QList<QLabel *> results;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
+    for (QLabel *label : OwnControls<QLabel>(window)) {
         if (IsResultLabel(label))
             results << label;
     }
     return InNameOrder(results);
 }
 
-// The text as it reads under the current decimal mark, when it is a number under the mark it was typed with.
-QString InCurrentMark(const QString &text, QChar typedMark)
+// A box's text as it reads under the current decimal mark, when it is a number under the mark it was typed with.
+QString BoxInCurrentMark(const QString &text, char typedMark)
 {
-    const char current = DecimalMark;
-    if (typedMark == QLatin1Char(current) || typedMark.unicode() >= 0x80)
+    if (typedMark == DecimalMark)
         return text;
-    DecimalMark = typedMark.toLatin1();
-    bool number = true;
     try {
-        NumberFromText(text);
+        NumberFromText(text, typedMark);
     } catch (const EConvertError &) {
-        number = false;
+        return text;
     }
-    DecimalMark = current;
-    return number ? QString(text).replace(typedMark, QLatin1Char(current)) : text;
+    return QString(text).replace(QLatin1Char(typedMark), QLatin1Char(DecimalMark));
+}
+
+// A result's text under the current decimal mark: its printed values are number text among literal pieces
+// ("7,5...8 В") that hold none, so the mark changes inside the values alone, which keep their every digit.
+QString ResultInCurrentMark(const QString &text, char typedMark)
+{
+    if (typedMark == DecimalMark)
+        return text;
+    const QRegularExpression value(
+        QStringLiteral("\\d%1\\d").arg(QRegularExpression::escape(QString(QLatin1Char(typedMark)))));
+    QString converted = text;
+    for (const QRegularExpressionMatch &match : value.globalMatch(text))
+        converted[match.capturedStart() + 1] = QLatin1Char(DecimalMark);
+    return converted;
 }
 
 // Whether the names of the record's members and of the window's controls are the same sets.
@@ -122,6 +131,16 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     return record;
 }
 
+CalculationRecord RecordOf(const std::vector<TCalculatorWindow *> &windows)
+{
+    CalculationRecord record;
+    // A file says "," or "."; another mark of the desktop's is no mark a number is typed with.
+    record.decimalMark = DecimalMark == ',' ? ',' : '.';
+    for (TCalculatorWindow *window : windows)
+        record.windows.push_back(RecordOf(window));
+    return record;
+}
+
 QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window)
 {
     if (record.window != window->objectName())
@@ -141,16 +160,16 @@ QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window)
     return {};
 }
 
-void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedMark)
+void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMark)
 {
     for (const auto &[name, text] : record.edits)
-        window->findChild<QLineEdit *>(name)->setText(InCurrentMark(text, typedMark));
+        window->findChild<QLineEdit *>(name)->setText(BoxInCurrentMark(text, typedMark));
     for (const auto &[name, result] : record.results) {
         auto *label = window->findChild<QLabel *>(name);
         if (result.text.isEmpty())
             Clear(label);
         else
-            Write(label, result.text);
+            Write(label, ResultInCurrentMark(result.text, typedMark));
         KeepResult(label, {result.values.begin(), result.values.end()}, result.unit);
     }
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
@@ -158,9 +177,10 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedM
         *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
     QVariantMap simulation;
     for (const auto &[key, text] : record.simulation)
-        simulation.insert(key, InCurrentMark(text, typedMark));
+        simulation.insert(key, BoxInCurrentMark(text, typedMark));
     window->SetSimulationParameters(simulation);
     window->FitClientAreaToControls();
+    emit window->ContentsReplaced();
 }
 
 void ClearWindow(TCalculatorWindow *window)
@@ -173,4 +193,5 @@ void ClearWindow(TCalculatorWindow *window)
         *quantity.quantity = Extended(0);
     window->SetSimulationParameters({});
     window->FitClientAreaToControls();
+    emit window->ContentsReplaced();
 }

@@ -4,8 +4,12 @@
 
 class TCalculatorWindow;
 
+#include <vector>
+
 // What a window holds now, as a calculation file keeps it.
 WindowRecord RecordOf(TCalculatorWindow *window);
+// What the windows of one calculation hold now, with the decimal mark their texts are typed with.
+CalculationRecord RecordOf(const std::vector<TCalculatorWindow *> &windows);
 
 // What keeps the record from filling the window, in Russian: a name the window lacks, a box, result or
 // quantity of the window that the record lacks, or a text longer than its box takes. Empty when it fits.
@@ -13,7 +17,7 @@ QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window);
 
 // Fills a window that the record fits. Texts typed with another decimal mark than the current one are
 // shown in the current one where they are numbers in theirs.
-void Restore(TCalculatorWindow *window, const WindowRecord &record, QChar typedMark);
+void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMark);
 
 // The window as it starts: every box and result empty, every quantity 0.
 void ClearWindow(TCalculatorWindow *window);

@@ -87,7 +87,7 @@ QString SystemErrorText(int error)
         return QStringLiteral("файл больше, чем разрешено записывать");
     case EACCES:
     case EPERM:
-        return QStringLiteral("нет прав на запись");
+        return QStringLiteral("нет прав доступа");
     case ENOENT:
         return QStringLiteral("нет такой папки");
     case ENOTDIR:

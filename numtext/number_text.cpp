@@ -66,7 +66,7 @@ bool IsDigit(char16_t c)
     return c >= '0' && c <= '9';
 }
 
-std::optional<long double> ParseNumber(QStringView text)
+std::optional<long double> ParseNumber(QStringView text, char mark)
 {
     // The text ends at its last character or at a zero character, whichever comes first.
     qsizetype i = 0;
@@ -85,7 +85,7 @@ std::optional<long double> ParseNumber(QStringView text)
         consumed = true;
     }
     int fractionDigits = 0;
-    if (at(i) == char16_t(static_cast<unsigned char>(DecimalMark))) {
+    if (at(i) == char16_t(static_cast<unsigned char>(mark))) {
         ++i;
         consumed = true;
         while (IsDigit(at(i))) {
@@ -190,7 +190,7 @@ DecimalDigits RoundedDigitsOf(long double magnitude, int binaryExponent)
     return result;
 }
 
-QString Written(bool negative, const DecimalDigits &d)
+QString Written(bool negative, const DecimalDigits &d, char mark)
 {
     char text[24];
     int length = 0;
@@ -205,7 +205,7 @@ QString Written(bool negative, const DecimalDigits &d)
     if (d.exponent > kPrecision || d.exponent < -3) {
         put(d.digits[0]);
         if (d.count > 1) {
-            put(DecimalMark);
+            put(mark);
             putDigits(1, d.count);
         }
         put('E');
@@ -215,12 +215,12 @@ QString Written(bool negative, const DecimalDigits &d)
         for (int i = d.count; i < d.exponent; ++i)
             put('0');
         if (d.count > d.exponent) {
-            put(DecimalMark);
+            put(mark);
             putDigits(d.exponent, d.count);
         }
     } else {
         put('0');
-        put(DecimalMark);
+        put(mark);
         for (int i = 0; i < -d.exponent; ++i)
             put('0');
         putDigits(0, d.count);
@@ -232,12 +232,22 @@ QString Written(bool negative, const DecimalDigits &d)
 
 long double NumberFromText(QStringView text)
 {
-    if (const std::optional<long double> value = ParseNumber(text))
+    return NumberFromText(text, DecimalMark);
+}
+
+long double NumberFromText(QStringView text, char mark)
+{
+    if (const std::optional<long double> value = ParseNumber(text, mark))
         return *value;
     throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
 }
 
 QString NumberToText(long double value)
+{
+    return NumberToText(value, DecimalMark);
+}
+
+QString NumberToText(long double value, char mark)
 {
     ExtendedBits bits = BitsOf(value);
     if (bits.exponentField == 0x7FFF) {
@@ -250,5 +260,5 @@ QString NumberToText(long double value)
         Normalise(bits);
     if (bits.exponentField == 0)
         return QStringLiteral("0");
-    return Written(bits.negative, RoundedDigitsOf(MagnitudeOf(bits), bits.exponentField - 16383));
+    return Written(bits.negative, RoundedDigitsOf(MagnitudeOf(bits), bits.exponentField - 16383), mark);
 }

@@ -2,6 +2,7 @@
 
 #include "report/report_model.h"
 #include "report/schematic.h"
+#include "simulation/simulation.h"
 #include "window/calculator_window.h"
 #include "window/standard_part_values.h"
 #include "window/window_reading.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -24,16 +26,35 @@ QString ValueOf(const QLineEdit *box)
 
 ReportLine LineOf(const ReadLine &line)
 {
-    QStringList rest;
-    for (qsizetype i = 0; i < line.boxes.size(); ++i)
-        rest << ValueOf(line.boxes[i]) << line.pieces[i + 1];
+    ReportLine reportLine{line.pieces.front().simplified(), {}};
+    const auto add = [&](const QString &text, bool result) {
+        if (const QString simplified = text.simplified(); !simplified.isEmpty())
+            reportLine.runs << ReportRun{simplified, result};
+    };
+    for (qsizetype i = 0; i < line.boxes.size(); ++i) {
+        add(ValueOf(line.boxes[i]), false);
+        add(line.pieces[i + 1], false);
+    }
     for (const QLabel *result : line.results) {
-        rest << result->text();
+        add(result->text(), true);
         // The standard part value the caption marks to accept, beside the computed one.
         if (const QString standard = MarkedStandardValue(result); !standard.isEmpty())
-            rest << QLatin1Char('(') + standard + QLatin1Char(')');
+            add(QLatin1Char('(') + standard + QLatin1Char(')'), false);
     }
-    return {line.pieces.front().simplified(), rest.join(QLatin1Char(' ')).simplified()};
+    return reportLine;
+}
+
+// A line of nothing but one character repeated, "=====...", that draws a rule across the window.
+bool IsRule(const ReadLine &line)
+{
+    static const QRegularExpression kRule(QStringLiteral("^([=_~*-])\\1{4,}$"));
+    return line.boxes.isEmpty() && line.results.isEmpty() && kRule.match(line.pieces.front().trimmed()).hasMatch();
+}
+
+QString DesignedTitle(const QWidget *window)
+{
+    const auto *calculator = qobject_cast<const TCalculatorWindow *>(window);
+    return calculator ? calculator->DesignedTitle() : window->windowTitle().trimmed();
 }
 
 bool BeforeTheSteps(const ReadLine &line, const QString &kind)
@@ -70,8 +91,10 @@ ReportPart PartOf(const QWidget *window, int &pictureNumber)
 {
     const WindowReading reading = ReadWindow(window);
     ReportPart part;
-    part.title = window->windowTitle();
     part.headings = RowsOf(reading, QStringLiteral("heading"));
+    // Never the title bar, which names the file too.
+    if (part.headings.isEmpty())
+        part.headings << DesignedTitle(window);
     part.notes = RowsOf(reading, QStringLiteral("note"));
     part.citation = RowsOf(reading, QStringLiteral("citation"));
     for (const PictureReading &picture : reading.pictures) {
@@ -92,6 +115,10 @@ ReportPart PartOf(const QWidget *window, int &pictureNumber)
             || BeforeTheSteps(line, QStringLiteral("citation")))
             continue;
         ReportSection &section = sections[line.step];
+        if (IsRule(line)) {
+            section.ruledOff = true;
+            continue;
+        }
         for (const QLabel *result : line.results) {
             hasResults[line.step] = true;
             section.done = section.done || !result->text().isEmpty();
@@ -109,6 +136,31 @@ ReportPart PartOf(const QWidget *window, int &pictureNumber)
     return part;
 }
 
+// «Моделирование», when the window's simulation is of exactly the values it holds now: its parameters, its
+// verdict, and a line a row of its table, each figure after the column it stands in.
+std::optional<ReportSection> SimulationSectionOf(QWidget *window)
+{
+    const std::optional<SimulationSection> simulation = CurrentSimulation(window);
+    if (!simulation)
+        return std::nullopt;
+    ReportSection section;
+    section.title = QStringLiteral("Моделирование");
+    for (const ParameterText &parameter : simulation->parameters)
+        section.lines << ReportLine{parameter.caption + QStringLiteral(" ="),
+                                    {{parameter.value + QLatin1Char(' ') + parameter.unit}}};
+    section.lines << ReportLine{simulation->verdict, {}};
+    for (const QStringList &row : simulation->rows) {
+        QStringList figures;
+        for (qsizetype column = 1; column < row.size() && column < simulation->columns.size(); ++column) {
+            // "При 20 °C" reads "при 20 °C" inside the line: only its first letter changes.
+            const QString &heading = simulation->columns[column];
+            figures << heading.left(1).toLower() + heading.mid(1) + QLatin1Char(' ') + row[column];
+        }
+        section.lines << ReportLine{row.value(0) + QLatin1Char(':'), {{figures.join(QStringLiteral("; ")), true}}};
+    }
+    return section;
+}
+
 QString FooterOf(const ReportFooter &footer)
 {
     QStringList parts{footer.program + QLatin1Char(' ') + footer.version,
@@ -121,6 +173,14 @@ QString FooterOf(const ReportFooter &footer)
 QString Escaped(const QString &text)
 {
     return text.toHtmlEscaped();
+}
+
+QString RunsHtml(const ReportLine &line)
+{
+    QStringList runs;
+    for (const ReportRun &run : line.runs)
+        runs << (run.result ? QStringLiteral("<b>%1</b>").arg(Escaped(run.text)) : Escaped(run.text));
+    return runs.join(QLatin1Char(' '));
 }
 
 QString DataUri(const QLabel *picture, PictureData kind)
@@ -142,8 +202,11 @@ QString DataUri(const QLabel *picture, PictureData kind)
 Report BuildReport(QWidget *window, const ReportFooter &footer)
 {
     Report report;
+    report.title = DesignedTitle(window);
     int pictureNumber = 0;
     report.parts << PartOf(window, pictureNumber);
+    if (const std::optional<ReportSection> simulation = SimulationSectionOf(window))
+        report.parts.front().sections << *simulation;
     if (const auto *calculator = qobject_cast<const TCalculatorWindow *>(window)) {
         if (const QWidget *following = calculator->FollowingCalculation())
             report.parts << PartOf(following, pictureNumber);
@@ -157,7 +220,7 @@ QString RenderText(const Report &report)
     QStringList lines;
     for (const ReportPart &part : report.parts) {
         if (&part != &report.parts.front())
-            lines << QString() << part.title;
+            lines << QString();
         lines << part.headings << part.notes << part.citation;
         for (const ReportPicture &picture : part.pictures)
             lines << QString() << picture.caption;
@@ -183,13 +246,11 @@ QString RenderHtml(const Report &report, PictureData pictures)
                        "max-width: 60em; margin: 1em auto; }\n"
                        "h1 { font-size: 14pt; text-align: center; }\nh2 { font-size: 12pt; margin: 1.2em 0 0.3em; }\n"
                        "table { border-collapse: collapse; }\ntd { padding: 1px 0.5em 1px 0; vertical-align: top; }\n"
-                       "td + td { font-weight: bold; }\nfigure { text-align: center; }\n"
+                       "figure { text-align: center; }\n"
                        ".undone { font-style: italic; }\n.footer { margin-top: 2em; font-size: 9pt; color: #555; }\n"
                        "</style>\n</head>\n<body>\n")
-            .arg(Escaped(report.parts.front().title));
+            .arg(Escaped(report.title));
     for (const ReportPart &part : report.parts) {
-        if (&part != &report.parts.front())
-            html += QStringLiteral("<h1>%1</h1>\n").arg(Escaped(part.title));
         if (!part.headings.isEmpty()) {
             QStringList headings;
             for (const QString &heading : part.headings)
@@ -217,17 +278,20 @@ QString RenderHtml(const Report &report, PictureData pictures)
             html += QStringLiteral("<h2>%1</h2>\n").arg(Escaped(section.title));
             if (!section.done)
                 html += QStringLiteral("<p class=\"undone\">%1</p>\n").arg(kNotDone);
-            if (section.lines.isEmpty())
-                continue;
-            html += QStringLiteral("<table>\n");
-            for (const ReportLine &line : section.lines) {
-                if (line.rest.isEmpty() || line.lead.isEmpty())
-                    html += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>\n").arg(Escaped(line.Text()));
-                else
-                    html += QStringLiteral("<tr><td>%1</td> <td>%2</td></tr>\n")
-                                .arg(Escaped(line.lead), Escaped(line.rest));
+            if (!section.lines.isEmpty()) {
+                html += QStringLiteral("<table>\n");
+                for (const ReportLine &line : section.lines) {
+                    if (line.runs.isEmpty() || line.lead.isEmpty())
+                        html += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>\n")
+                                    .arg(line.runs.isEmpty() ? Escaped(line.lead) : RunsHtml(line));
+                    else
+                        html += QStringLiteral("<tr><td>%1</td> <td>%2</td></tr>\n")
+                                    .arg(Escaped(line.lead), RunsHtml(line));
+                }
+                html += QStringLiteral("</table>\n");
             }
-            html += QStringLiteral("</table>\n");
+            if (section.ruledOff)
+                html += QStringLiteral("<hr>\n");
         }
     }
     html += QStringLiteral("<p class=\"footer\">%1</p>\n</body>\n</html>\n").arg(Escaped(report.footer));

@@ -6,12 +6,15 @@
 
 class QWidget;
 
-// The report of a calculator window: the calculation written up as a document. Its heading lines and
-// citation, the schematic with its caption, the given data, then a section «Шаг N» a step with its
-// prompts (the typed values in their gaps: «—» for an empty box) and its results after their captions,
-// in the window's reading order; a step whose results are all empty is «не выполнен». A window that
-// opens a calculation of its own (the load connections of the emitter-coupled trigger) has that as
-// its last section. The window need not have been shown.
+// The report of a calculator window: the calculation written up as a document. Its designed heading (the
+// window's heading lines, or its designed title where it has none: never the title bar) and citation,
+// the schematic with its caption, the given data, then a section «Шаг N» a step with its prompts (the
+// typed values in their gaps: «—» for an empty box) and its results after their captions, in the
+// window's reading order; a step whose results are all empty is «не выполнен». Results are bold where
+// the format can tell, as on screen; a decorative rule of the window is a break between sections. A
+// window that opens a calculation of its own (the load connections of the emitter-coupled trigger) has
+// that as its last section. A simulation of exactly the values the window holds now, shown in its
+// «Моделирование», follows the steps as a section of that name. The window need not have been shown.
 
 // The report's last line: "Ортикс-Т 1.0.0, 07.12.2026, расчёт.json".
 struct ReportFooter
@@ -31,8 +34,10 @@ QString ReportHtml(QWidget *window, const ReportFooter &footer);
 QStringList ReportFormats();
 
 // Writes the report in the format of the path's extension: .pdf (A4, searchable text with its fonts
-// embedded), .odt, .html or .htm, .txt. The file is replaced only once it is written whole; on failure
-// nothing is left at the path, and the error says why in one line.
+// embedded, the schematics in vectors), .odt (A4), .html or .htm, .txt. PDF and ODT pages are numbered
+// «стр. N из M»; the PDF and the page are titled with the calculation's designed title. The file is
+// replaced only once it is written whole; on failure nothing is left at the path, and the error says
+// why in one line.
 bool WriteReport(QWidget *window, const QString &path, const ReportFooter &footer, QString *error);
 
 // The print dialog, then the report on the chosen printer.

@@ -9,14 +9,29 @@
 
 class QLabel;
 
+// A piece of a line after its lead: a value typed or accepted with the words beside it, or a result
+// (bold, as on screen).
+struct ReportRun
+{
+    QString text;
+    bool result = false;
+};
+
 // A line of the report: its words up to the first value, then the values with what stands between and
 // after them ("Амплитуда положительных импульсов Uки =" and "9 В"). A line without values is all lead.
 struct ReportLine
 {
     QString lead;
-    QString rest;
+    QList<ReportRun> runs;
 
-    QString Text() const { return rest.isEmpty() ? lead : lead.isEmpty() ? rest : lead + QLatin1Char(' ') + rest; }
+    QString Rest() const
+    {
+        QStringList texts;
+        for (const ReportRun &run : runs)
+            texts << run.text;
+        return texts.join(QLatin1Char(' '));
+    }
+    QString Text() const { return runs.isEmpty() ? lead : lead.isEmpty() ? Rest() : lead + QLatin1Char(' ') + Rest(); }
 };
 
 struct ReportSection
@@ -24,6 +39,7 @@ struct ReportSection
     QString title; // «Исходные данные», «Шаг N»
     bool done = true;
     QList<ReportLine> lines;
+    bool ruledOff = false; // a decorative rule of the window ends it: a break, not text
 };
 
 struct ReportPicture
@@ -35,8 +51,7 @@ struct ReportPicture
 // One window's calculation.
 struct ReportPart
 {
-    QString title;        // the window's title
-    QStringList headings; // a line a row of the window
+    QStringList headings; // the window's heading, a line a row; its designed title where it has none
     QStringList notes;    // the same
     QStringList citation; // the same
     QList<ReportPicture> pictures;
@@ -45,6 +60,7 @@ struct ReportPart
 
 struct Report
 {
+    QString title;           // the calculation's name: its window's designed title
     QList<ReportPart> parts; // the window's, then the one it opens
     QString footer;
 };
@@ -55,7 +71,13 @@ Report BuildReport(QWidget *window, const ReportFooter &footer);
 
 QString RenderText(const Report &report);
 
-// The schematics as SVG data URIs (vector, for a page of its own) or PNG ones (for the clipboard, which
-// word processors read more readily).
+// How the schematics are given: their SVG sources, drawn in vectors, or PNG images, which word
+// processors read more readily.
 enum class PictureData { Svg, Png };
+
+// One self-contained page, the schematics as data URIs.
 QString RenderHtml(const Report &report, PictureData pictures);
+
+// Where each picture of the report, with its caption, lies when printed on A4: the pages (from 0) of its
+// top and of its bottom.
+QList<std::pair<int, int>> PicturePages(const Report &report);

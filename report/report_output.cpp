@@ -2,8 +2,11 @@
 #include "report/report.h"
 
 #include "files/save_file.h"
+#include "report/odt_package.h"
 #include "report/report_model.h"
+#include "report/print_library.h"
 #include "report/schematic.h"
+#include "window/fault_report.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -12,14 +15,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextObjectInterface>
 
 #include <memory>
 
@@ -27,8 +29,13 @@ namespace {
 
 constexpr qreal kBodyPoints = 9; // the widest row of a window fits the width of A4 between its margins
 constexpr qreal kMarginMillimetres = 15;
-constexpr qreal kPageTopGap = 2; // pixels
+constexpr qreal kPageTopGap = 2;      // pixels
+constexpr qreal kPageNumberBand = 24; // pixels at the foot of a page that hold its number
+constexpr int kLayoutDpi = 96;        // the layout's pixels, as on screen; printing scales them
 constexpr int kPictureProperty = QTextFormat::UserProperty;
+constexpr int kSvgProperty = QTextFormat::UserProperty + 1;
+constexpr int kKeepWithNextProperty = QTextFormat::UserProperty + 2;
+constexpr int kSchematicObject = QTextFormat::UserObject;
 
 struct ParagraphLook
 {
@@ -36,23 +43,47 @@ struct ParagraphLook
     bool bold = false;
     bool italic = false;
     Qt::Alignment alignment = Qt::AlignLeft;
-    qreal spaceBefore = 0; // pixels at 96 per inch, as the layout's units
+    qreal spaceBefore = 0;     // pixels at 96 per inch, as the layout's units
+    bool keepWithNext = false; // on the page of the paragraph after it
 };
 
 constexpr ParagraphLook kBody{};
-constexpr ParagraphLook kHeading{12, true, false, Qt::AlignHCenter};
-constexpr ParagraphLook kPartTitle{12, true, false, Qt::AlignHCenter, 18};
-constexpr ParagraphLook kSectionTitle{10, true, false, Qt::AlignLeft, 9};
+constexpr ParagraphLook kHeading{12, true, false, Qt::AlignHCenter, 0, true};
+constexpr ParagraphLook kPartTitle{12, true, false, Qt::AlignHCenter, 18, true};
+constexpr ParagraphLook kSectionTitle{10, true, false, Qt::AlignLeft, 9, true};
 constexpr ParagraphLook kNotDoneLook{kBodyPoints, false, true};
 constexpr ParagraphLook kCaption{kBodyPoints, false, true, Qt::AlignHCenter};
 constexpr ParagraphLook kFooterLook{8, false, false, Qt::AlignLeft, 18};
 
-// The report as a document to print or save: a paragraph a line, each in one look, so that every line
-// stays whole in the PDF's text and in the ODT's paragraphs.
+// A schematic drawn from its SVG source, in vectors: its lines stay lines at any zoom.
+class SchematicObject : public QObject, public QTextObjectInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    using QObject::QObject;
+
+    QSizeF intrinsicSize(QTextDocument *, int, const QTextFormat &format) override
+    {
+        const QTextImageFormat image = format.toImageFormat();
+        return {image.width(), image.height()};
+    }
+
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int, const QTextFormat &format) override
+    {
+        Printing().renderSvg(format.property(kSvgProperty).toByteArray(), painter, rect);
+    }
+};
+
+// The report as a document to print or save: a paragraph a line, each in one look with the results in
+// bold, so that every line stays whole in the PDF's text and in the ODT's paragraphs.
 class ReportDocument
 {
 public:
-    explicit ReportDocument(const Report &report)
+    // The schematics drawn in vectors from their SVG sources on paper; as images, which is what a word
+    // processor's file keeps.
+    ReportDocument(const Report &report, PictureData pictures) : pictures_(pictures)
     {
         QFont font(QStringLiteral("Tahoma"));
         font.setPointSizeF(kBodyPoints);
@@ -60,11 +91,16 @@ public:
         // A line moved to the next page starts a margin below the page's top, where the page before it
         // draws nothing of it.
         document_.setDocumentMargin(kPageTopGap);
+        // Fonts measured at the layout's resolution, whatever the screen's.
+        layoutDevice_.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
+        layoutDevice_.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
+        document_.documentLayout()->setPaintDevice(&layoutDevice_);
+        if (pictures == PictureData::Svg)
+            document_.documentLayout()->registerHandler(kSchematicObject, new SchematicObject(&document_));
         for (const ReportPart &part : report.parts) {
-            if (&part != &report.parts.front())
-                Paragraph(part.title, kPartTitle);
             for (const QString &heading : part.headings)
-                Paragraph(heading, kHeading);
+                Paragraph(heading,
+                          &part != &report.parts.front() && &heading == &part.headings.front() ? kPartTitle : kHeading);
             for (const QStringList *lines : {&part.notes, &part.citation}) {
                 for (const QString &line : *lines)
                     Paragraph(line, kBody);
@@ -76,7 +112,9 @@ public:
                 if (!section.done)
                     Paragraph(kNotDone, kNotDoneLook);
                 for (const ReportLine &line : section.lines)
-                    Paragraph(line.Text(), kBody);
+                    Line(line);
+                if (section.ruledOff)
+                    Rule();
             }
         }
         Paragraph(report.footer, kFooterLook);
@@ -85,11 +123,12 @@ public:
     QTextDocument *get() { return &document_; }
 
 private:
-    void StartParagraph(const ParagraphLook &look)
+    void StartParagraph(const ParagraphLook &look, const QTextBlockFormat &base = {})
     {
-        QTextBlockFormat block;
+        QTextBlockFormat block = base;
         block.setAlignment(look.alignment);
         block.setTopMargin(look.spaceBefore);
+        block.setProperty(kKeepWithNextProperty, look.keepWithNext);
         chars_ = QTextCharFormat();
         chars_.setFontPointSize(look.points);
         chars_.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
@@ -109,57 +148,134 @@ private:
         cursor_.insertText(text, chars_);
     }
 
+    void Line(const ReportLine &line)
+    {
+        StartParagraph(kBody);
+        cursor_.insertText(line.lead, chars_);
+        for (const ReportRun &run : line.runs) {
+            if (&run != &line.runs.front() || !line.lead.isEmpty())
+                cursor_.insertText(QStringLiteral(" "), chars_);
+            QTextCharFormat look = chars_;
+            look.setFontWeight(run.result ? QFont::Bold : QFont::Normal);
+            cursor_.insertText(run.text, look);
+        }
+    }
+
+    // A decorative rule of the window: a line across the page between its sections.
+    void Rule()
+    {
+        QTextBlockFormat rule;
+        rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
+                         QTextLength(QTextLength::PercentageLength, 100));
+        StartParagraph({kBodyPoints, false, false, Qt::AlignLeft, 9}, rule);
+    }
+
     void Picture(const ReportPicture &picture)
     {
-        const QString name = QStringLiteral("picture:") + picture.label->window()->objectName() + QLatin1Char('_')
-            + picture.label->objectName();
-        document_.addResource(QTextDocument::ImageResource, QUrl(name), SchematicImage(picture.label));
         // Sizes in pixels at 96 per inch: the picture prints at its size on screen.
         const QSize size = SchematicSize(picture.label);
+        // Vectors where the library that draws them is there; the picture otherwise.
+        const QByteArray svg =
+            pictures_ == PictureData::Svg && Printing().renderSvg ? SchematicSvg(picture.label) : QByteArray();
         QTextImageFormat image;
-        image.setName(name);
         image.setWidth(size.width());
         image.setHeight(size.height());
-        StartParagraph({kBodyPoints, false, false, Qt::AlignHCenter, 9});
-        QTextBlockFormat block = cursor_.blockFormat();
+        if (svg.isEmpty()) {
+            const QString name = QStringLiteral("picture:") + picture.label->window()->objectName() + QLatin1Char('_')
+                + picture.label->objectName();
+            document_.addResource(QTextDocument::ImageResource, QUrl(name), SchematicImage(picture.label));
+            image.setName(name);
+        } else {
+            image.setObjectType(kSchematicObject);
+            image.setProperty(kSvgProperty, svg);
+        }
+        QTextBlockFormat block;
         block.setProperty(kPictureProperty, true);
-        cursor_.setBlockFormat(block);
-        cursor_.insertImage(image);
+        StartParagraph({kBodyPoints, false, false, Qt::AlignHCenter, 9, true}, block);
+        if (svg.isEmpty())
+            cursor_.insertImage(image);
+        else
+            cursor_.insertText(QString(QChar::ObjectReplacementCharacter), image);
         Paragraph(picture.caption, kCaption);
     }
 
+    PictureData pictures_;
+    QImage layoutDevice_{1, 1, QImage::Format_RGB32};
     QTextDocument document_;
     QTextCursor cursor_{&document_};
     QTextCharFormat chars_;
     bool empty_ = true;
 };
 
-// Lays the report out on the device's pages (A4 unless the printer says otherwise): a line is never cut
-// by a page's end.
-void PrintOn(const Report &report, QPagedPaintDevice *device)
+// The pages (from 0) on which a block starts and the block after it ends.
+std::pair<int, int> PagesWithNext(const QTextBlock &block, qreal pageHeight)
 {
-    const qreal margin = kMarginMillimetres;
-    device->setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
-    ReportDocument document(report);
-    // Laid out in pixels at 96 per inch, as on screen; printing scales it to the device.
-    constexpr int kLayoutDpi = 96;
-    QTextDocument *laidOut = document.get();
-    laidOut->setPageSize(device->pageLayout().paintRectPixels(kLayoutDpi).size());
-    // The layout moves a line of text that would cross a page's end to the next page, but not a picture:
-    // a picture with its caption that would starts the next page itself.
-    const qreal pageHeight = laidOut->pageSize().height();
-    for (QTextBlock block = laidOut->begin(); block.isValid(); block = block.next()) {
-        if (!block.blockFormat().boolProperty(kPictureProperty))
+    const QAbstractTextDocumentLayout *layout = block.document()->documentLayout();
+    const QRectF extent = layout->blockBoundingRect(block).united(layout->blockBoundingRect(block.next()));
+    return {int(extent.top() / pageHeight), int(extent.bottom() / pageHeight)};
+}
+
+// Lays the document out on pages of the size, in the layout's pixels. The layout moves a line of text
+// that would cross a page's end to the next page, but not a picture, and it would leave a title at the
+// foot of a page and its lines on the next: a paragraph kept with the next that would cross a page's end
+// with it starts the next page itself.
+void Paginate(QTextDocument *document, const QSizeF &page)
+{
+    document->setPageSize(page);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (!block.blockFormat().boolProperty(kKeepWithNextProperty))
             continue;
-        const QAbstractTextDocumentLayout *layout = laidOut->documentLayout();
-        const QRectF extent = layout->blockBoundingRect(block).united(layout->blockBoundingRect(block.next()));
-        if (int(extent.top() / pageHeight) != int(extent.bottom() / pageHeight)) {
+        if (const auto [top, bottom] = PagesWithNext(block, page.height()); top != bottom) {
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
+            // Laid out again whole: the layout's own redo after a change can leave the paragraphs after it unlaid.
+            document->setPageSize(page);
         }
     }
-    laidOut->print(device);
+}
+
+constexpr QMarginsF kMargins(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres);
+
+// The page's text: what lies between its margins, above its number; in the layout's pixels.
+QSizeF PageOfText(const QPageLayout &paper)
+{
+    return QSizeF(paper.paintRectPixels(kLayoutDpi).size()) - QSizeF(0, kPageNumberBand);
+}
+
+// Prints the report on the device's pages (A4 unless the printer says otherwise), each with «стр. N из M»
+// at its foot: a line is never cut by a page's end, a picture never split.
+void PrintOn(const Report &report, QPagedPaintDevice *device)
+{
+    device->setPageMargins(kMargins, QPageLayout::Millimeter);
+    ReportDocument document(report, PictureData::Svg);
+    QTextDocument *laidOut = document.get();
+    const QSizeF page = PageOfText(device->pageLayout());
+    Paginate(laidOut, page);
+    QPainter painter(device);
+    if (!painter.isActive())
+        return;
+    const int pages = laidOut->pageCount();
+    const QTransform toDevice =
+        QTransform::fromScale(qreal(device->logicalDpiX()) / kLayoutDpi, qreal(device->logicalDpiY()) / kLayoutDpi);
+    QFont numberFont(QStringLiteral("Tahoma"));
+    numberFont.setPointSizeF(8);
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0)
+            device->newPage();
+        const QRectF view(QPointF(0, index * page.height()), page);
+        painter.setTransform(QTransform::fromTranslate(0, -view.top()) * toDevice);
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        laidOut->documentLayout()->draw(&painter, context);
+        painter.setClipping(false);
+        painter.resetTransform();
+        painter.setFont(numberFont);
+        const QRectF band = toDevice.mapRect(QRectF(0, page.height(), page.width(), kPageNumberBand));
+        painter.drawText(band, Qt::AlignHCenter | Qt::AlignBottom,
+                         QStringLiteral("стр. %1 из %2").arg(index + 1).arg(pages));
+    }
 }
 
 QByteArray PdfOf(const Report &report)
@@ -170,7 +286,7 @@ QByteArray PdfOf(const Report &report)
         QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(kPrintDpi);
-        writer.setTitle(report.parts.front().title);
+        writer.setTitle(report.title);
         writer.setCreator(report.footer.section(QLatin1Char(','), 0, 0));
         PrintOn(report, &writer);
     }
@@ -179,10 +295,10 @@ QByteArray PdfOf(const Report &report)
 
 QByteArray OdtOf(const Report &report)
 {
-    ReportDocument document(report);
+    ReportDocument document(report, PictureData::Png);
     QBuffer odt;
     QTextDocumentWriter writer(&odt, "odf");
-    return writer.write(document.get()) ? odt.data() : QByteArray();
+    return writer.write(document.get()) ? WithPageStyle(odt.data(), kMargins) : QByteArray();
 }
 
 QByteArray HtmlOf(const Report &report)
@@ -219,6 +335,20 @@ QStringList ReportFormats()
     return filters;
 }
 
+QList<std::pair<int, int>> PicturePages(const Report &report)
+{
+    ReportDocument document(report, PictureData::Svg);
+    QTextDocument *laidOut = document.get();
+    const QSizeF page = PageOfText(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMargins));
+    Paginate(laidOut, page);
+    QList<std::pair<int, int>> pages;
+    for (QTextBlock block = laidOut->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().boolProperty(kPictureProperty))
+            pages << PagesWithNext(block, page.height());
+    }
+    return pages;
+}
+
 bool WriteReport(QWidget *window, const QString &path, const ReportFooter &footer, QString *error)
 {
     const auto fail = [error](const QString &why) {
@@ -241,34 +371,28 @@ bool WriteReport(QWidget *window, const QString &path, const ReportFooter &foote
 
 namespace {
 
-// A4, named after the report's first heading in the printer's queue.
-void SetUpPrinter(QPrinter *printer, const Report &report)
+// A4, named after the calculation in the printer's queue.
+void PrintOrPreview(QWidget *window, const ReportFooter &footer, QWidget *parent, bool preview)
 {
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setDocName(report.parts.front().title);
+    if (!Printing().printPages) {
+        ShowWarning(parent, QStringLiteral("Печать недоступна: не найдена библиотека печати программы."));
+        return;
+    }
+    const Report report = BuildReport(window, footer);
+    Printing().printPages(parent, report.title, preview,
+                          [&report](QPagedPaintDevice *device) { PrintOn(report, device); });
 }
 
 } // namespace
 
 void PrintReport(QWidget *window, const ReportFooter &footer, QWidget *parent)
 {
-    const Report report = BuildReport(window, footer);
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(&printer, report);
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintOn(report, &printer);
+    PrintOrPreview(window, footer, parent, false);
 }
 
 void PreviewReport(QWidget *window, const ReportFooter &footer, QWidget *parent)
 {
-    const Report report = BuildReport(window, footer);
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(&printer, report);
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&report](QPrinter *target) { PrintOn(report, target); });
-    preview.exec();
+    PrintOrPreview(window, footer, parent, true);
 }
 
 void CopyReport(QWidget *window, const ReportFooter &footer)
@@ -279,3 +403,5 @@ void CopyReport(QWidget *window, const ReportFooter &footer)
     data->setHtml(RenderHtml(report, PictureData::Png));
     QGuiApplication::clipboard()->setMimeData(data);
 }
+
+#include "report_output.moc"

@@ -1,11 +1,11 @@
 #include "report/schematic.h"
 
+#include "report/print_library.h"
 #include "window/jpeg_image.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -20,6 +20,12 @@ QByteArray ReadResource(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A vector source's size at 96 pixels per inch; invalid where it has none that can be drawn.
+QSize SvgSizeOf(const QByteArray &svg)
+{
+    return Printing().svgSize ? Printing().svgSize(svg) : QSize();
+}
+
 } // namespace
 
 QByteArray SchematicSvg(const QLabel *picture)
@@ -29,26 +35,27 @@ QByteArray SchematicSvg(const QLabel *picture)
 
 QSize SchematicSize(const QLabel *picture)
 {
-    const QSvgRenderer svg(SchematicSvg(picture));
-    return svg.isValid() ? svg.defaultSize() : picture->size();
+    const QSize size = SvgSizeOf(SchematicSvg(picture));
+    return size.isValid() ? size : picture->size();
 }
 
 QImage SchematicImage(const QLabel *picture)
 {
-    QSvgRenderer svg(SchematicSvg(picture));
-    if (!svg.isValid()) {
+    const QByteArray svg = SchematicSvg(picture);
+    const QSize size = SvgSizeOf(svg);
+    if (!size.isValid()) {
         // The screen's twice-as-large rendering is the sharpest there is.
         const QString base = QStringLiteral(":/pictures/") + PictureName(picture);
         const QImage image = DecodeJpeg(ReadResource(base + QStringLiteral("@2x.jpg")));
         return image.isNull() ? DecodeJpeg(ReadResource(base + QStringLiteral(".jpg"))) : image;
     }
     constexpr qreal kScreenDpi = 96;
-    QImage image(svg.defaultSize() * (kPrintDpi / kScreenDpi), QImage::Format_RGB32);
+    QImage image(size * (kPrintDpi / kScreenDpi), QImage::Format_RGB32);
     image.fill(Qt::white);
     image.setDotsPerMeterX(qRound(kPrintDpi / 0.0254));
     image.setDotsPerMeterY(qRound(kPrintDpi / 0.0254));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    svg.render(&painter);
+    Printing().renderSvg(svg, &painter, image.rect());
     return image;
 }

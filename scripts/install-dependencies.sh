@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
-  poppler-utils unzip
+  poppler-utils unzip locales
   fonts-wine fonts-dejavu-core
   qt6-translations-l10n
   dpkg-dev desktop-file-utils shared-mime-info

@@ -370,6 +370,16 @@ void TriggerObserver::Write(Netlist *netlist) const
     }
 }
 
+void TriggerObserver::JudgeRunsOf(Circuit *circuit) const
+{
+    circuit->judge = [observer = *this, corners = circuit->corners](const Measurements &measured) {
+        return observer.Judge(measured, corners);
+    };
+    circuit->calculated.clear();
+    for (const Probe &probe : probes_)
+        circuit->calculated.emplace_back(probe.title, probe.calculated);
+}
+
 Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<Corner> &corners) const
 {
     Verdict verdict;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -69,6 +70,8 @@ struct Circuit
     std::vector<Trace> traces;
     std::vector<SimulationParameter> parameters;
     std::function<Verdict(const Measurements &)> judge;
+    // What the window calculated for each row of the table: a result is current only for the same figures.
+    std::vector<std::pair<QString, double>> calculated;
 };
 
 // The window's data a circuit is built from: edit boxes by object name, quantities by name. Whatever is
@@ -171,10 +174,8 @@ public:
     // The measurements of the netlist's current corner.
     void Write(Netlist *netlist) const;
     Verdict Judge(const Measurements &measured, const std::vector<Corner> &corners) const;
-    std::function<Verdict(const Measurements &)> Judgement(const std::vector<Corner> &corners) const
-    {
-        return [observer = *this, corners](const Measurements &measured) { return observer.Judge(measured, corners); };
-    }
+    // Makes this the circuit's judge, of its corners, and gives it the calculated figures.
+    void JudgeRunsOf(Circuit *circuit) const;
 
 private:
     struct Probe

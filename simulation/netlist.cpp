@@ -52,14 +52,30 @@ void Netlist::CheckValue(const QString &name, double value, bool mustBePositive)
         impossible_ << part;
 }
 
+void Netlist::Connect(std::initializer_list<QString> nodes)
+{
+    for (const QString &node : nodes) {
+        if (node != u"0" && !nodes_.contains(node))
+            nodes_ << node;
+    }
+}
+
+void Netlist::VoltageSource(const QString &name, const QString &plus, const QString &minus)
+{
+    Connect({plus, minus});
+    voltageSources_ << name;
+}
+
 void Netlist::Resistor(const QString &name, const QString &a, const QString &b, double ohms)
 {
+    Connect({Node(a), Node(b)});
     CheckValue(name, ohms, true);
     elements_ << QStringLiteral("%1 %2 %3 %4").arg(Name(name), Node(a), Node(b), Number(ohms));
 }
 
 void Netlist::Capacitor(const QString &name, const QString &a, const QString &b, double farads)
 {
+    Connect({Node(a), Node(b)});
     CheckValue(name, farads, true);
     elements_ << QStringLiteral("%1 %2 %3 %4").arg(Name(name), Node(a), Node(b), Number(farads));
 }
@@ -67,6 +83,7 @@ void Netlist::Capacitor(const QString &name, const QString &a, const QString &b,
 void Netlist::Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model,
                     double celsius)
 {
+    Connect({Node(anode), Node(cathode)});
     elements_ << QStringLiteral("%1 %2 %3 %4 TEMP=%5")
                      .arg(Name(name), Node(anode), Node(cathode), Name(model), Number(celsius));
 }
@@ -74,18 +91,21 @@ void Netlist::Diode(const QString &name, const QString &anode, const QString &ca
 void Netlist::Transistor(const QString &name, const QString &collector, const QString &base, const QString &emitter,
                          const QString &model, double celsius)
 {
+    Connect({Node(collector), Node(base), Node(emitter)});
     elements_ << QStringLiteral("%1 %2 %3 %4 %5 TEMP=%6")
                      .arg(Name(name), Node(collector), Node(base), Node(emitter), Name(model), Number(celsius));
 }
 
 void Netlist::CurrentSource(const QString &name, const QString &from, const QString &into, double amps)
 {
+    Connect({Node(from), Node(into)});
     CheckValue(name, amps, false);
     elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(Name(name), Node(from), Node(into), Number(amps));
 }
 
 void Netlist::DcSource(const QString &name, const QString &plus, const QString &minus, double volts)
 {
+    VoltageSource(Name(name), Node(plus), Node(minus));
     CheckValue(name, volts, false);
     elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(Name(name), Node(plus), Node(minus), Number(volts));
 }
@@ -93,6 +113,7 @@ void Netlist::DcSource(const QString &name, const QString &plus, const QString &
 void Netlist::PulseSource(const QString &name, const QString &plus, const QString &minus, double volts, double delay,
                           double edge, double width, double period)
 {
+    VoltageSource(Name(name), Node(plus), Node(minus));
     elements_ << QStringLiteral("%1 %2 %3 PULSE(0 %4 %5 %6 %6 %7 %8)")
                      .arg(Name(name), Node(plus), Node(minus), Number(volts), Number(delay), Number(edge),
                           Number(width), Number(period));
@@ -101,6 +122,7 @@ void Netlist::PulseSource(const QString &name, const QString &plus, const QStrin
 void Netlist::PiecewiseLinearSource(const QString &name, const QString &plus, const QString &minus,
                                     const std::vector<std::pair<double, double>> &corners)
 {
+    VoltageSource(Name(name), Node(plus), Node(minus));
     QStringList points;
     for (const auto &[time, volts] : corners)
         points << Number(time) << Number(volts);
@@ -110,6 +132,7 @@ void Netlist::PiecewiseLinearSource(const QString &name, const QString &plus, co
 void Netlist::CurrentPulseSource(const QString &name, const QString &into, double amps, double delay, double edge,
                                  double width, double period)
 {
+    Connect({Node(into)});
     // A current source drives its current from its first node through itself into its second.
     elements_ << QStringLiteral("%1 0 %2 PULSE(0 %3 %4 %5 %5 %6 %7)")
                      .arg(Name(name), Node(into), Number(amps), Number(delay), Number(edge), Number(width),
@@ -118,6 +141,7 @@ void Netlist::CurrentPulseSource(const QString &name, const QString &into, doubl
 
 void Netlist::SineSource(const QString &name, const QString &plus, const QString &minus, double amplitude, double hertz)
 {
+    VoltageSource(Name(name), Node(plus), Node(minus));
     elements_ << QStringLiteral("%1 %2 %3 SIN(0 %4 %5)")
                      .arg(Name(name), Node(plus), Node(minus), Number(amplitude), Number(hertz));
 }
@@ -160,11 +184,21 @@ void Netlist::Measure(const QString &name, const QString &definition)
 
 QString Netlist::Text() const
 {
-    QStringList lines{QStringLiteral("* ") + title_};
+    // The in-process run reads no start-up script of ngspice; the command line reads none so either.
+    QStringList lines{
+        QStringLiteral("* ") + title_,
+        QStringLiteral("* Запуск без файлов настройки ngspice: SPICE_SCRIPTS=/dev/null ngspice -b -n ФАЙЛ")};
     lines << models_ << elements_ << controls_;
-    // The device quantities come on top of every node voltage and branch current.
-    if (!saved_.isEmpty())
-        lines << QStringLiteral(".save all ") + saved_.join(u' ');
+    // The device quantities come on top of every node voltage and branch current, each named: ".save all" with
+    // them makes ngspice warn that it cannot parse the vectors the measurements add.
+    if (!saved_.isEmpty()) {
+        QStringList vectors;
+        for (const QString &node : nodes_)
+            vectors << QStringLiteral("v(%1)").arg(node);
+        for (const QString &source : voltageSources_)
+            vectors << QStringLiteral("i(%1)").arg(source);
+        lines << QStringLiteral(".save ") + (vectors + saved_).join(u' ');
+    }
     lines << measures_ << QStringLiteral(".end");
     return lines.join(u'\n') + u'\n';
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -50,7 +51,8 @@ public:
     void Transient(double step, double stop, double maxStep);
     double StopTime() const { return stop_; }
     double MaxStep() const { return maxStep_; }
-    // Device quantities that measurements read, e.g. Vector("@q1[ic]").
+    // Device quantities that measurements read, e.g. Vector("@q1[ic]"). They are saved beside every node voltage
+    // and every voltage source's current.
     void Save(const QString &vector);
     // A measurement named `name` in the current corner; `definition` names vectors through Vector() and other
     // measurements through Name().
@@ -68,9 +70,12 @@ public:
 
 private:
     void CheckValue(const QString &name, double value, bool mustBePositive);
+    void Connect(std::initializer_list<QString> nodes);
+    void VoltageSource(const QString &name, const QString &plus, const QString &minus);
 
     QString title_, suffix_;
     QStringList elements_, models_, controls_, measures_, saved_;
+    QStringList nodes_, voltageSources_; // in the order they first appear
     QStringList measureNames_;
     QStringList impossible_;
     double stop_ = 0, maxStep_ = 0;

@@ -1,17 +1,28 @@
 #include "simulation/ngspice_session.h"
 
+#include "files/save_file.h"
+
 #include <ngspice/sharedspice.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
+#include <cerrno>
 #include <cfenv>
-#include <chrono>
 #include <condition_variable>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <locale.h>
 #include <mutex>
+#include <sched.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // The step formulas depend on the x87 control word; whatever ngspice sets stays inside the call.
 class KeepFloatingPointEnvironment
@@ -24,6 +35,26 @@ public:
 
 private:
     fenv_t saved_;
+};
+
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return c;
+}
+
+// ngspice reads and prints numbers with the C library: under a locale whose decimal mark is a comma it would
+// print "1,2e-03", which no measurement reads. Its calls on this thread see the C locale; other threads keep theirs.
+class CNumbersOnThisThread
+{
+public:
+    CNumbersOnThisThread() : previous_(uselocale(CLocale())) {}
+    ~CNumbersOnThisThread() { uselocale(previous_); }
+    CNumbersOnThisThread(const CNumbersOnThisThread &) = delete;
+    CNumbersOnThisThread &operator=(const CNumbersOnThisThread &) = delete;
+
+private:
+    locale_t previous_;
 };
 
 // ngspice's entry points, found in the library loaded at the first simulation, so that start-up never pays
@@ -42,9 +73,10 @@ struct Library
 // The shared state of ngspice's callbacks, which arrive on its threads.
 struct Session
 {
-    std::mutex runMutex; // one run at a time
+    std::timed_mutex runMutex; // one run at a time; `library` belongs to its holder
     Library library;
-    bool exitRequested = false;
+    std::atomic_bool exitRequested = false;
+    std::atomic<std::chrono::milliseconds::rep> timeLimit = std::chrono::milliseconds(1min).count();
 
     std::mutex mutex;
     std::condition_variable changed;
@@ -102,6 +134,9 @@ int OnExit(int, NG_BOOL, NG_BOOL, int, void *)
 
 int OnBackgroundRunning(NG_BOOL notRunning, int, void *)
 {
+    // The first call comes on ngspice's own thread of the run, before it computes or prints anything.
+    if (!notRunning)
+        uselocale(CLocale());
     Session &session = TheSession();
     {
         std::lock_guard lock(session.mutex);
@@ -116,6 +151,52 @@ bool Resolve(void *handle, const char *name, Function *function)
 {
     *function = reinterpret_cast<Function>(dlsym(handle, name));
     return *function != nullptr;
+}
+
+// At initialisation ngspice runs `spinit` from SPICE_SCRIPTS (else from its installed folder), then `.spiceinit`
+// from the working folder, else from the user's home: any commands at all, and settings that change results.
+// A run depends on its netlist alone, so ngspice starts on a thread of its own whose working folder is a
+// private one with an empty `.spiceinit` (found first: the home's is never read) and an empty `spinit`, the one
+// SPICE_SCRIPTS names for that moment. The working folder changes for that thread alone where the system lets
+// a thread have its own; otherwise it is put back at once.
+QString InitialiseWithoutStartupScripts(const Library &library)
+{
+    const auto notPrepared = [](const QString &cause) {
+        return QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause);
+    };
+    QTemporaryDir folder;
+    QString cause = folder.errorString();
+    bool prepared = folder.isValid();
+    for (const char *script : {"spinit", ".spiceinit"})
+        prepared = prepared && SaveFile(folder.filePath(QLatin1StringView(script)), {}, &cause);
+    if (!prepared)
+        return notPrepared(cause);
+    const QByteArray path = QFile::encodeName(folder.path());
+    const bool hadScripts = qEnvironmentVariableIsSet("SPICE_SCRIPTS");
+    const QByteArray scripts = qgetenv("SPICE_SCRIPTS");
+    qputenv("SPICE_SCRIPTS", path);
+    // ngspice reads it at every measurement: the results are printed with its default precision.
+    qunsetenv("NGSPICE_MEAS_PRECISION");
+    int startError = 0;
+    std::thread([&] {
+        unshare(CLONE_FS);
+        const int previous = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (previous < 0 || chdir(path.constData()) != 0) {
+            startError = errno;
+        } else {
+            CNumbersOnThisThread numbers;
+            library.init(OnOutput, OnStatus, OnExit, nullptr, nullptr, OnBackgroundRunning, nullptr);
+            if (fchdir(previous) != 0)
+                startError = errno;
+        }
+        if (previous >= 0)
+            close(previous);
+    }).join();
+    if (hadScripts)
+        qputenv("SPICE_SCRIPTS", scripts);
+    else
+        qunsetenv("SPICE_SCRIPTS");
+    return startError ? notPrepared(SystemErrorText(startError)) : QString();
 }
 
 QString Load(Library *library)
@@ -134,7 +215,10 @@ QString Load(Library *library)
         dlclose(handle);
         return QCoreApplication::translate("Simulation", "Библиотека ngspice неполна");
     }
-    loaded.init(OnOutput, OnStatus, OnExit, nullptr, nullptr, OnBackgroundRunning, nullptr);
+    if (const QString error = InitialiseWithoutStartupScripts(loaded); !error.isEmpty()) {
+        dlclose(handle);
+        return error;
+    }
     *library = loaded;
     return {};
 }
@@ -180,13 +264,88 @@ std::map<QString, double> ParseMeasurements(const QStringList &lines, const QStr
     return measured;
 }
 
+std::chrono::milliseconds SimulationTimeLimit()
+{
+    return std::chrono::milliseconds(TheSession().timeLimit.load());
+}
+
+void SetSimulationTimeLimit(std::chrono::milliseconds limit)
+{
+    TheSession().timeLimit = limit.count();
+}
+
+namespace {
+
+bool Cancelled(const RunControl &control)
+{
+    return control.cancel && control.cancel->load();
+}
+
+QString CancelledText()
+{
+    return QCoreApplication::translate("Simulation", "Моделирование отменено");
+}
+
+QString Duration(std::chrono::milliseconds duration)
+{
+    return duration.count() % 1000 ? QCoreApplication::translate("Simulation", "%1 мс").arg(duration.count())
+                                   : QCoreApplication::translate("Simulation", "%1 с").arg(duration.count() / 1000);
+}
+
+// Why a run was stopped from outside, if it was.
+enum class Stop { None, Cancelled, TimedOut };
+
+// Runs the loaded circuit in the background and waits for its end: cancelled, or past the time limit, it is halted.
+Stop RunInBackground(Session &session, const RunControl &control)
+{
+    const Library &library = session.library;
+    std::unique_lock lock(session.mutex);
+    const int startedBefore = session.runsStarted, endedBefore = session.runsEnded;
+    lock.unlock();
+    Command(library, "bg_run");
+    lock.lock();
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + SimulationTimeLimit();
+    Stop stop = Stop::None;
+    // ngspice's thread says when it starts and when it ends; a thread that never started ends the wait too.
+    while (session.runsEnded == endedBefore
+           && (session.runsStarted != startedBefore || std::chrono::steady_clock::now() - start < 2s
+               || library.running())) {
+        if (stop == Stop::None) {
+            stop = Cancelled(control)                          ? Stop::Cancelled
+                : std::chrono::steady_clock::now() >= deadline ? Stop::TimedOut
+                                                               : Stop::None;
+            if (stop != Stop::None) {
+                lock.unlock();
+                Command(library, "bg_halt");
+                lock.lock();
+            }
+        }
+        session.changed.wait_for(lock, 20ms, [&] { return session.runsEnded != endedBefore; });
+    }
+    return stop;
+}
+
+} // namespace
+
 SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measureNames, const QStringList &waveforms,
-                                const std::function<void(int)> &progress, const std::atomic_bool *cancel)
+                                const RunControl &control)
 {
     KeepFloatingPointEnvironment keep;
+    CNumbersOnThisThread numbers;
     Session &session = TheSession();
-    std::lock_guard runLock(session.runMutex);
     SimulationOutcome outcome;
+    std::unique_lock runLock(session.runMutex, std::try_to_lock);
+    if (!runLock.owns_lock() && control.waiting)
+        control.waiting(true);
+    while (!runLock.owns_lock() && !Cancelled(control))
+        runLock.try_lock_for(20ms);
+    if (!runLock.owns_lock()) {
+        outcome.error = CancelledText();
+        return outcome;
+    }
+    if (control.waiting)
+        control.waiting(false);
     outcome.error = Load(&session.library);
     if (!outcome.error.isEmpty())
         return outcome;
@@ -195,40 +354,18 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
         std::lock_guard lock(session.mutex);
         session.stdoutLines.clear();
         session.stderrLines.clear();
-        session.progress = progress;
+        session.progress = control.progress;
     }
 
     std::vector<QByteArray> lines;
     for (const QString &line : netlist.split(u'\n', Qt::SkipEmptyParts))
-        lines.push_back(line.toLatin1());
+        lines.push_back(line.toUtf8());
     std::vector<char *> circuit;
     for (QByteArray &line : lines)
         circuit.push_back(line.data());
     circuit.push_back(nullptr);
     const bool loaded = library.circuit(circuit.data()) == 0 && !session.exitRequested;
-
-    bool cancelled = false;
-    if (loaded) {
-        std::unique_lock lock(session.mutex);
-        const int startedBefore = session.runsStarted, endedBefore = session.runsEnded;
-        lock.unlock();
-        Command(library, "bg_run");
-        lock.lock();
-        // ngspice's thread says when it starts and when it ends; a thread that never started ends the wait too.
-        const auto start = std::chrono::steady_clock::now();
-        while (session.runsEnded == endedBefore
-               && (session.runsStarted != startedBefore
-                   || std::chrono::steady_clock::now() - start < std::chrono::seconds(2) || library.running())) {
-            if (!cancelled && cancel && *cancel) {
-                cancelled = true;
-                lock.unlock();
-                Command(library, "bg_halt");
-                lock.lock();
-            }
-            session.changed.wait_for(lock, std::chrono::milliseconds(20),
-                                     [&] { return session.runsEnded != endedBefore; });
-        }
-    }
+    const Stop stop = loaded ? RunInBackground(session, control) : Stop::None;
 
     double reached = -1;
     if (loaded && !session.exitRequested) {
@@ -250,10 +387,13 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
     // The stop time is the argument of ".tran" that follows the step.
     static const QRegularExpression transient(QStringLiteral("^\\.tran\\s+\\S+\\s+(\\S+)"),
                                               QRegularExpression::MultilineOption);
-    const double stop = transient.match(netlist).captured(1).toDouble();
-    if (cancelled) {
-        outcome.error = QCoreApplication::translate("Simulation", "Моделирование отменено");
-    } else if (reached < stop * (1 - 1e-9)) {
+    const double stopTime = transient.match(netlist).captured(1).toDouble();
+    if (stop == Stop::Cancelled) {
+        outcome.error = CancelledText();
+    } else if (stop == Stop::TimedOut) {
+        outcome.error = QCoreApplication::translate("Simulation", "Моделирование прервано: оно длилось дольше %1")
+                            .arg(Duration(SimulationTimeLimit()));
+    } else if (reached < stopTime * (1 - 1e-9)) {
         QStringList messages;
         for (const QString &line : stderrLines)
             if (!line.startsWith(QLatin1StringView("Note:")) && !line.trimmed().isEmpty())

@@ -22,8 +22,7 @@ constexpr double kMostSteps = 2e6;
 
 } // namespace
 
-bool Simulate(SimulationReport *report, QString *error, const std::function<void(int)> &progress,
-              const std::atomic_bool *cancel)
+bool Simulate(SimulationReport *report, QString *error, const RunControl &control)
 {
     const Netlist &netlist = report->circuit.netlist;
     if (!(netlist.StopTime() / netlist.MaxStep() <= kMostSteps)) {
@@ -37,8 +36,8 @@ bool Simulate(SimulationReport *report, QString *error, const std::function<void
     for (const Corner &corner : report->circuit.corners)
         for (const Trace &trace : report->circuit.traces)
             vectors << Netlist::Scoped(trace.vector, corner.suffix);
-    report->outcome = RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors,
-                                    progress, cancel);
+    report->outcome =
+        RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors, control);
     if (!report->outcome.error.isEmpty()) {
         *error = report->outcome.error;
         return false;
@@ -51,10 +50,9 @@ bool Simulate(SimulationReport *report, QString *error, const std::function<void
     return true;
 }
 
-bool Simulate(QWidget *window, SimulationReport *report, QString *error, const std::function<void(int)> &progress,
-              const std::atomic_bool *cancel)
+bool Simulate(QWidget *window, SimulationReport *report, QString *error, const RunControl &control)
 {
-    return BuildCircuit(window, &report->circuit, error) && Simulate(report, error, progress, cancel);
+    return BuildCircuit(window, &report->circuit, error) && Simulate(report, error, control);
 }
 
 bool ExportNetlist(QWidget *window, const QString &path, QString *error)
@@ -109,14 +107,19 @@ QByteArray SimulationJson(QWidget *window, QString *error)
     return QJsonDocument(json).toJson(QJsonDocument::Compact) + '\n';
 }
 
+std::vector<ParameterText> ParameterTexts(const std::vector<SimulationParameter> &parameters)
+{
+    std::vector<ParameterText> texts;
+    for (const SimulationParameter &parameter : parameters)
+        texts.push_back({parameter.caption, FigureText(parameter.value * parameter.scale, 6), parameter.unit});
+    return texts;
+}
+
 std::vector<ParameterText> SimulationParameterTexts(QWidget *window)
 {
     Circuit circuit;
     QString error;
-    std::vector<ParameterText> texts;
     if (!CanSimulate(window) || !BuildCircuit(window, &circuit, &error))
-        return texts;
-    for (const SimulationParameter &parameter : circuit.parameters)
-        texts.push_back({parameter.caption, FigureText(parameter.value * parameter.scale, 6), parameter.unit});
-    return texts;
+        return {};
+    return ParameterTexts(circuit.parameters);
 }

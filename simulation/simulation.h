@@ -4,10 +4,12 @@
 #include "simulation/ngspice_session.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
-#include <atomic>
-#include <functional>
+#include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -24,11 +26,9 @@ bool CanSimulate(QWidget *window);
 
 // Builds the window's circuit from what it holds and runs it; false with the message that names the boxes
 // to fill, or ngspice's own message. Blocks: the window of the simulation calls it on a worker thread.
-bool Simulate(QWidget *window, SimulationReport *report, QString *error, const std::function<void(int)> &progress = {},
-              const std::atomic_bool *cancel = nullptr);
+bool Simulate(QWidget *window, SimulationReport *report, QString *error, const RunControl &control = {});
 // The same, for a circuit already built (on the user-interface thread).
-bool Simulate(SimulationReport *report, QString *error, const std::function<void(int)> &progress = {},
-              const std::atomic_bool *cancel = nullptr);
+bool Simulate(SimulationReport *report, QString *error, const RunControl &control = {});
 
 // Writes the window's circuit as a self-contained netlist that `ngspice -b` runs with the same measurements.
 bool ExportNetlist(QWidget *window, const QString &path, QString *error);
@@ -47,6 +47,21 @@ struct ParameterText
     QString caption, value, unit;
 };
 std::vector<ParameterText> SimulationParameterTexts(QWidget *window);
+std::vector<ParameterText> ParameterTexts(const std::vector<SimulationParameter> &parameters);
 
 // Opens «Моделирование» for the calculator window and starts its simulation.
 void ShowSimulation(QWidget *calculatorWindow);
+
+// A simulation's result as «Моделирование» shows it: the values it was run with beyond the calculator's own,
+// the verdict, and the table of measured and calculated figures.
+struct SimulationSection
+{
+    std::vector<ParameterText> parameters;
+    QString verdict;
+    QStringList columns;
+    QList<QStringList> rows;
+};
+
+// The result «Моделирование» shows for the calculator window, when it was simulated from exactly the values
+// the window holds now; none when there is none, or it is of other values.
+std::optional<SimulationSection> CurrentSimulation(QWidget *calculatorWindow);

@@ -1,30 +1,31 @@
 #include "simulation/simulation_window.h"
 
+#include "files/program_library.h"
 #include "files/save_file.h"
 #include "numtext/decimal_mark.h"
 #include "window/calculator_window.h"
+#include "window/designed_window.h"
 #include "window/fault_report.h"
+#include "window/save_dialog.h"
 
-#include <QCoreApplication>
+#include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLibrary>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QThread>
-
-#include <cfenv>
+#include <QTimer>
 
 namespace {
 
@@ -35,28 +36,14 @@ struct ChartLibrary
     WaveformChartImageFunction *image = nullptr;
 };
 
-// Loaded at the first chart, from the build tree or where it is installed.
+// Loaded at the first chart.
 const ChartLibrary &Charts()
 {
     static const ChartLibrary charts = [] {
-        // Loading Qt Charts and what it links must leave the steps' floating-point settings as they were.
-        fenv_t environment;
-        fegetenv(&environment);
         ChartLibrary found;
-        const QString installed =
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ORTIX_CHARTS_FROM_PROGRAM));
-        for (const QString &path : {installed, QStringLiteral(ORTIX_CHARTS_BUILT)}) {
-            if (!QFileInfo::exists(path))
-                continue;
-            QLibrary library(path);
-            found.create = reinterpret_cast<CreateWaveformChartFunction *>(library.resolve("CreateWaveformChart"));
-            found.resetZoom = reinterpret_cast<ResetWaveformZoomFunction *>(library.resolve("ResetWaveformZoom"));
-            found.image = reinterpret_cast<WaveformChartImageFunction *>(library.resolve("WaveformChartImage"));
-            if (found.create && found.resetZoom && found.image)
-                break;
-            found = {};
-        }
-        fesetenv(&environment);
+        LoadProgramLibrary(
+            ORTIX_CHARTS_FROM_PROGRAM, ORTIX_CHARTS_BUILT, std::pair{"CreateWaveformChart", &found.create},
+            std::pair{"ResetWaveformZoom", &found.resetZoom}, std::pair{"WaveformChartImage", &found.image});
         return found;
     }();
     return charts;
@@ -66,6 +53,26 @@ const ChartLibrary &Charts()
 QString Celsius(double temperature)
 {
     return QStringLiteral("%1 °C").arg(FigureText(temperature).replace(u'-', u'−'));
+}
+
+bool SameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// Whether two circuits are the same run, of the same simulation parameters, compared with the same calculated
+// figures.
+bool SameDesign(const Circuit &a, const Circuit &b)
+{
+    const auto sameParameter = [](const SimulationParameter &x, const SimulationParameter &y) {
+        return x.key == y.key && SameNumber(x.value, y.value);
+    };
+    const auto sameFigure = [](const std::pair<QString, double> &x, const std::pair<QString, double> &y) {
+        return x.first == y.first && SameNumber(x.second, y.second);
+    };
+    return a.netlist.Text() == b.netlist.Text()
+        && std::equal(a.parameters.begin(), a.parameters.end(), b.parameters.begin(), b.parameters.end(), sameParameter)
+        && std::equal(a.calculated.begin(), a.calculated.end(), b.calculated.begin(), b.calculated.end(), sameFigure);
 }
 
 } // namespace
@@ -80,6 +87,12 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     verdict_->setObjectName(QStringLiteral("Verdict"));
     verdict_->setWordWrap(true);
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    stale_ = new QLabel(tr("Устарело: данные расчёта изменились после моделирования. Нажмите F5, чтобы "
+                           "повторить его."));
+    stale_->setObjectName(QStringLiteral("Stale"));
+    stale_->setWordWrap(true);
+    stale_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    stale_->hide();
     progress_ = new QProgressBar;
     progress_->setRange(0, 100);
     cancel_ = new QPushButton(tr("Отмена"));
@@ -131,6 +144,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     buttons->addWidget(resetZoom_);
     buttons->addWidget(save_);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(stale_);
     layout->addWidget(verdict_);
     layout->addLayout(running);
     layout->addWidget(splitter, 1);
@@ -155,35 +169,71 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
         emit calculator->SimulationParametersEdited();
         Start();
     });
+    // F5 simulates again here as in the calculator window.
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this, &TSimulationWindow::Start);
+
+    // The values a result was simulated from are checked again whenever the calculator's may have changed: a box
+    // typed in, a step run, a file opened. Checks that come together are made once.
+    currencyCheck_ = new QTimer(this);
+    currencyCheck_->setSingleShot(true);
+    currencyCheck_->setInterval(0);
+    connect(currencyCheck_, &QTimer::timeout, this, &TSimulationWindow::ShowCurrency);
+    for (QLineEdit *box : OwnControls<QLineEdit>(calculatorWindow))
+        connect(box, &QLineEdit::textChanged, currencyCheck_, qOverload<>(&QTimer::start));
+    if (auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow)) {
+        connect(calculator, &TCalculatorWindow::StepRan, currencyCheck_, qOverload<>(&QTimer::start));
+        connect(calculator, &TCalculatorWindow::ContentsReplaced, currencyCheck_, qOverload<>(&QTimer::start));
+        connect(calculator, &TCalculatorWindow::SimulationParametersEdited, currencyCheck_,
+                qOverload<>(&QTimer::start));
+    }
 }
 
 TSimulationWindow::~TSimulationWindow()
 {
-    // A run still going is halted and waited for: ngspice outlives no window.
+    // ngspice outlives no window: a run still going is halted, which a cancelled run heeds within hundredths of a
+    // second, waiting or running.
     if (cancelRequested_)
         *cancelRequested_ = true;
     if (worker_)
         worker_->wait();
 }
 
+void TSimulationWindow::closeEvent(QCloseEvent *event)
+{
+    // A closed window's run is of no more use; the window closes at once and the run stops on its own thread.
+    restartWhenStopped_ = false;
+    if (cancelRequested_)
+        *cancelRequested_ = true;
+    QWidget::closeEvent(event);
+}
+
 void TSimulationWindow::Start()
 {
-    if (running_)
-        return;
+    // A parameter typed and not yet left (F5 pressed in its box) counts as typed.
+    for (QLineEdit *edit : parameterBox_->findChildren<QLineEdit *>()) {
+        if (edit->isModified())
+            emit edit->editingFinished();
+    }
     auto report = std::make_shared<SimulationReport>();
     QString error;
     const bool built = BuildCircuit(calculatorWindow_, &report->circuit, &error);
     ShowParameters(report->circuit.parameters);
+    if (running_) {
+        // A run of other values, or one told to stop (the window closed, «Отмена»), gives way to this one.
+        if (*cancelRequested_ || !built || !SameDesign(report->circuit, running_->circuit)) {
+            restartWhenStopped_ = true;
+            *cancelRequested_ = true;
+        }
+        return;
+    }
     if (!built) {
         ShowReport({}, error);
         return;
     }
-    run_->setEnabled(false);
-    defaults_->setEnabled(false);
     // The last run's thread has reported, and ends at once.
     if (worker_)
         worker_->wait();
-    running_ = true;
+    running_ = report;
     cancelRequested_ = std::make_shared<std::atomic_bool>(false);
     progress_->setValue(0);
     progress_->show();
@@ -192,11 +242,14 @@ void TSimulationWindow::Start()
     verdict_->setText(tr("Идёт моделирование…"));
     QPointer<TSimulationWindow> window(this);
     auto cancel = cancelRequested_;
+    // The window outlives its worker (its destructor waits for it); what the worker posts to it after it has
+    // gone is dropped with it.
     QThread *worker = QThread::create([window, report, cancel] {
         QString error;
         // ngspice reports far more often than the bar can change.
         int shown = -1;
-        const auto progress = [window, &shown](int percent) {
+        RunControl control;
+        control.progress = [window, &shown](int percent) {
             if (percent == shown)
                 return;
             shown = percent;
@@ -205,14 +258,60 @@ void TSimulationWindow::Start()
                     window->ShowProgress(percent);
             });
         };
-        Simulate(report.get(), &error, progress, cancel.get());
+        control.waiting = [window](bool waiting) {
+            QMetaObject::invokeMethod(window, [window, waiting] {
+                if (window)
+                    window->ShowWaiting(waiting);
+            });
+        };
+        control.cancel = cancel.get();
+        Simulate(report.get(), &error, control);
         QMetaObject::invokeMethod(window, [window, report, error] {
             if (window)
-                window->ShowReport(*report, error);
+                window->Finish(*report, error);
         });
     });
     worker_.reset(worker);
     worker->start();
+}
+
+void TSimulationWindow::ShowWaiting(bool waiting)
+{
+    if (running_)
+        verdict_->setText(waiting ? tr("Ожидание другого моделирования…") : tr("Идёт моделирование…"));
+}
+
+void TSimulationWindow::Finish(const SimulationReport &report, const QString &error)
+{
+    running_ = nullptr;
+    if (restartWhenStopped_) {
+        restartWhenStopped_ = false;
+        Start();
+        return;
+    }
+    ShowReport(report, error);
+}
+
+bool TSimulationWindow::IsCurrent() const
+{
+    Circuit now;
+    QString error;
+    return shownCircuit_ && BuildCircuit(calculatorWindow_, &now, &error) && SameDesign(now, *shownCircuit_);
+}
+
+void TSimulationWindow::ShowCurrency()
+{
+    const bool stale = shown_ && !IsCurrent();
+    stale_->setVisible(stale);
+    verdict_->setEnabled(!stale);
+    figures_->setEnabled(!stale);
+    if (chart_)
+        chart_->setEnabled(!stale);
+}
+
+std::optional<SimulationSection> TSimulationWindow::CurrentResult() const
+{
+    return IsCurrent() ? shown_ : std::nullopt;
 }
 
 void TSimulationWindow::ShowProgress(int percent)
@@ -261,9 +360,6 @@ void TSimulationWindow::KeepParameter(const SimulationParameter &parameter, cons
 
 void TSimulationWindow::ShowReport(const SimulationReport &report, const QString &error)
 {
-    running_ = false;
-    run_->setEnabled(true);
-    defaults_->setEnabled(true);
     progress_->hide();
     cancel_->hide();
     figures_->setRowCount(0);
@@ -294,7 +390,27 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
     }
     resetZoom_->setEnabled(chart_);
     save_->setEnabled(chart_);
+    KeepShown(report, error);
     emit Finished();
+}
+
+void TSimulationWindow::KeepShown(const SimulationReport &report, const QString &error)
+{
+    shownCircuit_.reset();
+    shown_.reset();
+    if (error.isEmpty()) {
+        shownCircuit_ = report.circuit;
+        shown_ = SimulationSection{ParameterTexts(report.circuit.parameters), verdict_->text(), {}, {}};
+        for (int column = 0; column < figures_->columnCount(); ++column)
+            shown_->columns << figures_->horizontalHeaderItem(column)->text();
+        for (int row = 0; row < figures_->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < figures_->columnCount(); ++column)
+                cells << (figures_->item(row, column) ? figures_->item(row, column)->text() : QString());
+            shown_->rows << cells;
+        }
+    }
+    ShowCurrency();
 }
 
 void TSimulationWindow::ShowChart(const SimulationReport &report)
@@ -337,22 +453,33 @@ bool TSimulationWindow::SaveChart(const QString &path, QString *error) const
 
 void TSimulationWindow::AskAndSaveChart()
 {
-    QString selected;
-    const QString path = QFileDialog::getSaveFileName(this, tr("Сохранить график"), QString(),
-                                                      tr("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"), &selected);
-    if (path.isEmpty() || !chart_)
+    const QString file =
+        AskSavePath(this, tr("Сохранить график"), QString(), {tr("Рисунок PNG (*.png)"), tr("Рисунок SVG (*.svg)")});
+    if (file.isEmpty() || !chart_)
         return;
-    QString file = path;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += selected.contains(QLatin1StringView("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
     QString error;
     if (!SaveChart(file, &error))
         ShowWarning(this, tr("Не удалось сохранить «%1»: %2.").arg(QDir::toNativeSeparators(file), error));
 }
 
+namespace {
+
+TSimulationWindow *SimulationWindowOf(QWidget *calculatorWindow)
+{
+    return calculatorWindow->findChild<TSimulationWindow *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+std::optional<SimulationSection> CurrentSimulation(QWidget *calculatorWindow)
+{
+    const TSimulationWindow *window = SimulationWindowOf(calculatorWindow);
+    return window ? window->CurrentResult() : std::nullopt;
+}
+
 void ShowSimulation(QWidget *calculatorWindow)
 {
-    auto *window = calculatorWindow->findChild<TSimulationWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *window = SimulationWindowOf(calculatorWindow);
     if (!window)
         window = new TSimulationWindow(calculatorWindow);
     window->show();

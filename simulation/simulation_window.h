@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 class QFormLayout;
 class QGroupBox;
@@ -16,6 +17,7 @@ class QProgressBar;
 class QThread;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 class QVBoxLayout;
 
 // «Моделирование»: a calculator window's circuit simulated on a worker thread, its waveforms plotted and its
@@ -28,16 +30,28 @@ public:
     explicit TSimulationWindow(QWidget *calculatorWindow);
     ~TSimulationWindow() override;
 
-    // Builds the circuit from what the calculator window holds now and runs it.
+    // Builds the circuit from what the calculator window holds now and runs it. A run of other values still
+    // going is stopped first.
     void Start();
-    bool Running() const { return running_; }
+    bool Running() const { return running_ != nullptr; }
+    // The result shown, when it was simulated from exactly the values the calculator window holds now.
+    std::optional<SimulationSection> CurrentResult() const;
     // Writes the chart as SVG when the path ends in ".svg", else as PNG.
     bool SaveChart(const QString &path, QString *error) const;
 
 signals:
     void Finished();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void ShowWaiting(bool waiting);
+    void Finish(const SimulationReport &report, const QString &error);
+    // Keeps the result as the window now shows it (the verdict, the table) with the circuit it was simulated from.
+    void KeepShown(const SimulationReport &report, const QString &error);
+    bool IsCurrent() const;
+    void ShowCurrency();
     void ShowProgress(int percent);
     void ShowReport(const SimulationReport &report, const QString &error);
     void ShowChart(const SimulationReport &report);
@@ -48,7 +62,7 @@ private:
     void AskAndSaveChart();
 
     QWidget *calculatorWindow_;
-    QLabel *verdict_;
+    QLabel *verdict_, *stale_;
     QProgressBar *progress_;
     QPushButton *cancel_, *resetZoom_, *save_, *run_, *defaults_;
     QGroupBox *parameterBox_;
@@ -56,7 +70,12 @@ private:
     QTableWidget *figures_;
     QVBoxLayout *chartArea_;
     QWidget *chart_ = nullptr;
+    QTimer *currencyCheck_;
     std::shared_ptr<std::atomic_bool> cancelRequested_;
     std::unique_ptr<QThread> worker_;
-    bool running_ = false;
+    std::shared_ptr<SimulationReport> running_; // the run going, if any
+    bool restartWhenStopped_ = false;
+    // The circuit of the result shown and the result as the window shows it, for as long as it is shown.
+    std::optional<Circuit> shownCircuit_;
+    std::optional<SimulationSection> shown_;
 };

@@ -409,7 +409,7 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
     auto *uninterrupted = dynamic_cast<TCalculatorWindow *>(form.get());
     for (size_t i = 0; i < actions.size() / 2; ++i)
         actions[i](uninterrupted);
-    const QByteArray saved = CalculationToJson({QLatin1Char(DecimalMark), {RecordOf(uninterrupted)}});
+    const QByteArray saved = CalculationToJson({DecimalMark, {RecordOf(uninterrupted)}});
 
     QString error;
     const std::optional<CalculationRecord> record = CalculationFromJson(saved, &error);
@@ -419,7 +419,7 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
     reopened->show();
     ASSERT_EQ(MismatchOf(record->windows.front(), reopened), QString());
     Restore(reopened, record->windows.front(), record->decimalMark);
-    EXPECT_EQ(CalculationToJson({QLatin1Char(DecimalMark), {RecordOf(reopened)}}), saved) << cases.name;
+    EXPECT_EQ(CalculationToJson({DecimalMark, {RecordOf(reopened)}}), saved) << cases.name;
 
     for (size_t i = actions.size() / 2; i < actions.size(); ++i) {
         const std::vector<MessageBoxSeen> before = CollectMessageBoxes([&] { actions[i](uninterrupted); });

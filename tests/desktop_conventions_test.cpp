@@ -1,6 +1,7 @@
 // What desktop users expect of every window beyond its designed look: names for screen readers,
 // readable colours under a light and a dark palette, Qt's own texts in the user's language.
 #include "app/form1.h"
+#include "app/menu_bar_style.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
@@ -15,10 +16,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QToolButton>
 #include <QTest>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -143,6 +149,30 @@ TEST(EditBox, ShowsTheBeginningOfATextTooLongForIt)
     Type(narrow, QStringLiteral("5"));
     EXPECT_EQ(narrow->toolTip(), QString());
     Form4->hide();
+}
+
+// A menu bar too narrow for its menus shows its overflow button with the style's own icon, read only then; an
+// icon kept past a change of the application's style draws nothing rather than the style that is gone.
+TEST(MenuBar, AnOverflowingBarShowsTheStylesOwnIcon)
+{
+    QWidget window;
+    auto *bar = new QMenuBar(&window);
+    for (const char *title : {"&Файл", "&Правка", "&Расчёт", "&Справка"})
+        bar->addMenu(QString::fromUtf8(title));
+    bar->setFixedWidth(60);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto *overflow = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    ASSERT_TRUE(overflow && overflow->isVisible());
+    const std::unique_ptr<QStyle> own(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QSize size = overflow->iconSize();
+    EXPECT_EQ(overflow->icon().pixmap(size).toImage(),
+              own->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(size).toImage());
+
+    const QIcon kept = QApplication::style()->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    EXPECT_TRUE(kept.pixmap(size).isNull());
+    UseStyleWithOverflowIconsAtFirstUse();
 }
 
 } // namespace

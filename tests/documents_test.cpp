@@ -3,16 +3,26 @@
 #include "calculators/complementary/form5.h"
 #include "calculators/same_type/form4.h"
 #include "calculators/same_type/form2.h"
+#include "calculators/same_type/form3.h"
+#include "app/menus.h"
 #include "documents/calculation_document.h"
+#include "documents/recent_files.h"
 #include "documents/window_records.h"
 #include "numtext/decimal_mark.h"
+#include "window/control_kinds.h"
+#include "window/save_dialog.h"
 #include "tests/support/window_driver.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QFileDialog>
+#include <QApplication>
 
 #include <unistd.h>
 
@@ -84,6 +94,9 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
         {"empty.ortix", QByteArray(""), "файл пуст"},
         {"not-ours.ortix", R"({"format": "something else", "version": 1})", "не файл расчёта"},
         {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 3"), "более новой версией"},
+        {"older.ortix", Replaced(good, "\"version\": 1", "\"version\": 0"), "неизвестная версия"},
+        {"too-long.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"" + QByteArray(40000, '1') + "\""),
+         "длиннее"},
         {"wrong-type.ortix", Replaced(good, "\"edits\": {", "\"edits\": [{"), "ошибка JSON"},
         {"text-as-number.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": 10"), "должно быть строкой"},
         {"unknown-name.ortix", Replaced(good, "\"Edit1\":", "\"Edit99\": \"\", \"Edit1\":"), "Edit99"},
@@ -95,6 +108,9 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
         {"latin1.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"1\xff\""), "UTF-8"},
         {"huge.ortix", good + QByteArray(1024 * 1024, ' '), "больше"},
         {"missing.ortix", {}, "такого файла нет"},
+        {"mark-digit.ortix", Replaced(good, "\"decimalMark\": \",\"", "\"decimalMark\": \"1\""), "decimalMark"},
+        {"mark-empty.ortix", Replaced(good, "\"decimalMark\": \",\"", "\"decimalMark\": \"\""), "decimalMark"},
+        {"mark-two.ortix", Replaced(good, "\"decimalMark\": \",\"", "\"decimalMark\": \",,\""), "decimalMark"},
         {"folder.ortix", {}, "папка"},
     };
     const QByteArray before = Form2File();
@@ -139,21 +155,43 @@ TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
     EXPECT_NE(document->FilePath(), path);
 }
 
-// Opened under the other decimal mark, a number typed with the file's mark reads in the current one.
-TEST(CalculationFile, NumbersFollowTheCurrentDecimalMark)
+// A calculation opened under the other decimal mark shows every box and result in the current mark alone,
+// with the same digits; saved and opened again under the first mark, it is what it was.
+TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)
 {
-    const struct
-    {
-        const char *typed, *shown;
-    } kTexts[] = {{"12,5", "12.5"}, {"1,5E-3", "1.5E-3"}, {"12.5", "12.5"}, {"a,b", "a,b"}, {"", ""}};
-    WindowRecord record = RecordOf(Form2);
-    for (const auto &text : kTexts) {
-        record.edits.front().second = QString::fromUtf8(text.typed);
-        DecimalMark = '.';
-        Restore(Form2, record, QLatin1Char(','));
-        DecimalMark = ',';
-        EXPECT_EQ(Form2->findChild<QLineEdit *>(record.edits.front().first)->text(), QString::fromUtf8(text.shown));
+    QString error;
+    ASSERT_TRUE(OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"), &error))
+        << error.toStdString();
+    const auto texts = [] {
+        QStringList texts;
+        for (const QLineEdit *edit : Form3->findChildren<QLineEdit *>())
+            texts << edit->text();
+        for (const QLabel *label : Form3->findChildren<QLabel *>()) {
+            if (IsResultLabel(label))
+                texts << label->text();
+        }
+        return texts;
+    };
+    const QStringList comma = texts();
+    const QRegularExpression commaNumber(QStringLiteral("\\d,\\d"));
+    ASSERT_TRUE(comma.join(QLatin1Char(' ')).contains(commaNumber));
+    QTemporaryDir folder;
+    const QString dotted = folder.filePath(QStringLiteral("dotted.ortix"));
+
+    DecimalMark = '.';
+    const bool opened = OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"), &error);
+    const QStringList dot = texts();
+    const bool saved = TCalculationDocument::Of(Form3)->SaveTo(dotted);
+    DecimalMark = ',';
+    ASSERT_TRUE(opened && saved) << error.toStdString();
+    for (qsizetype i = 0; i < comma.size(); ++i) {
+        EXPECT_FALSE(dot[i].contains(commaNumber)) << dot[i].toStdString();
+        EXPECT_EQ(
+            dot[i],
+            QString(comma[i]).replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")), QStringLiteral("\\1.\\2")));
     }
+    ASSERT_TRUE(OpenCalculation(dotted, &error)) << error.toStdString();
+    EXPECT_EQ(texts(), comma);
 }
 
 // «Параметры моделирования» travel with the file, which then needs a program that reads them; a file without them
@@ -186,6 +224,50 @@ TEST(CalculationFile, SimulationParametersTravelWithTheFile)
 } // namespace
 
 namespace {
+
+// A file given on the command line that cannot be opened is said over the main menu, and the next file
+// still opens; a saved or opened file heads the recent list.
+TEST_F(CalculationFiles, CommandLineFilesOpenOrAreSaidAndJoinTheRecentList)
+{
+    const QString saved = folder.filePath(QStringLiteral("saved.ortix"));
+    ASSERT_TRUE(TCalculationDocument::Of(Form2)->SaveTo(saved));
+    EXPECT_EQ(RecentCalculations().value(0), saved);
+    const QString missing = folder.filePath(QStringLiteral("missing.ortix"));
+    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] {
+        OpenFromCommandLine({missing, saved});
+        QTest::qWait(100);
+    });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].text.contains(QDir::toNativeSeparators(missing))) << seen[0].text.toStdString();
+    EXPECT_EQ(TCalculationDocument::Of(Form2)->FilePath(), saved);
+}
+
+// A name typed without an extension is asked about under the name it will be written as.
+TEST_F(CalculationFiles, ReplacingAFileTypedWithoutItsExtensionIsAsked)
+{
+    Write(QStringLiteral("calc.ortix"), "the old file");
+    QTimer user;
+    bool typed = false;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (typed) // the question was answered «No»: the dialog waits for another name
+            return dialog->reject();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        typed = true;
+        Type(name, QStringLiteral("calc"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    user.start(1);
+    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] {
+        EXPECT_EQ(AskSavePath(Form2, QStringLiteral("Сохранить расчёт"), folder.filePath(QStringLiteral("new.ortix")),
+                              {CalculationFilter()}),
+                  QString());
+    });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].text.contains(QStringLiteral("calc.ortix"))) << seen[0].text.toStdString();
+}
 
 // Untitled, a window keeps its designed caption; with a file it shows the file, marked while changed; a
 // new calculation over unsaved changes asks first, and a cancelled question changes nothing.

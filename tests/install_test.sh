@@ -15,7 +15,7 @@ mime_icon=application-x-ortix-t-calculation
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
 expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg
           usr/share/mime/packages/ortix-t.xml usr/share/icons/hicolor/scalable/mimetypes/$mime_icon.svg
-          "usr/$libdir/ortix-t/ortix-t-charts.so")
+          "usr/$libdir/ortix-t/ortix-t-charts.so" "usr/$libdir/ortix-t/ortix-t-print.so")
 for size in "${sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png"
                "usr/share/icons/hicolor/${size}x${size}/mimetypes/$mime_icon.png")
@@ -48,8 +48,9 @@ out=$(run --version) || fail "--version exits with $?"
 [ "$out" = "Ortix-T $version" ] || fail "--version prints '$out'"
 out=$(run --help) || fail "--help exits with $?"
 grep -q -- '--version' <<<"$out" || fail "--help does not list --version"
+grep -q 'Использование:' <<<"$out" && grep -q 'Вывод справки' <<<"$out" || fail "--help is not in Russian: $out"
 if err=$(run --no-such-option 2>&1); then fail "an unknown option starts the program"; fi
-grep -q 'no-such-option' <<<"$err" || fail "an unknown option is not named: $err"
+grep -q 'Неизвестный параметр «no-such-option»' <<<"$err" || fail "an unknown option is not named in Russian: $err"
 # A file that cannot be opened is named on standard error, and the program starts all the same.
 err=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" "$root/no-such.ortix" 2>&1 >/dev/null) ||
     fail "the program does not start when a file cannot be opened"
@@ -75,6 +76,44 @@ for failing in "--report $root/report.xyz $sample" "--report $root/missing.pdf $
 done
 [ ! -e "$root/report.xyz" ] && [ ! -e "$root/missing.pdf" ] && [ ! -e "$root/missing.cir" ] ||
     fail "a failed report or netlist leaves a file behind"
+# Past a file-size limit (which no longer ends the program) and onto a device that is always full, a report or
+# netlist fails with its cause and exit 1, and the old file is as it was.
+for out in report.pdf report.odt report.html report.txt trigger.cir; do
+    option=--report
+    [ "${out##*.}" = cir ] && option=--netlist
+    printf 'the old file' >"$root/$out"
+    if err=$( (ulimit -f 1; run $option "$root/$out" "$sample") 2>&1 >/dev/null); then
+        fail "$option $out succeeds past a file-size limit"
+    fi
+    grep -q 'больше, чем разрешено' <<<"$err" || fail "$option $out past a file-size limit says: $err"
+    [ "$(cat "$root/$out")" = 'the old file' ] || fail "$option $out past a file-size limit changed the old file"
+    ln -s /dev/full "$root/full.${out##*.}"
+    if err=$(run $option "$root/full.${out##*.}" "$sample" 2>&1 >/dev/null); then fail "$option onto /dev/full succeeds"; fi
+    grep -q 'нет места' <<<"$err" || fail "$option onto /dev/full says: $err"
+done
+# ngspice reads no start-up script and no setting of the user's: in a folder with a .spiceinit, with HOME, SPICE_SCRIPTS
+# or SPICE_LIB_DIR naming a folder with a script, with a coarser measurement precision or a locale whose decimal
+# mark is a comma, --simulate prints the same and nothing in those scripts runs. (ngspice finds the home's
+# .spiceinit through the account, not HOME: the one in the private folder it starts in stands before it.)
+sample=$(realpath "$sample")
+expected=$(cd / && run --simulate "$sample") || fail "--simulate exits with $?"
+scripts=$root/scripts
+mkdir -p "$scripts/scripts" "$root/home"
+for script in "$scripts/.spiceinit" "$scripts/spinit" "$scripts/scripts/spinit" "$root/home/.spiceinit"; do
+    printf 'shell touch %s.ran\nset ngbehavior=lt\n' "$script" >"$script"
+done
+locale_settings=
+if localedef -i ru_RU -f UTF-8 "$root/ru_RU.UTF-8" 2>/dev/null; then
+    locale_settings="LOCPATH=$root LC_ALL=ru_RU.UTF-8"
+fi
+for setting in "HOME=$root/home" "SPICE_SCRIPTS=$scripts" "SPICE_LIB_DIR=$scripts" "NGSPICE_MEAS_PRECISION=2" \
+               "$locale_settings"; do
+    # shellcheck disable=SC2086
+    out=$(cd "$scripts" && env $setting "$program" --simulate "$sample") || fail "--simulate under $setting exits with $?"
+    [ "$out" = "$expected" ] || fail "--simulate in a folder with a .spiceinit, under $setting, prints $out"
+done
+ran=$(find "$root" -name '*.ran')
+[ -z "$ran" ] || fail "a start-up script of ngspice ran: $ran"
 # The whole start-up, as a desktop launch runs it: every window made, the main menu painted.
 out=$(QT_QPA_PLATFORM=offscreen ORTIX_QUIT_AFTER_FIRST_PAINT=1 "$program" 2>/dev/null) ||
     fail "the program ends with $? after painting its main menu"

@@ -1,10 +1,12 @@
 #include "app/form1.h"
+#include "app/forms.h"
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "calculators/complementary/form7.h"
 #include "calculators/same_type/form2.h"
 #include "calculators/same_type/form3.h"
 #include "calculators/same_type/form4.h"
+#include "documents/calculation_document.h"
 #include "tests/support/window_driver.h"
 #include "window/designed_window.h"
 
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -154,6 +157,45 @@ TEST_F(MainMenu, TheSupportLinkAsksTheDesktopToOpenTheAddress)
     QTest::mouseClick(Find<QLabel>(Form1, "Label9"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(catcher.opened, QList<QUrl>({QUrl(QString::fromLatin1(kSupportAddress))}));
+}
+
+// The program starts with the main menu alone; whatever first needs a calculator builds them, and the
+// calculator comes as it would have had it been there from the start.
+TEST(StartUp, TheCalculatorsAreBuiltAtTheirFirstUse)
+{
+    QTemporaryDir folder;
+    const QString saved = folder.filePath(QStringLiteral("saved.ortix"));
+    Type(Find<QLineEdit>(Form3, "Edit1"), QStringLiteral("7"));
+    ASSERT_TRUE(TCalculationDocument::Of(Form3)->SaveTo(saved));
+    const struct
+    {
+        const char *use;
+        std::function<void()> act;
+        const char *edit1; // Form3's first box afterwards
+    } kFirstUses[] = {
+        {"its main-menu button", [] { Click(Find<QPushButton>(Form1, "Button4")); }, ""},
+        {"a file opened into it",
+         [&] {
+             QString error;
+             EXPECT_TRUE(OpenCalculation(saved, &error)) << error.toStdString();
+         },
+         "7"},
+    };
+    for (const auto &use : kFirstUses) {
+        DestroyForms();
+        CreateMainMenu();
+        EXPECT_EQ(Form3, nullptr) << "the main menu is built alone";
+        use.act();
+        const bool built = Form3 != nullptr;
+        CreateCalculators(); // for what follows, whatever happened
+        ASSERT_TRUE(built) << use.use;
+        EXPECT_TRUE(Form3->isVisible()) << use.use;
+        EXPECT_EQ(Find<QLineEdit>(Form3, "Edit1")->text(), QString::fromUtf8(use.edit1)) << use.use;
+        EXPECT_TRUE(TCalculationDocument::Of(Form3) && Form3->findChild<QMenuBar *>()) << use.use;
+    }
+    // What follows finds the windows as the program makes them.
+    DestroyForms();
+    CreateForms();
 }
 
 TEST(Windows, EveryCalculatorHasItsCaptionAndOuterSize)

@@ -486,7 +486,7 @@ protected:
         });
         SimulationReport report;
         QString error;
-        Simulate(windows_[w].form, &report, &error, {}, &cancel);
+        Simulate(windows_[w].form, &report, &error, {.cancel = &cancel});
         {
             std::lock_guard lock(mutex);
             done = true;

@@ -1,11 +1,14 @@
 // Each window's circuit, built from designs typed into the window, run through ngspice in-process and
 // from its exported netlist by the `ngspice` command line.
-#include "simulation/simulation_window.h"
+#include "documents/calculation_document.h"
+#include "report/report.h"
 #include "numtext/decimal_mark.h"
+#include "simulation/simulation_window.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,14 +18,17 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
-
+#include <QTest>
 #include <QVariantMap>
 
 #include <atomic>
 #include <cfenv>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -161,13 +167,22 @@ class Designs : public testing::TestWithParam<Design>
 {
 };
 
-// The ".meas" results of a netlist run by `ngspice -b`.
+// The ".meas" results of a netlist run by `ngspice -b` as its first line says, which must not warn of anything
+// (a vector it cannot save, a name it cannot parse).
 Measurements RunBatch(const QString &path, const QStringList &names)
 {
     QProcess ngspice;
-    ngspice.start(QStringLiteral("ngspice"), {QStringLiteral("-b"), path});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SPICE_SCRIPTS"), QStringLiteral("/dev/null"));
+    ngspice.setProcessEnvironment(environment);
+    ngspice.start(QStringLiteral("ngspice"), {QStringLiteral("-b"), QStringLiteral("-n"), path});
     EXPECT_TRUE(ngspice.waitForFinished(120000));
-    return ParseMeasurements(QString::fromLocal8Bit(ngspice.readAllStandardOutput()).split(u'\n'), names);
+    const QString output = QString::fromLocal8Bit(ngspice.readAllStandardOutput());
+    const QString errors = QString::fromLocal8Bit(ngspice.readAllStandardError());
+    EXPECT_FALSE((output + errors).contains(QStringLiteral("warning"), Qt::CaseInsensitive))
+        << path.toStdString() << '\n'
+        << errors.toStdString();
+    return ParseMeasurements(output.split(u'\n'), names);
 }
 
 std::string Table(const Verdict &verdict)
@@ -357,6 +372,14 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
     Type(coupling, QStringLiteral("3900"));
     emit coupling->editingFinished();
     EXPECT_TRUE(window->SimulationParameters().isEmpty());
+    // Typed, and F5 pressed before the box is left: the run is of what the box says.
+    Type(coupling, QStringLiteral("4700"));
+    QSignalSpy rerun(simulation, &TSimulationWindow::Finished);
+    emit simulation->findChild<QShortcut *>()->activated();
+    EXPECT_EQ("4700", window->SimulationParameters().value(QStringLiteral("Cp")).toString().toStdString());
+    EXPECT_TRUE(!simulation->Running() || rerun.wait(60000));
+    EXPECT_EQ("4700", Find<QLineEdit>(simulation, "ParameterCp")->text().toStdString());
+    window->SetSimulationParameters({});
     DecimalMark = mark;
     simulation->close();
 }
@@ -416,27 +439,232 @@ TEST(Simulation, DefaultPartsAreStandardValuesWithinTheirBounds)
         EXPECT_NEAR(row.expected, row.value, 1e-9 * row.expected);
 }
 
-// What cannot run says so in ngspice's words, or as halted, and measures nothing.
-TEST(Simulation, FailuresAreReportedNeverMeasured)
+QString GoldenNetlist(const char *name)
 {
-    QFile design(QStringLiteral(ORTIX_GOLDEN_DIR "/form2.cir"));
-    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    QFile file(QStringLiteral(ORTIX_GOLDEN_DIR "/") + QLatin1StringView(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The symmetric trigger run with ten thousand times finer steps: it lasts far longer than any test waits.
+QString SlowNetlist()
+{
+    QStringList lines = GoldenNetlist("form2.cir").split(u'\n');
+    for (QString &line : lines) {
+        if (line.startsWith(QLatin1StringView(".tran ")))
+            line = line.section(u' ', 0, -2) + QStringLiteral(" 5e-11");
+    }
+    return lines.join(u'\n');
+}
+
+// Runs the slow netlist on a thread of its own until `stop` is set, once it has begun.
+class OtherRun
+{
+public:
+    OtherRun()
+        : thread_([this] {
+              RunControl control{.progress = [this](int) { started_ = true; }, .cancel = &stop_};
+              RunSimulation(SlowNetlist(), {}, {}, control);
+              finished_ = true;
+          })
+    {
+        for (int i = 0; i < 1000 && !started_; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~OtherRun()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool Going() const { return started_ && !finished_; }
+
+private:
+    std::atomic_bool stop_ = false, started_ = false, finished_ = false;
+    std::thread thread_;
+};
+
+enum class Disturbance { None, CancelledBefore, CancelledWhileRunning, CancelledWhileWaiting };
+
+// What cannot run, or is stopped, says why and measures nothing; whatever happens inside a run, the caller's
+// floating-point settings are as they were, and a stopped run returns at once.
+TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
+{
     const struct
     {
+        const char *what;
         QString netlist;
-        bool cancelled;
+        Disturbance disturbance;
+        std::chrono::milliseconds limit;
         const char *error;
     } kRows[] = {
-        {QString::fromUtf8(design.readAll()), true, "Моделирование отменено"},
-        {QStringLiteral("* unknown model\nV1 a 0 DC 1\nQ1 a a 0 NOSUCH\n.tran 1u 10u\n.end\n"), false, "nosuch"},
+        {"cancelled before it runs", GoldenNetlist("form2.cir"), Disturbance::CancelledBefore, std::chrono::minutes(1),
+         "Моделирование отменено"},
+        {"cancelled while it runs", SlowNetlist(), Disturbance::CancelledWhileRunning, std::chrono::minutes(1),
+         "Моделирование отменено"},
+        {"cancelled while it waits for another run", GoldenNetlist("form2.cir"), Disturbance::CancelledWhileWaiting,
+         std::chrono::minutes(1), "Моделирование отменено"},
+        {"past its time limit", SlowNetlist(), Disturbance::None, std::chrono::milliseconds(300),
+         "Моделирование прервано: оно длилось дольше 300 мс"},
+        {"ending early by itself",
+         QStringLiteral("* runaway\nC1 n 0 1n\nB1 0 n I=1e-3*exp(v(n))\n.ic v(n)=0\n.tran 1e-8 1e-5\n"
+                        ".meas tran uout FIND v(n) AT=5e-7\n.end\n"),
+         Disturbance::None, std::chrono::minutes(1), "timestep too small"},
+        {"with an unknown model", QStringLiteral("* unknown model\nV1 a 0 DC 1\nQ1 a a 0 NOSUCH\n.tran 1u 10u\n.end\n"),
+         Disturbance::None, std::chrono::minutes(1), "nosuch"},
     };
     for (const auto &row : kRows) {
-        const std::atomic_bool cancel = row.cancelled;
-        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, {}, &cancel);
+        SCOPED_TRACE(row.what);
+        SetSimulationTimeLimit(row.limit);
+        std::optional<OtherRun> other;
+        if (row.disturbance == Disturbance::CancelledWhileWaiting)
+            other.emplace();
+        std::atomic_bool cancel = row.disturbance == Disturbance::CancelledBefore;
+        bool waited = false;
+        RunControl control;
+        control.cancel = &cancel;
+        control.progress = [&](int) { cancel = cancel || row.disturbance == Disturbance::CancelledWhileRunning; };
+        control.waiting = [&](bool waiting) {
+            waited = waited || waiting;
+            cancel = cancel || (waiting && row.disturbance == Disturbance::CancelledWhileWaiting);
+            // ngspice may set the caller's x87 precision and rounding: here it is done on purpose.
+            fenv_t environment;
+            fegetenv(&environment);
+            environment.__control_word ^= 0x0f00;
+            fesetenv(&environment);
+        };
+        fenv_t before, after;
+        fegetenv(&before);
+        const auto start = std::chrono::steady_clock::now();
+        const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, control);
+        const auto took = std::chrono::steady_clock::now() - start;
+        fegetenv(&after);
         EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
             << outcome.error.toStdString();
         EXPECT_TRUE(outcome.measured.empty());
+        EXPECT_TRUE(outcome.time.empty());
+        EXPECT_EQ(before.__control_word, after.__control_word);
+        EXPECT_LT(took, std::chrono::seconds(3));
+        EXPECT_EQ(other.has_value(), waited);
+        EXPECT_TRUE(!other || other->Going()) << "the other run must still be going";
     }
+    SetSimulationTimeLimit(std::chrono::minutes(1));
+}
+
+TSimulationWindow *SimulationOf(QWidget *calculator)
+{
+    return calculator->findChild<TSimulationWindow *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+QString VerdictOf(QWidget *calculator)
+{
+    return Find<QLabel>(SimulationOf(calculator), "Verdict")->text();
+}
+
+// While another window's run holds ngspice, a run says it waits; «Отмена» and closing the window stop it at
+// once, and the other run goes on.
+TEST(Simulation, WindowWaitingForAnotherRunStopsAtOnce)
+{
+    QWidget *window = Window("Form3");
+    WorkThrough(window, kForm3);
+    OtherRun other;
+    const QString kWaiting = QStringLiteral("Ожидание другого моделирования…");
+    const struct
+    {
+        const char *how;
+        std::function<void(TSimulationWindow *)> act;
+        QString verdict; // a second later
+    } kRows[] = {
+        {"«Отмена»", [](TSimulationWindow *simulation) { Click(Find<QPushButton>(simulation, "Cancel")); },
+         QStringLiteral("Моделирование отменено")},
+        {"closing the window", [](TSimulationWindow *simulation) { simulation->close(); },
+         QStringLiteral("Моделирование отменено")},
+        {"closing the window and pressing F5 again",
+         [window](TSimulationWindow *simulation) {
+             simulation->close();
+             ShowSimulation(window);
+         },
+         kWaiting},
+    };
+    for (const auto &row : kRows) {
+        SCOPED_TRACE(row.how);
+        ShowSimulation(window);
+        TSimulationWindow *simulation = SimulationOf(window);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return VerdictOf(window) == kWaiting; }, 5000))
+            << VerdictOf(window).toStdString();
+        QElapsedTimer acting;
+        acting.start();
+        row.act(simulation);
+        EXPECT_LT(acting.elapsed(), 100) << "the user interface waited";
+        QTest::qWait(1000);
+        EXPECT_EQ(row.verdict.toStdString(), VerdictOf(window).toStdString());
+        EXPECT_EQ(row.verdict == kWaiting, simulation->Running());
+        EXPECT_TRUE(other.Going());
+        QSignalSpy finished(simulation, &TSimulationWindow::Finished);
+        simulation->close();
+        EXPECT_TRUE(!simulation->Running() || finished.wait(1000));
+    }
+}
+
+// A simulation's result belongs to the values it was run with: the window marks it «устарело» and the report
+// leaves it out as soon as they change, and both take it back when they are the same again.
+TEST(Simulation, ResultIsShownAndReportedOnlyForItsOwnValues)
+{
+    QWidget *window = Window("Form2");
+    WorkThrough(window, kForm2);
+    ShowSimulation(window);
+    TSimulationWindow *simulation = SimulationOf(window);
+    QSignalSpy finished(simulation, &TSimulationWindow::Finished);
+    ASSERT_TRUE(simulation->Running() ? finished.wait(60000) : true);
+    const QString verdict = VerdictOf(window);
+    // The section: its heading, the simulation's parameters, the verdict, the table.
+    QString section = QStringLiteral("\nМоделирование\n");
+    for (const ParameterText &parameter : SimulationParameterTexts(window))
+        section += QStringLiteral("%1 = %2 %3\n").arg(parameter.caption, parameter.value, parameter.unit);
+    section += verdict + u'\n';
+    auto *coupling = Find<QLineEdit>(simulation, "ParameterCp");
+    const QString defaultCoupling = coupling->text();
+    TCalculationDocument *document = TCalculationDocument::Of(window);
+    const CalculationRecord simulated = document->Record();
+    CalculationRecord otherQuantities = simulated;
+    for (auto &[name, value] : otherQuantities.windows.front().quantities)
+        value *= 1.5;
+    const std::pair<const char *, std::function<void()>> kChanges[] = {
+        {"as simulated", [] {}},
+        {"a box it used typed over", [&] { Type(Find<QLineEdit>(window, "Edit10"), QStringLiteral("1100")); }},
+        {"the box typed back", [&] { Type(Find<QLineEdit>(window, "Edit10"), QStringLiteral("1000")); }},
+        {"a file of the same boxes and other step values opened", [&] { document->Fill(otherQuantities); }},
+        {"the simulated calculation opened again", [&] { document->Fill(simulated); }},
+        {"the steps run again on the same values", [&] { WorkThrough(window, kForm2); }},
+        {"a simulation parameter typed over",
+         [&] {
+             Type(coupling, QStringLiteral("4700"));
+             emit coupling->editingFinished();
+         }},
+        {"the parameter typed back",
+         [&] {
+             Type(coupling, defaultCoupling);
+             emit coupling->editingFinished();
+         }},
+        {"a step run on another value",
+         [&] {
+             Type(Find<QLineEdit>(window, "Edit4"), QStringLiteral("13"));
+             Click(Find<QPushButton>(window, "Button2"));
+         }},
+    };
+    const bool kCurrent[] = {true, false, true, false, true, true, false, true, false};
+    for (std::size_t row = 0; row < std::size(kChanges); ++row) {
+        SCOPED_TRACE(kChanges[row].first);
+        kChanges[row].second();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(!kCurrent[row], Find<QLabel>(simulation, "Stale")->isVisible());
+        EXPECT_EQ(kCurrent[row], CurrentSimulation(window).has_value());
+        // The window's own lines only: the simulation's texts come in its section, or nowhere.
+        const QString report = ReportText(window, {});
+        EXPECT_EQ(kCurrent[row], report.contains(section)) << report.toStdString();
+        EXPECT_EQ(kCurrent[row], report.contains(QStringLiteral("при 20 °C ")));
+        EXPECT_EQ(kCurrent[row] ? 1 : 0, report.count(verdict));
+        EXPECT_FALSE(report.contains(QStringLiteral("Исходный масштаб")));
+    }
+    simulation->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Simulation, Designs, testing::ValuesIn(kDesigns), [](const auto &info) {

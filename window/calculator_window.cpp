@@ -15,6 +15,7 @@ TCalculatorWindow::TCalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Wind
 void TCalculatorWindow::SetUpWindow()
 {
     SetUpDesignedWindow(this);
+    designedTitle_ = windowTitle().trimmed();
     AtFirstShow(this, [this] { OfferStandardValues(this); });
     scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
     // Closing a calculator only hides it; the main menu alone ends the program.

@@ -4,6 +4,7 @@
 #include "window/control_kinds.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
 
@@ -37,6 +38,9 @@ public:
     // Makes the scroll bars reach every control again after results were written from outside a step.
     void FitClientAreaToControls();
 
+    // The title it was designed with, blanks trimmed, whatever file its title names now.
+    QString DesignedTitle() const { return designedTitle_; }
+
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
     virtual QWidget *FollowingCalculation() const { return nullptr; }
 
@@ -45,11 +49,16 @@ public:
     QVariantMap SimulationParameters() const { return simulationParameters_; }
     void SetSimulationParameters(const QVariantMap &parameters) { simulationParameters_ = parameters; }
 
+    // The names of the edit boxes that no step reads: nobody need fill them.
+    virtual QStringList BoxesNoStepReads() const { return {}; }
+
 signals:
     // A step ran, to its end or to its fault.
     void StepRan();
     // The user changed «Параметры моделирования».
     void SimulationParametersEdited();
+    // Everything the window holds was replaced at once: a file opened, or a new calculation begun.
+    void ContentsReplaced();
 
 protected:
     // Finishes the window once its stored layout (scroll box "ScrollBox" with the controls) is set up.
@@ -72,6 +81,7 @@ private:
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 
+    QString designedTitle_;
     QScrollArea *scrollBox_ = nullptr;
     QPointer<QLineEdit> reading_; // the box being read, while it is
 };

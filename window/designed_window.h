@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QRect>
 #include <QSize>
+#include <QWidget>
 
 #include <optional>
-
-class QWidget;
 
 // The windows were designed with their outer size, frame included; this is the frame they were
 // designed with (a sizeable window at 96 pixels per inch), so that the client area comes out as designed.
@@ -27,3 +27,16 @@ QRect PlaceFrame(const QRect &desktop, QSize frame, bool sizeable);
 
 // Makes the window visible, restored if minimised, in front of the others.
 void BringToFront(QWidget *window);
+
+// The controls the window was designed with, and never those of the windows it owns (a calculator owns its
+// «Моделирование»).
+template <class Control>
+QList<Control *> OwnControls(const QWidget *window)
+{
+    QList<Control *> own;
+    for (Control *control : window->findChildren<Control *>()) {
+        if (control->window() == window)
+            own << control;
+    }
+    return own;
+}

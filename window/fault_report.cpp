@@ -9,6 +9,8 @@
 
 namespace {
 
+TFaultCollector *gCollector = nullptr;
+
 // A message wider than the screen (a quoted text can be 32,767 characters long, or one unbroken run)
 // would be cut off by the box's label, which wraps only between words: it is shown in a scrolled view
 // of a third of the screen instead, wrapped anywhere, which can be selected and copied as well. The
@@ -49,8 +51,23 @@ void ShowWarning(QWidget *parent, const QString &text)
     box.exec();
 }
 
+TFaultCollector::TFaultCollector() : outer_(gCollector)
+{
+    gCollector = this;
+}
+
+TFaultCollector::~TFaultCollector()
+{
+    gCollector = outer_;
+}
+
 void ShowFaultReport(QWidget *parent, const QString &message)
 {
+    if (gCollector) {
+        if (gCollector->fault_.isEmpty())
+            gCollector->fault_ = message;
+        return;
+    }
     // Built with setters: the static helpers guess rich text, and a typed "<b>1</b>" must show as typed.
     QMessageBox box(parent);
     box.setWindowModality(Qt::ApplicationModal);

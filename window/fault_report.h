@@ -11,5 +11,24 @@ QString FaultReportText(const QString &message);
 // stands (never as markup), one OK button.
 void ShowWarning(QWidget *parent, const QString &text);
 
-// The application-modal stop box with the application's title and one OK button.
+// The application-modal stop box with the application's title and one OK button; while a collector
+// lives, the message is kept in it instead.
 void ShowFaultReport(QWidget *parent, const QString &message);
+
+// Keeps the fault reports of the steps a program presses itself, which decides how to tell them.
+class TFaultCollector
+{
+public:
+    TFaultCollector();
+    ~TFaultCollector();
+    TFaultCollector(const TFaultCollector &) = delete;
+    TFaultCollector &operator=(const TFaultCollector &) = delete;
+
+    // The first message kept, empty when none was.
+    QString Fault() const { return fault_; }
+
+private:
+    friend void ShowFaultReport(QWidget *, const QString &);
+    QString fault_;
+    TFaultCollector *outer_;
+};

@@ -45,14 +45,6 @@ void RefreshStandardValues(QLabel *label)
     label->setAccessibleDescription(text);
 }
 
-bool IsAcceptLine(const ReadLine &line)
-{
-    if (line.kind != QLatin1String("prompt"))
-        return false;
-    const QString text = static_cast<const QLabel *>(line.anchor)->text().trimmed();
-    return text.startsWith(QStringLiteral("Примем ")) || text.startsWith(QStringLiteral("Принимаем "));
-}
-
 // The box's own context menu, with the standard value of its result after the standard items.
 class StandardValueItem : public QObject
 {

@@ -1,12 +1,12 @@
 #include "window/window_reading.h"
 
 #include "window/control_kinds.h"
+#include "window/designed_window.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -115,11 +115,21 @@ QString CaptionWords(const QWidget *caption)
     return Words(CutPrompt(static_cast<const QLabel *>(caption), {}).texts.back());
 }
 
+// «Шаг 3» or «Шаг3» is step 3; any other button is no step (0). Read by hand: the main menu is read before
+// its first paint, and a regular expression would cost the start-up its compiler.
 int StepNumber(const QPushButton *button)
 {
-    static const QRegularExpression kStep(QStringLiteral("^Шаг ?(\\d+)$"));
-    const QRegularExpressionMatch match = kStep.match(button->text());
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    const QString text = button->text();
+    const QString step = QStringLiteral("Шаг");
+    QStringView number = QStringView(text);
+    if (!number.startsWith(step))
+        return 0;
+    number = number.mid(step.size());
+    if (number.startsWith(u' '))
+        number = number.mid(1);
+    const bool digits =
+        !number.isEmpty() && std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits ? number.toInt() : 0;
 }
 
 ReadLine LineOf(const QString &kind, QWidget *anchor, const QStringList &pieces)
@@ -189,7 +199,55 @@ void AssignSteps(QList<ReadLine> &lines, const QList<QPushButton *> &steps)
     }
 }
 
+// How far a line reaches along its row: its anchor with its boxes and results.
+std::pair<int, int> Across(const ReadLine &line)
+{
+    QRect extent = line.anchor->geometry();
+    for (const QLineEdit *box : line.boxes)
+        extent |= box->geometry();
+    for (const QLabel *result : line.results)
+        extent |= result->geometry();
+    return {extent.left(), extent.right()};
+}
+
+// The lines of a step that stand in columns, with a gap between them that no line crosses, read column
+// by column, as a person reads them: the left column down to its end, then the next.
+void ReadColumnsInTurn(QList<ReadLine> &lines)
+{
+    for (qsizetype start = 0; start < lines.size();) {
+        qsizetype end = start + 1;
+        while (end < lines.size() && lines[end].step == lines[start].step)
+            ++end;
+        std::vector<std::pair<int, int>> extents;
+        for (qsizetype i = start; i < end; ++i)
+            extents.push_back(Across(lines[i]));
+        std::sort(extents.begin(), extents.end());
+        std::vector<int> columnStarts; // the left edge of each column after the first
+        int reach = extents.front().second;
+        for (const auto &[left, right] : extents) {
+            if (left > reach)
+                columnStarts.push_back(left);
+            reach = std::max(reach, right);
+        }
+        const auto columnOf = [&](const ReadLine &line) {
+            return std::upper_bound(columnStarts.begin(), columnStarts.end(), Across(line).first)
+                - columnStarts.begin();
+        };
+        std::stable_sort(lines.begin() + start, lines.begin() + end,
+                         [&](const ReadLine &a, const ReadLine &b) { return columnOf(a) < columnOf(b); });
+        start = end;
+    }
+}
+
 } // namespace
+
+bool IsAcceptLine(const ReadLine &line)
+{
+    if (line.kind != QLatin1String("prompt"))
+        return false;
+    const QString text = static_cast<const QLabel *>(line.anchor)->text().trimmed();
+    return text.startsWith(QStringLiteral("Примем ")) || text.startsWith(QStringLiteral("Принимаем "));
+}
 
 int WindowReading::StepOf(const QWidget *control) const
 {
@@ -206,7 +264,7 @@ WindowReading ReadWindow(const QWidget *window)
     QList<QLabel *> prompts, results, symbols;
     QList<ReadLine> lines;
     bool citesSource = false;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
+    for (QLabel *label : OwnControls<QLabel>(window)) {
         const QString kind = KindOf(label);
         if (kind == QLatin1String("prompt"))
             prompts << label;
@@ -229,14 +287,14 @@ WindowReading ReadWindow(const QWidget *window)
               [](const PictureReading &a, const PictureReading &b) { return a.label->y() < b.label->y(); });
 
     QList<QWidget *> captions(prompts.begin(), prompts.end());
-    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+    for (QPushButton *button : OwnControls<QPushButton>(window)) {
         if (StepNumber(button))
             reading.steps << button;
         else
             captions << button;
     }
     if (reading.steps.isEmpty()) {
-        reading.steps = window->findChildren<QPushButton *>();
+        reading.steps = OwnControls<QPushButton>(window);
         std::sort(reading.steps.begin(), reading.steps.end(),
                   [](const QPushButton *a, const QPushButton *b) { return a->y() < b->y(); });
     } else {
@@ -245,7 +303,7 @@ WindowReading ReadWindow(const QWidget *window)
     }
 
     // Each prompt with the boxes in its runs of blanks.
-    const QList<QLineEdit *> edits = window->findChildren<QLineEdit *>();
+    const QList<QLineEdit *> edits = OwnControls<QLineEdit>(window);
     std::map<const QWidget *, qsizetype> lineOf;
     std::map<const QLineEdit *, BoxReading> boxes;
     QList<const QLabel *> symbolsRead;
@@ -323,6 +381,7 @@ WindowReading ReadWindow(const QWidget *window)
 
     SortInReadingOrder(lines);
     AssignSteps(lines, reading.steps);
+    ReadColumnsInTurn(lines);
     for (const ReadLine &line : lines) {
         for (QLineEdit *box : line.boxes)
             reading.boxes << boxes[box];

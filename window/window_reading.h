@@ -45,6 +45,9 @@ struct ReadLine
     int step = 0;             // the step whose section it is read in; 0 before the first step
 };
 
+// Whether the line is where the user accepts the values computed before it: «Примем ...», «Принимаем ...».
+bool IsAcceptLine(const ReadLine &line);
+
 // A picture with what it shows: the cover of the source, or a schematic.
 struct PictureReading
 {

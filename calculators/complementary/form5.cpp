@@ -223,5 +223,5 @@ void TForm5::Button12Click()
 
 QWidget *TForm5::FollowingCalculation() const
 {
-    return Form6;
+    return following_ ? following_ : Form6;
 }

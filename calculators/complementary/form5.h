@@ -14,6 +14,7 @@ public:
     explicit TForm5(QWidget *parent = nullptr);
 
     std::vector<NamedQuantity> Quantities() override;
+    QStringList BoxesNoStepReads() const override { return {QStringLiteral("Edit3"), QStringLiteral("Edit4")}; }
 
     void Button1Click();
     void Button2Click();
@@ -29,8 +30,11 @@ public:
     void Button12Click();
 
     QWidget *FollowingCalculation() const override;
+    // A calculation of its own, apart from the program's windows, opens a load window of its own.
+    void SetFollowingCalculation(QWidget *following) { following_ = following; }
 
 private:
+    QWidget *following_ = nullptr;
     Ui::TForm5 ui;
 
     Quantity Beta1Tmin, Beta1Tmax; // current gain of T1 at tmin and tmax

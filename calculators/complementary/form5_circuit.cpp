@@ -94,7 +94,7 @@ Circuit Form5Circuit(CircuitInputs &in)
     circuit.traces = {{QStringLiteral("v(in)"), QStringLiteral("вход")},
                       {QStringLiteral("v(c1)"), QStringLiteral("Коллектор Т1")},
                       {QStringLiteral("v(c2)"), QStringLiteral("Коллектор Т2 (выход)")}};
-    circuit.judge = observer.Judgement(circuit.corners);
+    observer.JudgeRunsOf(&circuit);
     return circuit;
 }
 

@@ -13,6 +13,7 @@ public:
     explicit TForm7(QWidget *parent = nullptr);
 
     std::vector<NamedQuantity> Quantities() override;
+    QStringList BoxesNoStepReads() const override { return {QStringLiteral("Edit3"), QStringLiteral("Edit4")}; }
 
     void Button1Click();
     void Button2Click();

@@ -99,7 +99,7 @@ Circuit Form7Circuit(CircuitInputs &in)
                       {QStringLiteral("v(b2)"), QStringLiteral("База Т2")},
                       {QStringLiteral("v(c1)"), QStringLiteral("Коллектор Т1")},
                       {QStringLiteral("v(c2)"), QStringLiteral("Коллектор Т2")}};
-    circuit.judge = observer.Judgement(circuit.corners);
+    observer.JudgeRunsOf(&circuit);
     return circuit;
 }
 

@@ -13,6 +13,7 @@ public:
     explicit TForm4(QWidget *parent = nullptr);
 
     std::vector<NamedQuantity> Quantities() override;
+    QStringList BoxesNoStepReads() const override { return {QStringLiteral("Edit15")}; }
 
     void Button1Click();
     void Button2Click();

@@ -112,7 +112,7 @@ Circuit Form4Circuit(CircuitInputs &in)
     circuit.traces = {{QStringLiteral("v(in)"), QStringLiteral("uвх")},
                       {QStringLiteral("v(c1)"), QStringLiteral("Коллектор Т1")},
                       {QStringLiteral("v(c2)"), QStringLiteral("Коллектор Т2 (uвых)")}};
-    circuit.judge = observer.Judgement(circuit.corners);
+    observer.JudgeRunsOf(&circuit);
     return circuit;
 }
 

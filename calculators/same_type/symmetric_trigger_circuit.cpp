@@ -66,8 +66,7 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
                   closedCollector, trigger.fallTime);
     observer.Edge(Tr("Длительность фронта на коллекторе Т1 (открывание), 0,1…0,9"), QStringLiteral("c1"),
                   closedCollector, openCollector, NAN);
-    observer.InState(Tr("Ток коллектора открытого Т1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ic]"),
-                     NAN);
+    observer.InState(Tr("Ток коллектора открытого Т1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ic]"), NAN);
     observer.InState(Tr("Ток базы открытого Т1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ib]"), NAN);
     if (!externalBias)
         observer.InState(Tr("Напряжение смещения на Rэ"), QStringLiteral("В"), 1, QStringLiteral("v(e)"),
@@ -123,6 +122,6 @@ Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &tr
     circuit.traces = {{QStringLiteral("v(in)"), QStringLiteral("uп")},
                       {QStringLiteral("v(c1)"), QStringLiteral("Коллектор Т1")},
                       {QStringLiteral("v(c2)"), QStringLiteral("Коллектор Т2")}};
-    circuit.judge = observer.Judgement(circuit.corners);
+    observer.JudgeRunsOf(&circuit);
     return circuit;
 }

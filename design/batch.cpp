@@ -1,0 +1,362 @@
+#include "design/batch.h"
+
+#include "documents/window_records.h"
+#include "files/save_file.h"
+#include "report/report.h"
+#include "window/calculator_window.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QDir>
+#include <QImage>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QThread>
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace {
+
+// The cells of one CSV line; a quoted cell may hold the separator and doubled quotes.
+QStringList Cells(const QString &line, QChar separator)
+{
+    QStringList cells;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted && c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+            cell += c;
+            ++i;
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+        } else if (c == separator && !quoted) {
+            cells << cell.trimmed();
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    cells << cell.trimmed();
+    return cells;
+}
+
+QString CsvCell(QString text)
+{
+    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// The answers in columns: every variant's cells under the union of the columns, in the order they came.
+class AnswerTable
+{
+public:
+    void Add(const QString &column, const QString &cell)
+    {
+        QString unique = column;
+        for (int repeat = 2; row_.count(unique); ++repeat)
+            unique = column + QStringLiteral(" (%1)").arg(repeat);
+        if (known_.insert(unique).second)
+            columns_.push_back(unique);
+        row_[unique] = cell;
+    }
+    void EndRow() { rows_.push_back(std::exchange(row_, {})); }
+
+    QByteArray Csv() const
+    {
+        QStringList lines;
+        QStringList header;
+        for (const QString &column : columns_)
+            header << CsvCell(column);
+        lines << header.join(QLatin1Char(';'));
+        for (const std::map<QString, QString> &row : rows_) {
+            QStringList cells;
+            for (const QString &column : columns_) {
+                const auto cell = row.find(column);
+                cells << CsvCell(cell != row.end() ? cell->second : QString());
+            }
+            lines << cells.join(QLatin1Char(';'));
+        }
+        // A spreadsheet opens UTF-8 as such after its byte order mark.
+        return QByteArrayLiteral("\xEF\xBB\xBF") + (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    }
+
+private:
+    std::vector<QString> columns_;
+    std::set<QString> known_;
+    std::vector<std::map<QString, QString>> rows_;
+    std::map<QString, QString> row_;
+};
+
+// The reports of the variants, each from a new page under its heading «Вариант N».
+class AnswerKey
+{
+public:
+    void Add(int number, const QString &page)
+    {
+        const qsizetype bodyStart = page.indexOf(QStringLiteral("<body>"));
+        const qsizetype bodyEnd = page.lastIndexOf(QStringLiteral("</body>"));
+        if (bodyStart < 0 || bodyEnd < bodyStart)
+            return;
+        if (head_.isEmpty())
+            head_ = page.left(bodyStart);
+        body_ += QStringLiteral("<h1 style=\"page-break-before: %1\">Вариант %2</h1>\n")
+                     .arg(body_.isEmpty() ? QStringLiteral("auto") : QStringLiteral("always"))
+                     .arg(number);
+        body_ += page.mid(bodyStart + 6, bodyEnd - bodyStart - 6);
+    }
+    bool IsEmpty() const { return body_.isEmpty(); }
+    QString Html() const { return head_ + QStringLiteral("<body>\n") + body_ + QStringLiteral("</body>\n</html>\n"); }
+
+    QByteArray Pdf() const
+    {
+        QTextDocument document;
+        document.setHtml(WithPicturesAsResources(Html(), &document));
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&pdf);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+            writer.setTitle(QStringLiteral("Ответы"));
+            // Laid out for the page once: a document without a page size is copied and laid out again to print.
+            constexpr int kLayoutDpi = 96;
+            document.setPageSize(writer.pageLayout().paintRectPixels(kLayoutDpi).size());
+            document.print(&writer);
+        }
+        return pdf.data();
+    }
+
+private:
+    // The text document shows no data URIs: each picture becomes a resource of its own, once.
+    static QString WithPicturesAsResources(QString html, QTextDocument *document)
+    {
+        static const QRegularExpression kDataUri(QStringLiteral("src=\"(data:[^;\"]*;base64,([^\"]*))\""));
+        std::map<QString, QString> names;
+        QRegularExpressionMatch match;
+        for (qsizetype from = 0; (match = kDataUri.match(html, from)).hasMatch();) {
+            auto [name, added] = names.try_emplace(match.captured(1), QStringLiteral("picture%1").arg(names.size()));
+            if (added)
+                document->addResource(QTextDocument::ImageResource, QUrl(name->second),
+                                      QImage::fromData(QByteArray::fromBase64(match.captured(2).toLatin1())));
+            html.replace(match.capturedStart(1), match.capturedLength(1), name->second);
+            from = match.capturedStart(1) + name->second.size();
+        }
+        return html;
+    }
+
+    QString head_;
+    QString body_;
+};
+
+// Writes the variants' files on threads of its own while the next variants are designed: each file whole or
+// not at all, and waiting for the disk to hold one need not hold up the rest.
+class FileWriter
+{
+public:
+    FileWriter()
+    {
+        const int threads = std::max(4, QThread::idealThreadCount());
+        for (int i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { Work(); });
+    }
+    ~FileWriter() { Finish(); }
+
+    void Write(const QString &path, const CalculationRecord &record)
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back({path, record});
+        ready_.notify_one();
+    }
+
+    // Waits for every file; the first failure, naming its file, in *error.
+    bool Finish(QString *error = nullptr)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            finishing_ = true;
+            ready_.notify_all();
+        }
+        for (std::thread &thread : threads_)
+            thread.join();
+        threads_.clear();
+        if (error && !error_.isEmpty())
+            *error = error_;
+        return error_.isEmpty();
+    }
+
+private:
+    void Work()
+    {
+        for (;;) {
+            std::pair<QString, CalculationRecord> next;
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [this] { return finishing_ || !queue_.empty(); });
+                if (queue_.empty())
+                    return;
+                next = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            QString error;
+            if (!SaveFile(next.first, CalculationToJson(next.second), &error)) {
+                const std::lock_guard lock(mutex_);
+                if (error_.isEmpty())
+                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, error);
+            }
+        }
+    }
+
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<std::pair<QString, CalculationRecord>> queue_;
+    bool finishing_ = false;
+    QString error_;
+};
+
+struct Calculation
+{
+    std::vector<std::unique_ptr<TCalculatorWindow>> windows;
+    DesignPlan plan;
+};
+
+QString FaultText(const DesignOutcome &outcome)
+{
+    return QStringLiteral("«%1», шаг %2: %3").arg(outcome.faultWindow).arg(outcome.faultStep).arg(outcome.fault);
+}
+
+} // namespace
+
+std::vector<Variant> ReadVariants(const QByteArray &csv, QStringList *problems)
+{
+    QString text = QString::fromUtf8(csv);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QChar separator = lines.front().contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+    const QStringList header = Cells(lines.front().trimmed(), separator);
+    const qsizetype windowColumn = header.indexOf(QStringLiteral("окно"), 0);
+    if (windowColumn < 0) {
+        *problems << QStringLiteral("строка 1: нет столбца «окно»");
+        return {};
+    }
+    std::vector<Variant> variants;
+    int number = 0;
+    for (qsizetype line = 1; line < lines.size(); ++line) {
+        if (lines[line].trimmed().isEmpty())
+            continue;
+        const QStringList cells = Cells(lines[line].trimmed(), separator);
+        Variant variant{++number, int(line) + 1, cells.value(windowColumn), {}};
+        for (qsizetype column = 0; column < cells.size(); ++column) {
+            if (column == windowColumn || cells[column].isEmpty())
+                continue;
+            variant.given.emplace_back(column < header.size() ? header[column] : QStringLiteral("№%1").arg(column + 1),
+                                       cells[column]);
+        }
+        if (variant.window.isEmpty())
+            *problems << QStringLiteral("вариант %1 (строка %2): не указано окно").arg(number).arg(variant.line);
+        else
+            variants.push_back(variant);
+    }
+    return variants;
+}
+
+bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
+              const std::function<bool(const VariantOutcome &)> &progress, QString *error)
+{
+    const QDir folder(options.folder);
+    if (!folder.exists() && !QDir().mkpath(options.folder)) {
+        *error = QStringLiteral("не удалось создать папку %1").arg(options.folder);
+        return false;
+    }
+    std::map<QString, Calculation> calculations;
+    AnswerTable answers;
+    AnswerKey key;
+    FileWriter writer;
+    for (const Variant &variant : variants) {
+        VariantOutcome outcome{variant.number, false, QString()};
+        const QString said =
+            QStringLiteral("вариант %1 (строка %2, %3): ").arg(variant.number).arg(variant.line).arg(variant.window);
+        auto found = calculations.find(variant.window);
+        if (found == calculations.end()) {
+            Calculation calculation{factory(variant.window), {}};
+            if (!calculation.windows.empty())
+                calculation.plan = PlanDesign(calculation.windows.front().get());
+            found = calculations.emplace(variant.window, std::move(calculation)).first;
+        }
+        const Calculation &calculation = found->second;
+        QStringList problems;
+        if (calculation.windows.empty()) {
+            problems << QStringLiteral("нет окна «%1»").arg(variant.window);
+        } else {
+            for (const std::unique_ptr<TCalculatorWindow> &window : calculation.windows)
+                ClearWindow(window.get());
+            if (TypeGivenData(calculation.plan, variant.given, &problems)) {
+                QStringList missing;
+                for (const GivenBox &box : GivenBoxesNotNumbers(calculation.plan))
+                    missing << box.column;
+                if (!missing.isEmpty())
+                    problems << QStringLiteral("не заданы числами: ") + missing.join(QStringLiteral(", "));
+            }
+        }
+        if (!problems.isEmpty()) {
+            outcome.text = said + QStringLiteral("пропущен: ") + problems.join(QStringLiteral("; "));
+            if (!progress(outcome))
+                break;
+            continue;
+        }
+
+        const DesignPlan &plan = calculation.plan;
+        TCalculatorWindow *calculator = calculation.windows.front().get();
+        const DesignOutcome designed = RunDesign(plan, true);
+        const QString fileName = QStringLiteral("вариант-%1.ortix").arg(variant.number, 3, 10, QLatin1Char('0'));
+        writer.Write(folder.filePath(fileName), CalculationRecordOf(plan));
+        answers.Add(QStringLiteral("вариант"), QString::number(variant.number));
+        answers.Add(QStringLiteral("окно"), calculator->objectName());
+        for (const GivenBox &box : plan.given)
+            answers.Add(box.column, box.box->text());
+        for (const WindowPlan &window : plan.windows) {
+            for (const NamedResult &result : window.results)
+                answers.Add(result.name, result.label->text());
+        }
+        for (const WindowPlan &window : plan.windows) {
+            for (const FilledBox &filled : window.filled)
+                answers.Add(filled.name, filled.box->text());
+        }
+        answers.Add(QStringLiteral("сбой"), designed.Complete() ? QString() : FaultText(designed));
+        if (options.simulate) {
+            const auto [verdict, works] = options.simulate(calculator);
+            answers.Add(QStringLiteral("вердикт"), verdict);
+            answers.Add(QStringLiteral("works"), works);
+        }
+        answers.EndRow();
+        if (options.answerKey)
+            key.Add(variant.number,
+                    ReportHtml(calculator, {options.program, options.version, QDate::currentDate(), fileName}));
+        outcome.designed = designed.Complete();
+        outcome.text = said
+            + (designed.Complete()
+                   ? QStringLiteral("рассчитан, ") + fileName
+                   : QStringLiteral("остановлен: ") + FaultText(designed) + QStringLiteral(", ") + fileName);
+        if (!progress(outcome))
+            break;
+    }
+    if (!writer.Finish(error) || !SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv(), error))
+        return false;
+    if (!options.answerKey || key.IsEmpty())
+        return true;
+    return SaveFile(folder.filePath(QStringLiteral("ответы.html")), key.Html().toUtf8(), error)
+        && SaveFile(folder.filePath(QStringLiteral("ответы.pdf")), key.Pdf(), error);
+}

@@ -1,0 +1,136 @@
+// Every kind of file the program writes, written where writing fails: past a file-size limit, on a full
+// disk, to a device that is always full. The old file stays byte for byte, the cause is named in Russian,
+// and a calculation stays unsaved.
+#include "calculators/same_type/form3.h"
+#include "documents/calculation_document.h"
+#include "report/report.h"
+#include "tests/support/window_driver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <functional>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr char kOldContents[] = "the old file";
+
+// Where a write of more than a few bytes fails, and the cause the program must name.
+struct FailingPlace
+{
+    const char *name;
+    const char *cause;
+    // Sets the place up in the folder and returns the path to write to, ending in the extension: an old
+    // file there, or a link to a device; an empty path where the machine cannot make it (a full disk
+    // needs a mount).
+    std::function<QString(const QString &folder, const QString &extension)> prepare;
+    std::function<void()> undo = [] {};
+};
+
+QString WriteOld(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kOldContents) < 0)
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+rlimit gSavedLimit;
+
+const FailingPlace kPlaces[] = {
+    {"file-size limit", "больше, чем разрешено",
+     [](const QString &folder, const QString &extension) {
+         std::signal(SIGXFSZ, SIG_IGN);
+         getrlimit(RLIMIT_FSIZE, &gSavedLimit);
+         const QString path = WriteOld(folder + QStringLiteral("/limited") + extension);
+         rlimit limit = gSavedLimit;
+         limit.rlim_cur = 1024;
+         setrlimit(RLIMIT_FSIZE, &limit);
+         return path;
+     },
+     [] { setrlimit(RLIMIT_FSIZE, &gSavedLimit); }},
+    {"full disk", "нет места",
+     [](const QString &folder, const QString &extension) {
+         const QString disk = folder + QStringLiteral("/disk");
+         QDir().mkpath(disk);
+         if (mount("tmpfs", qPrintable(disk), "tmpfs", 0, "size=16k") != 0)
+             return QString();
+         const QString path = WriteOld(disk + QStringLiteral("/full") + extension);
+         QFile filler(disk + QStringLiteral("/filler"));
+         if (filler.open(QIODevice::WriteOnly))
+             while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {}
+         return path;
+     },
+     [] {}},
+    {"device always full", "нет места",
+     [](const QString &folder, const QString &extension) {
+         const QString path = folder + QStringLiteral("/device") + extension;
+         QFile::link(QStringLiteral("/dev/full"), path);
+         return path;
+     }},
+};
+
+// What the program writes: each returns whether it wrote, with the cause said in *said.
+struct Writer
+{
+    const char *name;
+    const char *extension;
+    std::function<bool(const QString &path, QString *said)> write;
+};
+
+const Writer kWriters[] = {
+    {"calculation", ".ortix",
+     [](const QString &path, QString *said) {
+         bool written = true;
+         const std::vector<MessageBoxSeen> seen =
+             CollectMessageBoxes([&] { written = TCalculationDocument::Of(Form3)->SaveTo(path); });
+         *said = seen.empty() ? QString() : seen.front().text;
+         return written;
+     }},
+    {"PDF report", ".pdf", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
+    {"ODT report", ".odt", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
+    {"HTML report", ".html", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
+    {"text report", ".txt", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
+};
+
+TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
+{
+    Type(Find<QLineEdit>(Form3, "Edit1"), QStringLiteral("10"));
+    TCalculationDocument *document = TCalculationDocument::Of(Form3);
+    for (const FailingPlace &place : kPlaces) {
+        for (const Writer &writer : kWriters) {
+            QTemporaryDir folder;
+            const QString path = place.prepare(folder.path(), QString::fromLatin1(writer.extension));
+            if (path.isEmpty()) {
+                std::printf("%s: not tried, the machine cannot mount a disk\n", place.name);
+                break;
+            }
+            // A device reads as endless bytes: only a file's contents are compared.
+            const bool device = QFileInfo(path).isSymLink();
+            const QByteArray before = device ? QByteArray() : Contents(path);
+            QString said;
+            const bool written = writer.write(path, &said);
+            place.undo();
+            EXPECT_FALSE(written) << writer.name << " at " << place.name;
+            EXPECT_TRUE(said.contains(QString::fromUtf8(place.cause))) << writer.name << ": " << said.toStdString();
+            if (!device)
+                EXPECT_EQ(Contents(path), before) << writer.name << " at " << place.name;
+            EXPECT_TRUE(document->IsModified());
+            umount(qPrintable(folder.filePath(QStringLiteral("disk"))));
+        }
+    }
+}
+
+} // namespace
