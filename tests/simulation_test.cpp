@@ -217,6 +217,12 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
     EXPECT_EQ(before.__control_word, after.__control_word) << "the x87 control word changed";
     EXPECT_EQ(before.__mxcsr, after.__mxcsr) << "the SSE control and status changed";
     EXPECT_EQ(design.verdict, report.verdict.text.toStdString()) << Table(report.verdict);
+    // Every trace is saved and plotted in each corner, as long as the run.
+    for (const Corner &corner : report.circuit.corners)
+        for (const Trace &trace : report.circuit.traces) {
+            const QString vector = Netlist::Scoped(trace.vector, corner.suffix);
+            EXPECT_EQ(report.outcome.time.size(), report.outcome.waveforms[vector].size()) << vector.toStdString();
+        }
     // Works: every input switched in both corners and no limit was exceeded.
     const QString verdict = QString::fromUtf8(design.verdict);
     EXPECT_EQ((verdict.startsWith(u"Триггер переключается при каждом")
