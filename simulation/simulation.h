@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -35,7 +36,8 @@ bool ExportNetlist(QWidget *window, const QString &path, QString *error);
 
 // One JSON object: "verdict", "works", "corners" (each corner's temperature, °C, under its suffix), "measured"
 // (each measurement of the netlist by name, SI), "figures" (the table: each row's "title", "unit", "measured"
-// under each corner's suffix and "calculated", in that unit) and "parameters" (as SimulationParameterTexts).
+// under each corner's suffix and "calculated", in that unit) and "parameters" (each one's "key", "caption",
+// "value" in its unit and "unit").
 // Empty, with the message, when the window cannot be simulated.
 QByteArray SimulationJson(QWidget *window, QString *error);
 
@@ -47,6 +49,7 @@ struct ParameterText
     QString caption, value, unit;
 };
 std::vector<ParameterText> SimulationParameterTexts(QWidget *window);
+// The same of the parameters a circuit was built with.
 std::vector<ParameterText> ParameterTexts(const std::vector<SimulationParameter> &parameters);
 
 // Opens «Моделирование» for the calculator window and starts its simulation.
