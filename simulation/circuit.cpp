@@ -239,24 +239,46 @@ void TriggerObserver::State(const QString &node, double swing)
 
 void TriggerObserver::Amplitude(const QString &title, const QString &node, double calculated)
 {
-    probes_.push_back({Probe::Amplitude, title, QStringLiteral("В"), 1, node, 0, 0, calculated});
+    probes_.push_back({.kind = Probe::Amplitude,
+                       .title = title,
+                       .unit = QStringLiteral("В"),
+                       .vector = node,
+                       .calculated = calculated});
 }
 
 void TriggerObserver::Edge(const QString &title, const QString &node, double from, double to, double calculated)
 {
-    probes_.push_back({Probe::Edge, title, QStringLiteral("мкс"), 1e6, node, from, to, calculated});
+    probes_.push_back({.kind = Probe::Edge,
+                       .title = title,
+                       .unit = QStringLiteral("мкс"),
+                       .scale = 1e6,
+                       .vector = node,
+                       .from = from,
+                       .to = to,
+                       .calculated = calculated});
 }
 
 void TriggerObserver::InState(const QString &title, const QString &unit, double scale, const QString &vector,
                               double calculated, bool least)
 {
-    probes_.push_back({Probe::InState, title, unit, scale, {}, 0, 0, calculated, least, {}, {{vector, 1}}});
+    probes_.push_back({.kind = Probe::InState,
+                       .title = title,
+                       .unit = unit,
+                       .scale = scale,
+                       .calculated = calculated,
+                       .least = least,
+                       .terms = {{vector, 1}}});
 }
 
 void TriggerObserver::PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies,
                                    double calculated, bool least)
 {
-    Probe probe{Probe::InState, title, QStringLiteral("мВт"), 1e3, {}, 0, 0, calculated, least};
+    Probe probe{.kind = Probe::InState,
+                .title = title,
+                .unit = QStringLiteral("мВт"),
+                .scale = 1e3,
+                .calculated = calculated,
+                .least = least};
     for (const auto &[source, volts] : supplies)
         probe.terms.emplace_back(QStringLiteral("i(%1)").arg(source), volts);
     probes_.push_back(probe);
@@ -265,7 +287,11 @@ void TriggerObserver::PowerInState(const QString &title, const std::vector<std::
 void TriggerObserver::Supply(const QString &source, const QString &caption, double volts)
 {
     const QString current = QStringLiteral("i(%1)").arg(source);
-    Probe probe{Probe::Whole, Tr("Средний ток источника %1").arg(caption), QStringLiteral("мА"), 1e3, current};
+    Probe probe{.kind = Probe::Whole,
+                .title = Tr("Средний ток источника %1").arg(caption),
+                .unit = QStringLiteral("мА"),
+                .scale = 1e3,
+                .vector = current};
     probes_.push_back(probe);
     probe.title = Tr("Средняя мощность, потребляемая от %1").arg(caption);
     probe.unit = QStringLiteral("мВт");
@@ -276,12 +302,26 @@ void TriggerObserver::Supply(const QString &source, const QString &caption, doub
 void TriggerObserver::Ratings(const QString &transistor, const QString &device, double collectorCurrent,
                               double collectorBaseVoltage, double power)
 {
-    probes_.push_back({Probe::PeakCurrent, Tr("Ток коллектора %1, наибольший / допустимый").arg(transistor),
-                       QStringLiteral("мА"), 1e3, device, 0, 0, collectorCurrent, false, transistor});
-    probes_.push_back({Probe::PeakVoltage, Tr("Напряжение коллектор-база %1, наибольшее / допустимое").arg(transistor),
-                       QStringLiteral("В"), 1, device, 0, 0, collectorBaseVoltage, false, transistor});
-    probes_.push_back({Probe::Power, Tr("Мощность, рассеиваемая %1, средняя / допустимая").arg(transistor),
-                       QStringLiteral("мВт"), 1e3, device, 0, 0, power, false, transistor});
+    probes_.push_back({.kind = Probe::PeakCurrent,
+                       .title = Tr("Ток коллектора %1, наибольший / допустимый").arg(transistor),
+                       .unit = QStringLiteral("мА"),
+                       .scale = 1e3,
+                       .vector = device,
+                       .calculated = collectorCurrent,
+                       .transistor = transistor});
+    probes_.push_back({.kind = Probe::PeakVoltage,
+                       .title = Tr("Напряжение коллектор-база %1, наибольшее / допустимое").arg(transistor),
+                       .unit = QStringLiteral("В"),
+                       .vector = device,
+                       .calculated = collectorBaseVoltage,
+                       .transistor = transistor});
+    probes_.push_back({.kind = Probe::Power,
+                       .title = Tr("Мощность, рассеиваемая %1, средняя / допустимая").arg(transistor),
+                       .unit = QStringLiteral("мВт"),
+                       .scale = 1e3,
+                       .vector = device,
+                       .calculated = power,
+                       .transistor = transistor});
 }
 
 void TriggerObserver::Write(Netlist *netlist) const

@@ -180,15 +180,15 @@ public:
 private:
     struct Probe
     {
-        enum Kind { Amplitude, Edge, InState, Whole, PeakCurrent, PeakVoltage, Power } kind;
-        QString title, unit;
+        enum Kind { Amplitude, Edge, InState, Whole, PeakCurrent, PeakVoltage, Power } kind = Amplitude;
+        QString title{}, unit{};
         double scale = 1;
-        QString vector;
+        QString vector{};
         double from = 0, to = 0, calculated = NAN;
         bool least = false;
-        QString transistor;
+        QString transistor{};
         // InState: the vectors sampled and the weight of each one's magnitude in the sum.
-        std::vector<std::pair<QString, double>> terms;
+        std::vector<std::pair<QString, double>> terms{};
         double weight = 1; // Whole: of the mean's magnitude
     };
 
