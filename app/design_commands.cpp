@@ -2,12 +2,8 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "calculators/complementary/form5.h"
-#include "calculators/complementary/form6.h"
-#include "calculators/complementary/form7.h"
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
-#include "calculators/same_type/form4.h"
+#include "calculators/registry.h"
+#include "window/calculator_window.h"
 #include "design/automatic_design.h"
 #include "design/batch.h"
 #include "design/design_command.h"
@@ -21,6 +17,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -29,12 +26,6 @@
 #include <map>
 
 namespace {
-
-// The calculators with the main menu's buttons that open them.
-std::vector<std::pair<TCalculatorWindow *, const char *>> Calculators()
-{
-    return {{Form5, "Button1"}, {Form7, "Button2"}, {Form2, "Button3"}, {Form3, "Button4"}, {Form4, "Button5"}};
-}
 
 // Given data that designs every window to its end, for the variants' template.
 const std::map<QString, const char *> &ExampleValues()
@@ -61,6 +52,19 @@ const std::map<QString, const char *> &ExampleValues()
     return kValues;
 }
 
+// The calculation a name stands for: its calculator's window's name or its main-menu button's text.
+const CalculatorRow *CalculationRowNamed(const QString &name)
+{
+    const QString wanted = name.simplified();
+    for (const CalculatorRow *row : CalculationRows()) {
+        const auto *opening = Form1->findChild<QPushButton *>(QLatin1String(row->mainMenuButton));
+        if (wanted == QLatin1String(row->name)
+            || (opening && wanted.compare(opening->text().simplified(), Qt::CaseInsensitive) == 0))
+            return row;
+    }
+    return nullptr;
+}
+
 void SayError(const QString &text)
 {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text));
@@ -69,8 +73,12 @@ void SayError(const QString &text)
 TCalculatorWindow *CalculatorOrSay(const QString &name)
 {
     TCalculatorWindow *calculator = CalculatorNamed(name);
-    if (!calculator)
-        SayError(QStringLiteral("нет окна «%1»: Form2, Form3, Form4, Form5, Form7 или название схемы").arg(name));
+    if (!calculator) {
+        QStringList names;
+        for (const CalculatorRow *row : CalculationRows())
+            names << QLatin1String(row->name);
+        SayError(QStringLiteral("нет окна «%1»: %2 или название схемы").arg(name, names.join(QStringLiteral(", "))));
+    }
     return calculator;
 }
 
@@ -208,24 +216,9 @@ int DesignBatch(const CommandLine &commandLine)
 
 std::vector<std::unique_ptr<TCalculatorWindow>> NewCalculation(const QString &name)
 {
-    const TCalculatorWindow *program = CalculatorNamed(name);
-    std::vector<std::unique_ptr<TCalculatorWindow>> windows;
-    if (program == Form2)
-        windows.push_back(std::make_unique<TForm2>());
-    else if (program == Form3)
-        windows.push_back(std::make_unique<TForm3>());
-    else if (program == Form4)
-        windows.push_back(std::make_unique<TForm4>());
-    else if (program == Form7)
-        windows.push_back(std::make_unique<TForm7>());
-    else if (program == Form5) {
-        auto calculator = std::make_unique<TForm5>();
-        auto load = std::make_unique<TForm6>();
-        calculator->SetFollowingCalculation(load.get());
-        windows.push_back(std::move(calculator));
-        windows.push_back(std::move(load));
-    }
-    return windows;
+    if (const CalculatorRow *row = CalculationRowNamed(name))
+        return NewCalculationOf(*row);
+    return {};
 }
 
 void RunBatchWithDialogs(QWidget *parent)
@@ -285,14 +278,8 @@ void RunBatchWithDialogs(QWidget *parent)
 
 TCalculatorWindow *CalculatorNamed(const QString &name)
 {
-    const QString wanted = name.simplified();
-    for (const auto &[calculator, button] : Calculators()) {
-        const auto *opening = Form1->findChild<QPushButton *>(QString::fromLatin1(button));
-        if (wanted == calculator->objectName()
-            || (opening && wanted.compare(opening->text().simplified(), Qt::CaseInsensitive) == 0))
-            return calculator;
-    }
-    return nullptr;
+    const CalculatorRow *row = CalculationRowNamed(name);
+    return row ? row->windowClass.program() : nullptr;
 }
 
 int RunDesignCommandLine(const CommandLine &commandLine)

@@ -41,7 +41,9 @@ public:
     QString DesignedTitle() const { return designedTitle_; }
 
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
-    virtual QWidget *FollowingCalculation() const { return nullptr; }
+    virtual QWidget *FollowingCalculation() const { return following_; }
+    // Its calculator's row joins them: the program's window to the program's, a fresh one to its own.
+    void SetFollowingCalculation(QWidget *following) { following_ = following; }
 
     // The names of the edit boxes that no step reads: nobody need fill them.
     virtual QStringList BoxesNoStepReads() const { return {}; }
@@ -73,6 +75,7 @@ private:
     void RunStep(const std::function<void()> &step);
 
     QString designedTitle_;
+    QWidget *following_ = nullptr;
     QScrollArea *scrollBox_ = nullptr;
     QPointer<QLineEdit> reading_; // the box being read, while it is
 };
