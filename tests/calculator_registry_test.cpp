@@ -1,0 +1,110 @@
+// Each row of the calculator registry is a whole calculator: a calculator added by half fails here.
+#include "app/form1.h"
+#include "calculators/registry.h"
+#include "documents/calculation_document.h"
+#include "simulation/circuit.h"
+#include "tests/support/calculator_cases.h"
+#include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <map>
+
+namespace {
+
+// The names of the controls a layout lays out; the first is the window's.
+QStringList LaidOut(const QString &layout)
+{
+    QFile file(QStringLiteral(ORTIX_TEST_FORMS "/") + layout);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << layout.toStdString();
+    QStringList controls;
+    QXmlStreamReader reader(&file);
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("widget"))
+            controls << reader.attributes().value(QLatin1String("name")).toString();
+    }
+    return controls;
+}
+
+QStringList Sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
+{
+    std::map<QString, const CalculatorRow *> rows, opened;
+    QStringList names, layouts{QStringLiteral("form1.ui")}, menuButtons;
+    for (const CalculatorRow &row : CalculatorRows()) {
+        const QString name = QLatin1String(row.name);
+        SCOPED_TRACE(row.name);
+        EXPECT_TRUE(rows.emplace(name, &row).second) << "one row for each window";
+        names << name;
+        layouts << QLatin1String(row.layout);
+        if (row.mainMenuButton)
+            menuButtons << QLatin1String(row.mainMenuButton);
+        EXPECT_EQ(CalculatorRowNamed(name), &row);
+
+        // Its class makes a window of its name, with every control its layout lays out.
+        const std::unique_ptr<TCalculatorWindow> fresh(row.windowClass.create());
+        EXPECT_EQ(fresh->objectName(), name);
+        const QStringList controls = LaidOut(QLatin1String(row.layout));
+        ASSERT_FALSE(controls.isEmpty());
+        EXPECT_EQ(controls.front(), name) << row.layout << " lays out another window";
+        for (const QString &control : controls.mid(1))
+            EXPECT_TRUE(fresh->findChild<QWidget *>(control)) << row.layout << ": " << control.toStdString();
+
+        // The program's window is in its global, and its circuit is registered under its name.
+        TCalculatorWindow *program = row.windowClass.program();
+        ASSERT_TRUE(program);
+        EXPECT_EQ(program->objectName(), name);
+        EXPECT_NE(program, fresh.get());
+        EXPECT_EQ(HasCircuit(name), row.circuit);
+
+        // Its following calculation is a row of its own, joined to it in the program's and in a fresh calculation.
+        if (row.following) {
+            const CalculatorRow *following = CalculatorRowNamed(QLatin1String(row.following));
+            ASSERT_TRUE(following) << row.following;
+            EXPECT_TRUE(opened.emplace(QLatin1String(row.following), &row).second) << "opened by one window";
+            EXPECT_EQ(program->FollowingCalculation(), following->windowClass.program());
+            EXPECT_EQ(TCalculationDocument::Of(following->windowClass.program()), TCalculationDocument::Of(program));
+            const auto calculation = NewCalculationOf(row);
+            ASSERT_EQ(calculation.size(), 2u);
+            EXPECT_EQ(calculation[1]->objectName(), QLatin1String(row.following));
+            EXPECT_EQ(calculation[0]->FollowingCalculation(), calculation[1].get());
+        }
+    }
+
+    // Each window is opened by its main-menu button, or else by the window whose following calculation it is.
+    Form1->show();
+    for (const auto &[name, row] : rows) {
+        SCOPED_TRACE(name.toStdString());
+        TCalculatorWindow *program = row->windowClass.program();
+        EXPECT_NE(row->mainMenuButton != nullptr, opened.count(name) == 1)
+            << "opened from the main menu or by another window";
+        if (!row->mainMenuButton)
+            continue;
+        EXPECT_EQ(TCalculationDocument::Of(program)->Calculator(), program);
+        Click(Find<QPushButton>(Form1, row->mainMenuButton));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(program)) << row->mainMenuButton;
+        program->close();
+    }
+    // Nothing else: every button of the main menu, every layout and every window's tables belong to a row.
+    QStringList buttons, tables;
+    for (const QPushButton *button : Form1->findChildren<QPushButton *>())
+        buttons << button->objectName();
+    for (const auto cases : EveryWindowsCases())
+        tables << QLatin1String(cases().name);
+    EXPECT_EQ(Sorted(buttons), Sorted(menuButtons));
+    EXPECT_EQ(QDir(QStringLiteral(ORTIX_TEST_FORMS)).entryList({QStringLiteral("*.ui")}), Sorted(layouts));
+    EXPECT_EQ(tables, names);
+}
+
+} // namespace
