@@ -23,33 +23,19 @@
 #include <QPushButton>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
-// Given data that designs every window to its end, for the variants' template.
-const std::map<QString, const char *> &ExampleValues()
+// The example value of a given box in the variants' template, from its window's row.
+QString ExampleValue(const QLineEdit *box)
 {
-    static const std::map<QString, const char *> kValues = {
-        {"Form2.Edit1", "10"},    {"Form2.Edit2", "20"},   {"Form2.Edit3", "50"},   {"Form2.Edit5", "5"},
-        {"Form2.Edit6", "30"},    {"Form2.Edit7", "2"},    {"Form2.Edit8", "50"},   {"Form2.Edit9", "70"},
-        {"Form2.Edit11", "1,5"},  {"Form2.Edit13", "1,5"}, {"Form2.Edit16", "2"},   {"Form3.Edit1", "10"},
-        {"Form3.Edit2", "20"},    {"Form3.Edit3", "50"},   {"Form3.Edit4", "1"},    {"Form3.Edit6", "5"},
-        {"Form3.Edit7", "30"},    {"Form3.Edit8", "2"},    {"Form3.Edit9", "50"},   {"Form3.Edit10", "70"},
-        {"Form3.Edit14", "1,5"},  {"Form3.Edit17", "2"},   {"Form4.Edit1", "5"},    {"Form4.Edit2", "100"},
-        {"Form4.Edit3", "50"},    {"Form4.Edit4", "2"},    {"Form4.Edit6", "1"},    {"Form4.Edit7", "40"},
-        {"Form4.Edit8", "20"},    {"Form4.Edit9", "5"},    {"Form4.Edit10", "70"},  {"Form5.Edit1", "5"},
-        {"Form5.Edit2", "10"},    {"Form5.Edit5", "10"},   {"Form5.Edit6", "5"},    {"Form5.Edit7", "40"},
-        {"Form5.Edit8", "120"},   {"Form5.Edit9", "25"},   {"Form5.Edit10", "100"}, {"Form5.Edit11", "5"},
-        {"Form5.Edit14", "0,2"},  {"Form5.Edit15", "0,3"}, {"Form5.Edit16", "0,6"}, {"Form5.Edit17", "0,7"},
-        {"Form5.Edit25", "5"},    {"Form5.Edit27", "100"}, {"Form6.Edit3", "1000"}, {"Form6.Edit5", "500"},
-        {"Form6.Edit9", "10000"}, {"Form7.Edit1", "10"},   {"Form7.Edit2", "9"},    {"Form7.Edit5", "10"},
-        {"Form7.Edit6", "5"},     {"Form7.Edit7", "40"},   {"Form7.Edit8", "120"},  {"Form7.Edit9", "30"},
-        {"Form7.Edit10", "270"},  {"Form7.Edit13", "5"},   {"Form7.Edit14", "2,5"}, {"Form7.Edit17", "0,2"},
-        {"Form7.Edit18", "0,3"},  {"Form7.Edit19", "0,7"}, {"Form7.Edit20", "0,8"}, {"Form7.Edit25", "0,5"},
-        {"Form7.Edit26", "0,5"},  {"Form7.Edit27", "10"},  {"Form7.Edit28", "20"},
-    };
-    return kValues;
+    const CalculatorRow *row = CalculatorRowNamed(box->window()->objectName());
+    for (const QString &pair : QString::fromUtf8(row ? row->exampleGiven : "").split(QLatin1Char(';'))) {
+        const qsizetype equals = pair.indexOf(QLatin1Char('='));
+        if (equals > 0 && QStringView(pair).left(equals) == box->objectName())
+            return pair.mid(equals + 1);
+    }
+    return {};
 }
 
 // The calculation a name stands for: its calculator's window's name or its main-menu button's text.
@@ -98,9 +84,7 @@ int PrintTemplate(const QString &name)
     QStringList header{QStringLiteral("окно")}, example{calculator->objectName()};
     for (const GivenBox &box : PlanDesign(calculator).given) {
         header << box.column;
-        const auto value =
-            ExampleValues().find(box.box->window()->objectName() + QLatin1Char('.') + box.box->objectName());
-        example << (value != ExampleValues().end() ? QString::fromUtf8(value->second) : QString());
+        example << ExampleValue(box.box);
     }
     const QByteArray text =
         (header.join(QLatin1Char(';')) + QLatin1Char('\n') + example.join(QLatin1Char(';')) + QLatin1Char('\n'))

@@ -25,6 +25,7 @@ struct CalculatorRow
     const char *mainMenuButton; // the main menu's button that opens it; none for a window that another opens
     const char *following;      // the window it opens for its following calculation, part of its own: "Form6"
     bool circuit;               // its schematic is simulated: its formN_circuit.cpp registers under its name
+    const char *exampleGiven;   // given data that designs it to its end, the variants' template's: "Edit1=10;Edit2=5"
     CalculatorClass windowClass;
 };
 

@@ -1,6 +1,8 @@
 // Each row of the calculator registry is a whole calculator: a calculator added by half fails here.
+#include "app/design_commands.h"
 #include "app/form1.h"
 #include "calculators/registry.h"
+#include "design/batch.h"
 #include "documents/calculation_document.h"
 #include "simulation/circuit.h"
 #include "tests/support/calculator_cases.h"
@@ -10,7 +12,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -105,6 +109,33 @@ TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
     EXPECT_EQ(Sorted(buttons), Sorted(menuButtons));
     EXPECT_EQ(QDir(QStringLiteral(ORTIX_TEST_FORMS)).entryList({QStringLiteral("*.ui")}), Sorted(layouts));
     EXPECT_EQ(tables, names);
+}
+
+// The variants' template of each calculation, as the program prints it, designs it to its end by its example.
+TEST(CalculatorRegistry, EveryCalculationsTemplateExampleDesignsIt)
+{
+    QTemporaryDir folder;
+    for (const CalculatorRow *row : CalculationRows()) {
+        QProcess program;
+        program.start(QStringLiteral(ORTIX_T_PATH), {QStringLiteral("--batch-template"), QLatin1String(row->name)});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        const QByteArray csv = program.readAllStandardOutput();
+        QStringList problems;
+        const std::vector<Variant> variants = ReadVariants(csv, &problems);
+        EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
+        ASSERT_EQ(variants.size(), 1u) << row->name;
+        QString error;
+        BatchOptions options;
+        options.folder = folder.path();
+        EXPECT_TRUE(RunBatch(
+            variants, NewCalculation, options,
+            [&](const VariantOutcome &outcome) {
+                EXPECT_TRUE(outcome.designed) << outcome.text.toStdString();
+                return true;
+            },
+            &error))
+            << error.toStdString();
+    }
 }
 
 } // namespace
