@@ -9,7 +9,6 @@
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -17,8 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
-
-#include <map>
 
 namespace {
 
@@ -44,17 +41,14 @@ QStringList Sorted(QStringList names)
 
 TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
 {
-    std::map<QString, const CalculatorRow *> rows, opened;
-    QStringList names, layouts{QStringLiteral("form1.ui")}, menuButtons;
+    QStringList names, opened, layouts{QStringLiteral("form1.ui")}, menuButtons, buttons, tables;
+    Form1->show();
     for (const CalculatorRow &row : CalculatorRows()) {
         const QString name = QLatin1String(row.name);
         SCOPED_TRACE(row.name);
-        EXPECT_TRUE(rows.emplace(name, &row).second) << "one row for each window";
+        EXPECT_EQ(CalculatorRowNamed(name), &row) << "one row for each window";
         names << name;
         layouts << QLatin1String(row.layout);
-        if (row.mainMenuButton)
-            menuButtons << QLatin1String(row.mainMenuButton);
-        EXPECT_EQ(CalculatorRowNamed(name), &row);
 
         // Its class makes a window of its name, with every control its layout lays out.
         const std::unique_ptr<TCalculatorWindow> fresh(row.windowClass.create());
@@ -65,43 +59,36 @@ TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
         for (const QString &control : controls.mid(1))
             EXPECT_TRUE(fresh->findChild<QWidget *>(control)) << row.layout << ": " << control.toStdString();
 
-        // The program's window is in its global, and its circuit is registered under its name.
+        // The program's window is in its global, its circuit registered under its name, its button opens it.
         TCalculatorWindow *program = row.windowClass.program();
-        ASSERT_TRUE(program);
+        ASSERT_TRUE(program && program != fresh.get());
         EXPECT_EQ(program->objectName(), name);
-        EXPECT_NE(program, fresh.get());
         EXPECT_EQ(HasCircuit(name), row.circuit);
+        if (row.mainMenuButton) {
+            menuButtons << QLatin1String(row.mainMenuButton);
+            EXPECT_EQ(TCalculationDocument::Of(program)->Calculator(), program);
+            Click(Find<QPushButton>(Form1, row.mainMenuButton));
+            EXPECT_TRUE(QTest::qWaitForWindowActive(program)) << row.mainMenuButton;
+            program->close();
+        }
 
-        // Its following calculation is a row of its own, joined to it in the program's and in a fresh calculation.
-        if (row.following) {
-            const CalculatorRow *following = CalculatorRowNamed(QLatin1String(row.following));
-            ASSERT_TRUE(following) << row.following;
-            EXPECT_TRUE(opened.emplace(QLatin1String(row.following), &row).second) << "opened by one window";
+        // Its following calculation is a row's window, joined to it in the program's and in a fresh calculation.
+        if (const CalculatorRow *following = CalculatorRowNamed(QLatin1String(row.following ? row.following : ""))) {
+            opened << QLatin1String(row.following);
             EXPECT_EQ(program->FollowingCalculation(), following->windowClass.program());
             EXPECT_EQ(TCalculationDocument::Of(following->windowClass.program()), TCalculationDocument::Of(program));
             const auto calculation = NewCalculationOf(row);
             ASSERT_EQ(calculation.size(), 2u);
-            EXPECT_EQ(calculation[1]->objectName(), QLatin1String(row.following));
             EXPECT_EQ(calculation[0]->FollowingCalculation(), calculation[1].get());
+            EXPECT_EQ(calculation[1]->objectName(), QLatin1String(row.following));
+        } else {
+            EXPECT_FALSE(row.following) << "opens no window of a row";
         }
     }
-
-    // Each window is opened by its main-menu button, or else by the window whose following calculation it is.
-    Form1->show();
-    for (const auto &[name, row] : rows) {
-        SCOPED_TRACE(name.toStdString());
-        TCalculatorWindow *program = row->windowClass.program();
-        EXPECT_NE(row->mainMenuButton != nullptr, opened.count(name) == 1)
-            << "opened from the main menu or by another window";
-        if (!row->mainMenuButton)
-            continue;
-        EXPECT_EQ(TCalculationDocument::Of(program)->Calculator(), program);
-        Click(Find<QPushButton>(Form1, row->mainMenuButton));
-        EXPECT_TRUE(QTest::qWaitForWindowActive(program)) << row->mainMenuButton;
-        program->close();
-    }
-    // Nothing else: every button of the main menu, every layout and every window's tables belong to a row.
-    QStringList buttons, tables;
+    // Each window is opened by its main-menu button or else by one other window; every button of the main
+    // menu, every layout and every window's tables belong to a row.
+    for (const CalculatorRow &row : CalculatorRows())
+        EXPECT_NE(row.mainMenuButton != nullptr, opened.count(QLatin1String(row.name)) == 1) << row.name;
     for (const QPushButton *button : Form1->findChildren<QPushButton *>())
         buttons << button->objectName();
     for (const auto cases : EveryWindowsCases())
@@ -119,9 +106,8 @@ TEST(CalculatorRegistry, EveryCalculationsTemplateExampleDesignsIt)
         QProcess program;
         program.start(QStringLiteral(ORTIX_T_PATH), {QStringLiteral("--batch-template"), QLatin1String(row->name)});
         ASSERT_TRUE(program.waitForFinished(60000));
-        const QByteArray csv = program.readAllStandardOutput();
         QStringList problems;
-        const std::vector<Variant> variants = ReadVariants(csv, &problems);
+        const std::vector<Variant> variants = ReadVariants(program.readAllStandardOutput(), &problems);
         EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
         ASSERT_EQ(variants.size(), 1u) << row->name;
         QString error;
