@@ -33,12 +33,6 @@ QStringList LaidOut(const QString &layout)
     return controls;
 }
 
-QStringList Sorted(QStringList names)
-{
-    names.sort();
-    return names;
-}
-
 TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
 {
     QStringList names, opened, layouts{QStringLiteral("form1.ui")}, menuButtons, buttons, tables;
@@ -54,8 +48,7 @@ TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
         const std::unique_ptr<TCalculatorWindow> fresh(row.windowClass.create());
         EXPECT_EQ(fresh->objectName(), name);
         const QStringList controls = LaidOut(QLatin1String(row.layout));
-        ASSERT_FALSE(controls.isEmpty());
-        EXPECT_EQ(controls.front(), name) << row.layout << " lays out another window";
+        EXPECT_EQ(controls.value(0), name) << row.layout << " lays out another window";
         for (const QString &control : controls.mid(1))
             EXPECT_TRUE(fresh->findChild<QWidget *>(control)) << row.layout << ": " << control.toStdString();
 
@@ -93,8 +86,10 @@ TEST(CalculatorRegistry, EveryRowIsAWholeCalculator)
         buttons << button->objectName();
     for (const auto cases : EveryWindowsCases())
         tables << QLatin1String(cases().name);
-    EXPECT_EQ(Sorted(buttons), Sorted(menuButtons));
-    EXPECT_EQ(QDir(QStringLiteral(ORTIX_TEST_FORMS)).entryList({QStringLiteral("*.ui")}), Sorted(layouts));
+    for (QStringList *list : {&buttons, &menuButtons, &layouts})
+        list->sort();
+    EXPECT_EQ(buttons, menuButtons);
+    EXPECT_EQ(QDir(QStringLiteral(ORTIX_TEST_FORMS)).entryList({QStringLiteral("*.ui")}), layouts);
     EXPECT_EQ(tables, names);
 }
 
