@@ -3,12 +3,12 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "calculators/registry.h"
-#include "window/calculator_window.h"
 #include "design/automatic_design.h"
 #include "design/batch.h"
 #include "design/design_command.h"
 #include "files/save_file.h"
 #include "simulation/simulation.h"
+#include "window/calculator_window.h"
 #include "window/fault_report.h"
 
 #include <QCoreApplication>

@@ -1,14 +1,14 @@
 #include "app/menus.h"
 
-#include "app/form1.h"
 #include "app/design_commands.h"
 #include "app/export_actions.h"
+#include "app/form1.h"
 #include "calculators/registry.h"
-#include "window/calculator_window.h"
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
 #include "simulation/simulation.h"
+#include "window/calculator_window.h"
 #include "window/fault_report.h"
 #include "window/first_show.h"
 

@@ -16,8 +16,9 @@ struct CalculatorClass
     void (*setProgram)(TCalculatorWindow *window);
 };
 
-// One calculator window as the rest of the program knows it. Start-up, the main menu, the menus, files,
-// reports, the design and the simulation go through these rows and never include a window's header.
+// One calculator window as the rest of the program knows it. Start-up, the main menu, the menus and the
+// calculations' documents (so files and reports), the design and the tests go through these rows and never
+// include a window's header; the circuits register under the rows' names.
 struct CalculatorRow
 {
     const char *name;           // the window's object name, its global's and its calculation file's: "Form5"
