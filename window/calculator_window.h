@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -45,12 +46,19 @@ public:
     // Its calculator's row joins them: the program's window to the program's, a fresh one to its own.
     void SetFollowingCalculation(QWidget *following) { following_ = following; }
 
+    // What the user typed into «Параметры моделирования» of the window's simulation: each parameter's key and
+    // its text in the parameter's unit; a parameter not in it has its default. The calculation file keeps it.
+    QVariantMap SimulationParameters() const { return simulationParameters_; }
+    void SetSimulationParameters(const QVariantMap &parameters) { simulationParameters_ = parameters; }
+
     // The names of the edit boxes that no step reads: nobody need fill them.
     virtual QStringList BoxesNoStepReads() const { return {}; }
 
 signals:
     // A step ran, to its end or to its fault.
     void StepRan();
+    // The user changed «Параметры моделирования».
+    void SimulationParametersEdited();
     // Everything the window holds was replaced at once: a file opened, or a new calculation begun.
     void ContentsReplaced();
 
@@ -71,6 +79,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QVariantMap simulationParameters_;
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 
