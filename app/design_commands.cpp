@@ -2,17 +2,13 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "calculators/complementary/form5.h"
-#include "calculators/complementary/form6.h"
-#include "calculators/complementary/form7.h"
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
-#include "calculators/same_type/form4.h"
+#include "calculators/registry.h"
 #include "design/automatic_design.h"
 #include "design/batch.h"
 #include "design/design_command.h"
 #include "files/save_file.h"
 #include "simulation/simulation.h"
+#include "window/calculator_window.h"
 #include "window/fault_report.h"
 
 #include <QCoreApplication>
@@ -21,44 +17,38 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
-// The calculators with the main menu's buttons that open them.
-std::vector<std::pair<TCalculatorWindow *, const char *>> Calculators()
+// The example value of a given box in the variants' template, from its window's row.
+QString ExampleValue(const QLineEdit *box)
 {
-    return {{Form5, "Button1"}, {Form7, "Button2"}, {Form2, "Button3"}, {Form3, "Button4"}, {Form4, "Button5"}};
+    const CalculatorRow *row = CalculatorRowNamed(box->window()->objectName());
+    for (const QString &pair : QString::fromUtf8(row ? row->exampleGiven : "").split(QLatin1Char(';'))) {
+        const qsizetype equals = pair.indexOf(QLatin1Char('='));
+        if (equals > 0 && QStringView(pair).left(equals) == box->objectName())
+            return pair.mid(equals + 1);
+    }
+    return {};
 }
 
-// Given data that designs every window to its end, for the variants' template.
-const std::map<QString, const char *> &ExampleValues()
+// The calculation a name stands for: its calculator's window's name or its main-menu button's text.
+const CalculatorRow *CalculationRowNamed(const QString &name)
 {
-    static const std::map<QString, const char *> kValues = {
-        {"Form2.Edit1", "10"},    {"Form2.Edit2", "20"},   {"Form2.Edit3", "50"},   {"Form2.Edit5", "5"},
-        {"Form2.Edit6", "30"},    {"Form2.Edit7", "2"},    {"Form2.Edit8", "50"},   {"Form2.Edit9", "70"},
-        {"Form2.Edit11", "1,5"},  {"Form2.Edit13", "1,5"}, {"Form2.Edit16", "2"},   {"Form3.Edit1", "10"},
-        {"Form3.Edit2", "20"},    {"Form3.Edit3", "50"},   {"Form3.Edit4", "1"},    {"Form3.Edit6", "5"},
-        {"Form3.Edit7", "30"},    {"Form3.Edit8", "2"},    {"Form3.Edit9", "50"},   {"Form3.Edit10", "70"},
-        {"Form3.Edit14", "1,5"},  {"Form3.Edit17", "2"},   {"Form4.Edit1", "5"},    {"Form4.Edit2", "100"},
-        {"Form4.Edit3", "50"},    {"Form4.Edit4", "2"},    {"Form4.Edit6", "1"},    {"Form4.Edit7", "40"},
-        {"Form4.Edit8", "20"},    {"Form4.Edit9", "5"},    {"Form4.Edit10", "70"},  {"Form5.Edit1", "5"},
-        {"Form5.Edit2", "10"},    {"Form5.Edit5", "10"},   {"Form5.Edit6", "5"},    {"Form5.Edit7", "40"},
-        {"Form5.Edit8", "120"},   {"Form5.Edit9", "25"},   {"Form5.Edit10", "100"}, {"Form5.Edit11", "5"},
-        {"Form5.Edit14", "0,2"},  {"Form5.Edit15", "0,3"}, {"Form5.Edit16", "0,6"}, {"Form5.Edit17", "0,7"},
-        {"Form5.Edit25", "5"},    {"Form5.Edit27", "100"}, {"Form6.Edit3", "1000"}, {"Form6.Edit5", "500"},
-        {"Form6.Edit9", "10000"}, {"Form7.Edit1", "10"},   {"Form7.Edit2", "9"},    {"Form7.Edit5", "10"},
-        {"Form7.Edit6", "5"},     {"Form7.Edit7", "40"},   {"Form7.Edit8", "120"},  {"Form7.Edit9", "30"},
-        {"Form7.Edit10", "270"},  {"Form7.Edit13", "5"},   {"Form7.Edit14", "2,5"}, {"Form7.Edit17", "0,2"},
-        {"Form7.Edit18", "0,3"},  {"Form7.Edit19", "0,7"}, {"Form7.Edit20", "0,8"}, {"Form7.Edit25", "0,5"},
-        {"Form7.Edit26", "0,5"},  {"Form7.Edit27", "10"},  {"Form7.Edit28", "20"},
-    };
-    return kValues;
+    const QString wanted = name.simplified();
+    for (const CalculatorRow *row : CalculationRows()) {
+        const auto *opening = Form1->findChild<QPushButton *>(QLatin1String(row->mainMenuButton));
+        if (wanted == QLatin1String(row->name)
+            || (opening && wanted.compare(opening->text().simplified(), Qt::CaseInsensitive) == 0))
+            return row;
+    }
+    return nullptr;
 }
 
 void SayError(const QString &text)
@@ -69,8 +59,12 @@ void SayError(const QString &text)
 TCalculatorWindow *CalculatorOrSay(const QString &name)
 {
     TCalculatorWindow *calculator = CalculatorNamed(name);
-    if (!calculator)
-        SayError(QStringLiteral("нет окна «%1»: Form2, Form3, Form4, Form5, Form7 или название схемы").arg(name));
+    if (!calculator) {
+        QStringList names;
+        for (const CalculatorRow *row : CalculationRows())
+            names << QLatin1String(row->name);
+        SayError(QStringLiteral("нет окна «%1»: %2 или название схемы").arg(name, names.join(QStringLiteral(", "))));
+    }
     return calculator;
 }
 
@@ -90,9 +84,7 @@ int PrintTemplate(const QString &name)
     QStringList header{QStringLiteral("окно")}, example{calculator->objectName()};
     for (const GivenBox &box : PlanDesign(calculator).given) {
         header << box.column;
-        const auto value =
-            ExampleValues().find(box.box->window()->objectName() + QLatin1Char('.') + box.box->objectName());
-        example << (value != ExampleValues().end() ? QString::fromUtf8(value->second) : QString());
+        example << ExampleValue(box.box);
     }
     const QByteArray text =
         (header.join(QLatin1Char(';')) + QLatin1Char('\n') + example.join(QLatin1Char(';')) + QLatin1Char('\n'))
@@ -208,24 +200,9 @@ int DesignBatch(const CommandLine &commandLine)
 
 std::vector<std::unique_ptr<TCalculatorWindow>> NewCalculation(const QString &name)
 {
-    const TCalculatorWindow *program = CalculatorNamed(name);
-    std::vector<std::unique_ptr<TCalculatorWindow>> windows;
-    if (program == Form2)
-        windows.push_back(std::make_unique<TForm2>());
-    else if (program == Form3)
-        windows.push_back(std::make_unique<TForm3>());
-    else if (program == Form4)
-        windows.push_back(std::make_unique<TForm4>());
-    else if (program == Form7)
-        windows.push_back(std::make_unique<TForm7>());
-    else if (program == Form5) {
-        auto calculator = std::make_unique<TForm5>();
-        auto load = std::make_unique<TForm6>();
-        calculator->SetFollowingCalculation(load.get());
-        windows.push_back(std::move(calculator));
-        windows.push_back(std::move(load));
-    }
-    return windows;
+    if (const CalculatorRow *row = CalculationRowNamed(name))
+        return NewCalculationOf(*row);
+    return {};
 }
 
 void RunBatchWithDialogs(QWidget *parent)
@@ -285,14 +262,8 @@ void RunBatchWithDialogs(QWidget *parent)
 
 TCalculatorWindow *CalculatorNamed(const QString &name)
 {
-    const QString wanted = name.simplified();
-    for (const auto &[calculator, button] : Calculators()) {
-        const auto *opening = Form1->findChild<QPushButton *>(QString::fromLatin1(button));
-        if (wanted == calculator->objectName()
-            || (opening && wanted.compare(opening->text().simplified(), Qt::CaseInsensitive) == 0))
-            return calculator;
-    }
-    return nullptr;
+    const CalculatorRow *row = CalculationRowNamed(name);
+    return row ? row->windowClass.program() : nullptr;
 }
 
 int RunDesignCommandLine(const CommandLine &commandLine)

@@ -1,11 +1,8 @@
 #include "app/form1.h"
 
 #include "app/forms.h"
-#include "calculators/complementary/form5.h"
-#include "calculators/complementary/form7.h"
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
-#include "calculators/same_type/form4.h"
+#include "calculators/registry.h"
+#include "window/calculator_window.h"
 #include "window/designed_window.h"
 
 #include <QDesktopServices>
@@ -14,55 +11,20 @@
 
 TForm1 *Form1 = nullptr;
 
-namespace {
-
-// The calculators are made at the first use of any of them.
-template <class Form>
-void ShowCalculator(Form *const &form)
-{
-    CreateCalculators();
-    BringToFront(form);
-}
-
-} // namespace
-
 TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
     SetUpDesignedWindow(this, QColor(192, 220, 192)); // money green
     setFixedSize(size());
 
-    connect(ui.Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui.Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(ui.Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(ui.Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(ui.Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    // The calculators are made at the first use of any of them.
+    for (const CalculatorRow *row : CalculationRows()) {
+        connect(findChild<QPushButton *>(QLatin1String(row->mainMenuButton)), &QPushButton::clicked, this, [row] {
+            CreateCalculators();
+            BringToFront(row->windowClass.program());
+        });
+    }
     ui.Label9->installEventFilter(this);
-}
-
-void TForm1::Button1Click()
-{
-    ShowCalculator(Form5);
-}
-
-void TForm1::Button2Click()
-{
-    ShowCalculator(Form7);
-}
-
-void TForm1::Button3Click()
-{
-    ShowCalculator(Form2);
-}
-
-void TForm1::Button4Click()
-{
-    ShowCalculator(Form3);
-}
-
-void TForm1::Button5Click()
-{
-    ShowCalculator(Form4);
 }
 
 void TForm1::Label9Click()

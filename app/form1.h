@@ -12,11 +12,6 @@ class TForm1 : public QWidget
 public:
     explicit TForm1(QWidget *parent = nullptr);
 
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
     void Label9Click();
 
 protected:

@@ -2,12 +2,7 @@
 
 #include "app/form1.h"
 #include "app/menus.h"
-#include "calculators/complementary/form5.h"
-#include "calculators/complementary/form6.h"
-#include "calculators/complementary/form7.h"
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
-#include "calculators/same_type/form4.h"
+#include "calculators/registry.h"
 #include "documents/calculation_document.h"
 
 void CreateMainMenu()
@@ -19,14 +14,9 @@ void CreateMainMenu()
 
 void CreateCalculators()
 {
-    if (Form2)
+    if (CalculatorRows().front().windowClass.program())
         return;
-    Form2 = new TForm2;
-    Form3 = new TForm3;
-    Form4 = new TForm4;
-    Form5 = new TForm5;
-    Form6 = new TForm6;
-    Form7 = new TForm7;
+    CreateProgramWindows();
     SetUpCalculations();
 }
 
@@ -36,20 +26,9 @@ void CreateForms()
     CreateCalculators();
 }
 
-template <class Form>
-static void Destroy(Form *&form)
-{
-    delete form;
-    form = nullptr;
-}
-
 void DestroyForms()
 {
-    Destroy(Form7);
-    Destroy(Form6);
-    Destroy(Form5);
-    Destroy(Form4);
-    Destroy(Form3);
-    Destroy(Form2);
-    Destroy(Form1);
+    DestroyProgramWindows();
+    delete Form1;
+    Form1 = nullptr;
 }

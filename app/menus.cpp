@@ -1,17 +1,14 @@
 #include "app/menus.h"
 
-#include "app/form1.h"
 #include "app/design_commands.h"
 #include "app/export_actions.h"
-#include "calculators/complementary/form5.h"
-#include "calculators/complementary/form7.h"
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
-#include "calculators/same_type/form4.h"
+#include "app/form1.h"
+#include "calculators/registry.h"
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
 #include "simulation/simulation.h"
+#include "window/calculator_window.h"
 #include "window/fault_report.h"
 #include "window/first_show.h"
 
@@ -203,14 +200,11 @@ void SetUpMainMenu(TForm1 *form)
 
 void SetUpCalculations()
 {
-    for (TCalculatorWindow *calculator :
-         std::initializer_list<TCalculatorWindow *>{Form2, Form3, Form4, Form5, Form7}) {
-        // The load connections that the emitter-coupled trigger opens are part of its calculation.
-        std::vector<TCalculatorWindow *> windows = {calculator};
-        if (auto *following = qobject_cast<TCalculatorWindow *>(calculator->FollowingCalculation()))
-            windows.push_back(following);
+    for (const CalculatorRow *row : CalculationRows()) {
+        // The window a calculator opens for its following calculation is part of its calculation.
+        const std::vector<TCalculatorWindow *> windows = ProgramCalculation(*row);
         auto *document = new TCalculationDocument(windows);
-        new TDesignCommand(calculator);
+        new TDesignCommand(windows.front());
         for (TCalculatorWindow *window : windows)
             AtFirstShow(window, [window, document] { AddCalculatorMenus(window, document); });
     }

@@ -433,9 +433,7 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
     EXPECT_EQ(got.quantities, expected.quantities) << cases.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow,
-                         ::testing::Values(&Form2Cases, &Form3Cases, &Form4Cases, &Form5Cases, &Form6Cases,
-                                           &Form7Cases),
+INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::ValuesIn(EveryWindowsCases()),
                          [](const ::testing::TestParamInfo<CasesOf> &info) { return std::string(info.param().name); });
 
 } // namespace

@@ -1,14 +1,10 @@
 // Random typing and clicking over all the program's windows, judged only by what holds whatever a window
 // computes. The seed is fixed; ORTIX_SEED replays another, ORTIX_ACTIONS sets the actions a window.
 #include "app/form1.h"
-#include "calculators/complementary/form5.h"
-#include "calculators/complementary/form6.h"
-#include "calculators/complementary/form7.h"
-#include "calculators/same_type/form2.h"
-#include "calculators/same_type/form3.h"
-#include "calculators/same_type/form4.h"
+#include "calculators/registry.h"
 #include "simulation/simulation.h"
 #include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -298,7 +294,11 @@ protected:
         random_.seed(seed_);
         std::cout << "ORTIX_SEED=" << seed_ << " ORTIX_ACTIONS=" << actions_ << std::endl;
 
-        for (QWidget *form : std::initializer_list<QWidget *>{Form1, Form2, Form3, Form4, Form5, Form6, Form7}) {
+        // Every window of the program, as it creates them: a calculator added is played with too.
+        std::vector<QWidget *> forms = {Form1};
+        for (const CalculatorRow &row : CalculatorRows())
+            forms.push_back(row.windowClass.program());
+        for (QWidget *form : forms) {
             Window window;
             window.form = form;
             window.edits = Numbered<QLineEdit>(form, QStringLiteral("Edit"));

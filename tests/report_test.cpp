@@ -255,9 +255,7 @@ TEST_P(Report, TellsTheStepsNotPressed)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, Report,
-                         ::testing::Values(&Form2Cases, &Form3Cases, &Form4Cases, &Form5Cases, &Form6Cases,
-                                           &Form7Cases),
+INSTANTIATE_TEST_SUITE_P(Each, Report, ::testing::ValuesIn(EveryWindowsCases()),
                          [](const ::testing::TestParamInfo<CasesOf> &info) { return std::string(info.param().name); });
 
 // The calculation is named by its window's designed heading, never by the title bar, which names the file

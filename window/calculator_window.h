@@ -42,7 +42,9 @@ public:
     QString DesignedTitle() const { return designedTitle_; }
 
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
-    virtual QWidget *FollowingCalculation() const { return nullptr; }
+    virtual QWidget *FollowingCalculation() const { return following_; }
+    // Its calculator's row joins them: the program's window to the program's, a fresh one to its own.
+    void SetFollowingCalculation(QWidget *following) { following_ = following; }
 
     // What the user typed into «Параметры моделирования» of the window's simulation: each parameter's key and
     // its text in the parameter's unit; a parameter not in it has its default. The calculation file keeps it.
@@ -82,6 +84,7 @@ private:
     void RunStep(const std::function<void()> &step);
 
     QString designedTitle_;
+    QWidget *following_ = nullptr;
     QScrollArea *scrollBox_ = nullptr;
     QPointer<QLineEdit> reading_; // the box being read, while it is
 };

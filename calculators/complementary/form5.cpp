@@ -218,10 +218,12 @@ void TForm5::Button11Click()
 
 void TForm5::Button12Click()
 {
-    BringToFront(Form6);
+    BringToFront(FollowingCalculation());
 }
 
 QWidget *TForm5::FollowingCalculation() const
 {
-    return following_ ? following_ : Form6;
+    // A window made with none joined to it, as the windows' tests make it, opens the program's.
+    QWidget *following = TCalculatorWindow::FollowingCalculation();
+    return following ? following : Form6;
 }

@@ -30,11 +30,8 @@ public:
     void Button12Click();
 
     QWidget *FollowingCalculation() const override;
-    // A calculation of its own, apart from the program's windows, opens a load window of its own.
-    void SetFollowingCalculation(QWidget *following) { following_ = following; }
 
 private:
-    QWidget *following_ = nullptr;
     Ui::TForm5 ui;
 
     Quantity Beta1Tmin, Beta1Tmax; // current gain of T1 at tmin and tmax
