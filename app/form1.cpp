@@ -29,6 +29,7 @@ void ShowCalculator(Form *const &form)
 TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm1Structure);
     SetUpDesignedWindow(this, QColor(192, 220, 192)); // money green
     setFixedSize(size());
 
