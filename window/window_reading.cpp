@@ -36,14 +36,6 @@ const WindowStructure *DeclaredStructureOf(const QWidget *window)
     return Declared().value(window);
 }
 
-bool IsAcceptLine(const ReadLine &line)
-{
-    if (line.kind != QLatin1String("prompt"))
-        return false;
-    const QString text = line.pieces.front().trimmed();
-    return text.startsWith(QStringLiteral("Примем ")) || text.startsWith(QStringLiteral("Принимаем "));
-}
-
 int WindowReading::StepOf(const QWidget *control) const
 {
     for (const ReadLine &line : lines) {

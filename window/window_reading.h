@@ -46,9 +46,6 @@ struct ReadLine
     bool onTheRowBefore = false; // it stands on the row of the line before it, further right
 };
 
-// Whether the line is where the user accepts the values computed before it: «Примем ...», «Принимаем ...».
-bool IsAcceptLine(const ReadLine &line);
-
 // A picture with what it shows: the cover of the source, or a schematic.
 struct PictureReading
 {
