@@ -16,25 +16,7 @@ Control *Named(const QHash<QString, QWidget *> &controls, const char *name)
     return qobject_cast<Control *>(controls.value(QString::fromUtf8(name)));
 }
 
-// Each window's table, until the window is gone.
-QHash<const QWidget *, const WindowStructure *> &Declared()
-{
-    static QHash<const QWidget *, const WindowStructure *> declared;
-    return declared;
-}
-
 } // namespace
-
-void DeclareStructure(QWidget *window, const WindowStructure &structure)
-{
-    Declared().insert(window, &structure);
-    QObject::connect(window, &QObject::destroyed, [window] { Declared().remove(window); });
-}
-
-const WindowStructure *DeclaredStructureOf(const QWidget *window)
-{
-    return Declared().value(window);
-}
 
 int WindowReading::StepOf(const QWidget *control) const
 {
