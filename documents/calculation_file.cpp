@@ -49,7 +49,9 @@ QString JsonErrorText(QJsonParseError::ParseError error)
 }
 
 constexpr char kFormatName[] = "ortix-t-calculation";
-constexpr int kFormatVersion = 1;
+constexpr int kFormatVersion = 2;
+// The version of a file without simulation parameters, which every earlier program reads whole.
+constexpr int kPlainFormatVersion = 1;
 
 // JSON string text; a lone surrogate, which UTF-8 cannot carry, is kept as its escape.
 void AppendString(QByteArray &out, const QString &text)
@@ -219,7 +221,10 @@ QByteArray CalculationToJson(const CalculationRecord &record)
 {
     QByteArray out = "{\n  \"format\": \"";
     out += kFormatName;
-    out += "\",\n  \"version\": " + QByteArray::number(kFormatVersion) + ",\n  \"decimalMark\": ";
+    const bool simulation = std::any_of(record.windows.begin(), record.windows.end(),
+                                        [](const WindowRecord &window) { return !window.simulation.empty(); });
+    out += "\",\n  \"version\": " + QByteArray::number(simulation ? kFormatVersion : kPlainFormatVersion)
+        + ",\n  \"decimalMark\": ";
     AppendString(out, QString(QLatin1Char(record.decimalMark)));
     out += ",\n  \"windows\": [";
     for (size_t i = 0; i < record.windows.size(); ++i) {
@@ -232,6 +237,10 @@ QByteArray CalculationToJson(const CalculationRecord &record)
         AppendObject(out, "results", window.results, AppendResult);
         out += ",\n";
         AppendObject(out, "quantities", window.quantities, AppendQuantity);
+        if (!window.simulation.empty()) {
+            out += ",\n";
+            AppendObject(out, "simulation", window.simulation, AppendString);
+        }
         out += "\n    }";
     }
     out += record.windows.empty() ? "]\n}\n" : "\n  ]\n}\n";
@@ -290,6 +299,9 @@ std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QS
             read.Results(object.value(QLatin1String("results")), window.window + QStringLiteral(".results"));
         window.quantities =
             read.Quantities(object.value(QLatin1String("quantities")), window.window + QStringLiteral(".quantities"));
+        if (object.contains(QLatin1String("simulation")))
+            window.simulation =
+                read.Texts(object.value(QLatin1String("simulation")), window.window + QStringLiteral(".simulation"));
         record.windows.push_back(std::move(window));
     }
     if (!read.ok())

@@ -25,6 +25,8 @@ struct WindowRecord
     std::vector<std::pair<QString, QString>> edits;
     std::vector<std::pair<QString, ResultRecord>> results;
     std::vector<std::pair<QString, double>> quantities;
+    // What was typed into «Параметры моделирования», by parameter; empty while every one has its default.
+    std::vector<std::pair<QString, QString>> simulation;
 };
 
 // One calculation: the windows it spans (a calculator, and the windows that belong to its calculation),
@@ -39,7 +41,8 @@ struct CalculationRecord
 
 inline bool operator==(const WindowRecord &a, const WindowRecord &b)
 {
-    return a.window == b.window && a.edits == b.edits && a.results == b.results && a.quantities == b.quantities;
+    return a.window == b.window && a.edits == b.edits && a.results == b.results && a.quantities == b.quantities
+        && a.simulation == b.simulation;
 }
 
 // The file's extension, without the dot, and its MIME type.
@@ -50,7 +53,8 @@ inline constexpr char kCalculationMimeType[] = "application/x-ortix-t-calculatio
 inline constexpr qint64 kLargestCalculationFile = 1024 * 1024;
 
 // UTF-8 JSON in the record's own order, so that one state is always the same bytes; quantities as
-// hexadecimal floats, exact to the last bit.
+// hexadecimal floats, exact to the last bit. A file with simulation parameters is format version 2, which older
+// programs refuse rather than lose them; one without is version 1, as before.
 QByteArray CalculationToJson(const CalculationRecord &record);
 
 // The record, or nothing with what is wrong with the bytes (in Russian) in *error. Checks the form of the

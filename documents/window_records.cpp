@@ -8,6 +8,7 @@
 #include "window/designed_window.h"
 
 #include <QLabel>
+#include <QVariantMap>
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -124,6 +125,9 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     }
     for (const NamedQuantity &quantity : window->Quantities())
         record.quantities.emplace_back(QString::fromLatin1(quantity.name), quantity.quantity->value());
+    const QVariantMap simulation = window->SimulationParameters();
+    for (auto it = simulation.begin(); it != simulation.end(); ++it)
+        record.simulation.emplace_back(it.key(), it.value().toString());
     return record;
 }
 
@@ -171,6 +175,10 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
+    QVariantMap simulation;
+    for (const auto &[key, text] : record.simulation)
+        simulation.insert(key, BoxInCurrentMark(text, typedMark));
+    window->SetSimulationParameters(simulation);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }
@@ -183,6 +191,7 @@ void ClearWindow(TCalculatorWindow *window)
         Clear(label);
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);
+    window->SetSimulationParameters({});
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }

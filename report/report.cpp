@@ -139,13 +139,17 @@ std::optional<ReportSection> SimulationSectionOf(QWidget *window)
         return std::nullopt;
     ReportSection section;
     section.title = QStringLiteral("Моделирование");
-    for (const auto &[what, value] : simulation->parameters)
-        section.lines << ReportLine{what + QStringLiteral(" ="), {{value}}};
+    for (const ParameterText &parameter : simulation->parameters)
+        section.lines << ReportLine{parameter.caption + QStringLiteral(" ="),
+                                    {{parameter.value + QLatin1Char(' ') + parameter.unit}}};
     section.lines << ReportLine{simulation->verdict, {}};
     for (const QStringList &row : simulation->rows) {
         QStringList figures;
-        for (qsizetype column = 1; column < row.size() && column < simulation->columns.size(); ++column)
-            figures << simulation->columns[column].toLower() + QLatin1Char(' ') + row[column];
+        for (qsizetype column = 1; column < row.size() && column < simulation->columns.size(); ++column) {
+            // "При 20 °C" reads "при 20 °C" inside the line: only its first letter changes.
+            const QString &heading = simulation->columns[column];
+            figures << heading.left(1).toLower() + heading.mid(1) + QLatin1Char(' ') + row[column];
+        }
         section.lines << ReportLine{row.value(0) + QLatin1Char(':'), {{figures.join(QStringLiteral("; ")), true}}};
     }
     return section;

@@ -1,11 +1,16 @@
 #include "simulation/circuit.h"
 
+#include "numtext/decimal_mark.h"
 #include "numtext/exception.h"
 #include "numtext/number_text.h"
+#include "standard_values/e24.h"
 #include "window/calculator_window.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QVariantMap>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +25,16 @@ QString Tr(const char *text)
     return QCoreApplication::translate("Simulation", text);
 }
 
+// The number of a text, NaN when it is none.
+double NumberOf(const QString &text)
+{
+    try {
+        return double(NumberFromText(text));
+    } catch (const Exception &) {
+        return NAN;
+    }
+}
+
 } // namespace
 
 CircuitInputs::CircuitInputs(QWidget *window) : window_(window) {}
@@ -27,13 +42,9 @@ CircuitInputs::CircuitInputs(QWidget *window) : window_(window) {}
 double CircuitInputs::Box(const char *editName, const QString &caption)
 {
     const auto *edit = window_->findChild<QLineEdit *>(QLatin1StringView(editName));
-    try {
-        if (edit) {
-            const double value = double(NumberFromText(edit->text()));
-            if (std::isfinite(value))
-                return value;
-        }
-    } catch (const Exception &) {}
+    const double value = edit ? NumberOf(edit->text()) : NAN;
+    if (std::isfinite(value))
+        return value;
     missing_ << caption;
     return NAN;
 }
@@ -59,6 +70,20 @@ double CircuitInputs::Compared(const char *quantityName) const
     return NAN;
 }
 
+double CircuitInputs::Parameter(SimulationParameter parameter)
+{
+    auto *calculator = qobject_cast<TCalculatorWindow *>(window_);
+    const QVariantMap typed = calculator ? calculator->SimulationParameters() : QVariantMap();
+    parameter.value = parameter.defaultValue;
+    if (typed.contains(parameter.key)) {
+        parameter.value = NumberOf(typed.value(parameter.key).toString()) / parameter.scale;
+        if (!std::isfinite(parameter.value))
+            missing_ << parameter.caption;
+    }
+    parameters_.push_back(parameter);
+    return parameter.value;
+}
+
 bool RegisterCircuit(const QString &windowName, CircuitBuilder builder)
 {
     Builders()[windowName] = std::move(builder);
@@ -79,57 +104,385 @@ bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
     }
     CircuitInputs inputs(window);
     *circuit = builder->second(inputs);
-    if (!inputs.Missing().isEmpty()) {
-        *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
-        *circuit = Circuit{};
-        return false;
-    }
+    circuit->parameters = inputs.Parameters();
     const QStringList impossible = circuit->netlist.ImpossibleParts();
-    if (!impossible.isEmpty()) {
+    if (!inputs.Missing().isEmpty())
+        *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
+    else if (!impossible.isEmpty())
         *error = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
-        *circuit = Circuit{};
-        return false;
-    }
-    return true;
+    else
+        return true;
+    // Nothing to run; the parameters stay, so that a wrong one can be typed over.
+    *circuit = Circuit{};
+    circuit->parameters = inputs.Parameters();
+    return false;
 }
 
-namespace Circuits {
-
-QStringList SampleAt(Netlist *netlist, const QString &prefix, const QString &vector, const std::vector<double> &times)
+QString FigureText(double value, int digits)
 {
-    QStringList names;
-    for (std::size_t k = 0; k < times.size(); ++k) {
-        names << prefix + QString::number(k + 1);
-        netlist->Measure(names.back(), QStringLiteral("FIND %1 AT=%2").arg(vector, Netlist::Number(times[k])));
-    }
-    return names;
+    if (!std::isfinite(value))
+        return QStringLiteral("—");
+    QString text = QString::number(value, 'g', digits);
+    text.replace(u'.', QLatin1Char(DecimalMark));
+    return text;
 }
 
-Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
-                         double swing, const QString &input)
+namespace DefaultPart {
+
+double Below(double bound, double margin)
 {
-    return JudgeAlternation(measured, first, second, swing, input,
-                            {Tr("Триггер переключается при каждом входном импульсе"), Tr("Триггер не переключается")});
+    const auto neighbours = NeighboursInE24(bound / margin);
+    return neighbours ? double(neighbours->below) : NAN;
 }
 
-Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
-                         double swing, const QString &input, const VerdictTexts &texts)
+double Above(double bound, double margin)
 {
-    std::vector<double> samples;
-    for (qsizetype k = 0; k < first.size(); ++k) {
-        const auto a = measured.find(first[k]);
-        const auto b = second.isEmpty() ? measured.end() : measured.find(second[k]);
-        if (a == measured.end() || (!second.isEmpty() && b == measured.end()))
-            return {false, Tr("%1: ngspice не измерил %2").arg(texts.failure, first[k])};
-        samples.push_back(a->second - (second.isEmpty() ? 0 : b->second));
-    }
-    for (std::size_t k = 1; k < samples.size(); ++k) {
-        const double change = samples[k] - samples[k - 1];
-        const double before = k > 1 ? samples[k - 1] - samples[k - 2] : -change;
-        if (std::abs(change) < swing || (change > 0) == (before > 0))
-            return {false, Tr("%1: состояние %2 не сменилось").arg(texts.failure, input.arg(k))};
-    }
-    return {true, texts.works};
+    const auto neighbours = NeighboursInE24(bound * margin);
+    return neighbours ? double(neighbours->above) : NAN;
 }
 
-} // namespace Circuits
+double InRange(double low, double high)
+{
+    // A range that holds an E24 value holds the one nearest to its middle.
+    const double middle = (low + high) / 2;
+    const auto neighbours = NeighboursInE24(middle);
+    if (!neighbours)
+        return middle;
+    const double below = double(neighbours->below), above = double(neighbours->above);
+    return middle - below <= above - middle ? below : above;
+}
+
+QString BelowRule(double margin)
+{
+    return margin == 1 ? Tr("Наибольшее стандартное значение ряда E24, не превышающее рассчитанную границу")
+                       : Tr("Наибольшее стандартное значение ряда E24, не превышающее рассчитанную границу, "
+                            "делённую на %1: запас тока базы")
+                             .arg(FigureText(margin));
+}
+
+QString AboveRule(double margin)
+{
+    return margin == 1 ? Tr("Наименьшее стандартное значение ряда E24, не меньшее рассчитанного")
+                       : Tr("Наименьшее стандартное значение ряда E24, не меньшее рассчитанного, умноженного на %1")
+                             .arg(FigureText(margin));
+}
+
+QString InRangeRule()
+{
+    return Tr("Стандартное значение ряда E24 в пределах, рассчитанных окном, ближайшее к их середине");
+}
+
+} // namespace DefaultPart
+
+std::vector<Corner> CornersBetween(double a, double b)
+{
+    if (a == b)
+        return {{QStringLiteral("hot"), a}};
+    return {{QStringLiteral("cold"), std::min(a, b)}, {QStringLiteral("hot"), std::max(a, b)}};
+}
+
+QString CornerComment(const Corner &corner)
+{
+    return QStringLiteral("%1 corner: %2 C")
+        .arg(corner.suffix == u"cold" ? QStringLiteral("Cold") : QStringLiteral("Hot"),
+             Netlist::Number(corner.temperature));
+}
+
+// ---- Observing a trigger
+
+namespace {
+
+QString SampleName(const QString &what, std::size_t k)
+{
+    return QStringLiteral("%1_%2").arg(what).arg(k);
+}
+
+// "1-й, 3-й, 5-й"
+QString Ordinals(const std::vector<int> &numbers)
+{
+    QStringList texts;
+    for (int number : numbers)
+        texts << QStringLiteral("%1-й").arg(number);
+    return texts.join(QStringLiteral(", "));
+}
+
+// The text with "%1", "%2"... replaced; a text that leaves a number out is fine.
+QString Filled(QString text, const QStringList &values)
+{
+    for (qsizetype k = values.size(); k >= 1; --k)
+        text.replace(QStringLiteral("%") + QString::number(k), values[k - 1]);
+    return text;
+}
+
+QString CornerTitle(const Corner &corner)
+{
+    return Tr("при %1 °C").arg(FigureText(corner.temperature).replace(u'-', u'−'));
+}
+
+} // namespace
+
+TriggerObserver::Counting TriggerObserver::InputPulses()
+{
+    return {Tr("Триггер переключается при каждом из %2 входных импульсов"),
+            Tr("Триггер переключается при %1 из %2 входных импульсов: пропущены %3"),
+            Tr("Триггер не переключается ни при одном из %2 входных импульсов")};
+}
+
+TriggerObserver::TriggerObserver(std::vector<double> inputs, std::vector<double> samples, Counting counting)
+    : inputs_(std::move(inputs)), samples_(std::move(samples)), counting_(std::move(counting))
+{}
+
+void TriggerObserver::State(const QString &node, double swing)
+{
+    states_.emplace_back(node, swing);
+}
+
+void TriggerObserver::Amplitude(const QString &title, const QString &node, double calculated)
+{
+    probes_.push_back({Probe::Amplitude, title, QStringLiteral("В"), 1, node, 0, 0, calculated});
+}
+
+void TriggerObserver::Edge(const QString &title, const QString &node, double from, double to, double calculated)
+{
+    probes_.push_back({Probe::Edge, title, QStringLiteral("мкс"), 1e6, node, from, to, calculated});
+}
+
+void TriggerObserver::InState(const QString &title, const QString &unit, double scale, const QString &vector,
+                              double calculated, bool least)
+{
+    probes_.push_back({Probe::InState, title, unit, scale, {}, 0, 0, calculated, least, {}, {{vector, 1}}});
+}
+
+void TriggerObserver::PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies,
+                                   double calculated, bool least)
+{
+    Probe probe{Probe::InState, title, QStringLiteral("мВт"), 1e3, {}, 0, 0, calculated, least};
+    for (const auto &[source, volts] : supplies)
+        probe.terms.emplace_back(QStringLiteral("i(%1)").arg(source), volts);
+    probes_.push_back(probe);
+}
+
+void TriggerObserver::Supply(const QString &source, const QString &caption, double volts)
+{
+    const QString current = QStringLiteral("i(%1)").arg(source);
+    Probe probe{Probe::Whole, Tr("Средний ток источника %1").arg(caption), QStringLiteral("мА"), 1e3, current};
+    probes_.push_back(probe);
+    probe.title = Tr("Средняя мощность, потребляемая от %1").arg(caption);
+    probe.unit = QStringLiteral("мВт");
+    probe.weight = volts;
+    probes_.push_back(probe);
+}
+
+void TriggerObserver::Ratings(const QString &transistor, const QString &device, double collectorCurrent,
+                              double collectorBaseVoltage, double power)
+{
+    probes_.push_back({Probe::PeakCurrent, Tr("Ток коллектора %1, наибольший / допустимый").arg(transistor),
+                       QStringLiteral("мА"), 1e3, device, 0, 0, collectorCurrent, false, transistor});
+    probes_.push_back({Probe::PeakVoltage, Tr("Напряжение коллектор-база %1, наибольшее / допустимое").arg(transistor),
+                       QStringLiteral("В"), 1, device, 0, 0, collectorBaseVoltage, false, transistor});
+    probes_.push_back({Probe::Power, Tr("Мощность, рассеиваемая %1, средняя / допустимая").arg(transistor),
+                       QStringLiteral("мВт"), 1e3, device, 0, 0, power, false, transistor});
+}
+
+void TriggerObserver::Write(Netlist *netlist) const
+{
+    const auto at = [](double time) { return Netlist::Number(time); };
+    const auto param = [netlist](const QString &name, const QString &expression) {
+        netlist->Measure(name, QStringLiteral("param='%1'").arg(expression));
+    };
+    const QString whole = QStringLiteral("FROM=%1 TO=%2").arg(at(inputs_.front()), at(netlist->StopTime()));
+    for (const auto &[node, swing] : states_)
+        for (std::size_t k = 0; k < samples_.size(); ++k)
+            netlist->Measure(SampleName(QStringLiteral("s_") + node, k),
+                             QStringLiteral("FIND %1 AT=%2")
+                                 .arg(netlist->Vector(QStringLiteral("v(%1)").arg(node)), at(samples_[k])));
+    // Every figure the table may show is a measurement of its own, so that `ngspice -b` gives it too.
+    for (std::size_t p = 0; p < probes_.size(); ++p) {
+        const Probe &probe = probes_[p];
+        const QString name = QStringLiteral("p%1").arg(p);
+        const QString device = QStringLiteral("@%1[%2]").arg(probe.vector);
+        switch (probe.kind) {
+        case Probe::Amplitude: {
+            const QString state = QStringLiteral("s_") + probe.vector;
+            for (std::size_t k = 1; k < samples_.size(); ++k)
+                param(SampleName(name, k),
+                      QStringLiteral("abs(%1-%2)")
+                          .arg(netlist->Name(SampleName(state, k)), netlist->Name(SampleName(state, k - 1))));
+            break;
+        }
+        case Probe::Edge: {
+            const QString vector = netlist->Vector(QStringLiteral("v(%1)").arg(probe.vector));
+            const QString direction = probe.to > probe.from ? QStringLiteral("RISE") : QStringLiteral("FALL");
+            // Each input's edge is the first one after the sample before it: at the last input, an edge the other
+            // way has none after it to find, and a trigger that switches takes its edge from an earlier input.
+            for (std::size_t k = 0; k + 1 < inputs_.size(); ++k)
+                netlist->Measure(SampleName(name, k + 1),
+                                 QStringLiteral("TRIG %1 VAL=%2 TD=%4 %5=1 TARG %1 VAL=%3 TD=%4 %5=1")
+                                     .arg(vector, at(probe.from + 0.1 * (probe.to - probe.from)),
+                                          at(probe.from + 0.9 * (probe.to - probe.from)), at(samples_[k]), direction));
+            break;
+        }
+        case Probe::InState:
+            for (std::size_t t = 0; t < probe.terms.size(); ++t) {
+                const QString vector = netlist->Vector(probe.terms[t].first);
+                if (vector.startsWith(u'@'))
+                    netlist->Save(vector);
+                for (std::size_t k = 1; k < samples_.size(); ++k)
+                    netlist->Measure(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k),
+                                     QStringLiteral("FIND %1 AT=%2").arg(vector, at(samples_[k])));
+            }
+            for (std::size_t k = 1; k < samples_.size(); ++k) {
+                QStringList sum;
+                for (std::size_t t = 0; t < probe.terms.size(); ++t) {
+                    const QString term = QStringLiteral("abs(%1)").arg(
+                        netlist->Name(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k)));
+                    sum << (probe.terms[t].second == 1 ? term : Netlist::Number(probe.terms[t].second) + u'*' + term);
+                }
+                param(SampleName(name, k), sum.join(u'+'));
+            }
+            break;
+        case Probe::Whole:
+            netlist->Measure(name + QStringLiteral("_avg"),
+                             QStringLiteral("AVG %1 %2").arg(netlist->Vector(probe.vector), whole));
+            param(name,
+                  QStringLiteral("%1*abs(%2)")
+                      .arg(Netlist::Number(probe.weight), netlist->Name(name + QStringLiteral("_avg"))));
+            break;
+        case Probe::PeakCurrent:
+        case Probe::PeakVoltage: {
+            const QString vector = netlist->Vector(
+                device.arg(probe.kind == Probe::PeakCurrent ? QStringLiteral("ic") : QStringLiteral("vbc")));
+            netlist->Save(vector);
+            netlist->Measure(name + QStringLiteral("_max"), QStringLiteral("MAX %1 %2").arg(vector, whole));
+            netlist->Measure(name + QStringLiteral("_min"), QStringLiteral("MIN %1 %2").arg(vector, whole));
+            param(name,
+                  QStringLiteral("max(abs(%1),abs(%2))")
+                      .arg(netlist->Name(name + QStringLiteral("_max")), netlist->Name(name + QStringLiteral("_min"))));
+            break;
+        }
+        case Probe::Power: {
+            const QString vector = netlist->Vector(device.arg(QStringLiteral("p")));
+            netlist->Save(vector);
+            netlist->Measure(name, QStringLiteral("AVG %1 %2").arg(vector, whole));
+            break;
+        }
+        }
+    }
+}
+
+void TriggerObserver::JudgeRunsOf(Circuit *circuit) const
+{
+    circuit->judge = [observer = *this, corners = circuit->corners](const Measurements &measured) {
+        return observer.Judge(measured, corners);
+    };
+    circuit->calculated.clear();
+    for (const Probe &probe : probes_)
+        circuit->calculated.emplace_back(probe.title, probe.calculated);
+}
+
+Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<Corner> &corners) const
+{
+    Verdict verdict;
+    verdict.works = true;
+    const int inputCount = int(inputs_.size());
+    const int counted = inputCount / counting_.inputsPerCount;
+    QStringList texts, exceeded;
+    std::vector<FigureRow> rows;
+    for (const Probe &probe : probes_)
+        rows.push_back({probe.title, probe.unit, {}, {}, probe.calculated * probe.scale});
+    for (const Corner &corner : corners) {
+        const auto value = [&](const QString &name) {
+            const auto found = measured.find(name + u'_' + corner.suffix);
+            return found == measured.end() ? NAN : found->second;
+        };
+        const auto sample = [&](const QString &node, std::size_t k) {
+            return value(SampleName(QStringLiteral("s_") + node, k));
+        };
+        // An input switched the trigger when every state node moved by its swing from the sample before to the
+        // sample after it.
+        std::vector<bool> switched(inputs_.size() + 1, false);
+        for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+            switched[k] = true;
+            for (const auto &[node, swing] : states_)
+                switched[k] = switched[k] && std::abs(sample(node, k) - sample(node, k - 1)) >= swing;
+        }
+        std::vector<int> missed;
+        for (int count = 0; count < counted; ++count)
+            for (int k = 1; k <= counting_.inputsPerCount; ++k)
+                if (!switched[count * counting_.inputsPerCount + k]) {
+                    missed.push_back(count + 1);
+                    break;
+                }
+        verdict.works = verdict.works && missed.empty();
+        const QString text = missed.empty() ? counting_.every
+            : int(missed.size()) == counted ? counting_.none
+                                            : counting_.some;
+        texts << Filled(text,
+                        {QString::number(counted - int(missed.size())), QString::number(counted), Ordinals(missed)});
+
+        for (std::size_t p = 0; p < probes_.size(); ++p) {
+            const Probe &probe = probes_[p];
+            const QString name = QStringLiteral("p%1").arg(p);
+            // The measurement the figure is: of the first switching (that moved the node the edge's way), of the
+            // state after a switching with the largest (least) value, or of the whole run.
+            QString chosen;
+            const auto rising = [&](std::size_t k) { return sample(probe.vector, k) > sample(probe.vector, k - 1); };
+            for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+                if (!switched[k] || (probe.kind == Probe::Edge && rising(k) != (probe.to > probe.from)))
+                    continue;
+                const QString candidate = SampleName(name, k);
+                if (probe.kind == Probe::InState) {
+                    const double here = value(candidate), best = value(chosen);
+                    if (chosen.isEmpty() || (probe.least ? here < best : here > best))
+                        chosen = candidate;
+                } else if (chosen.isEmpty()) {
+                    chosen = candidate;
+                }
+            }
+            if (probe.kind == Probe::Whole || probe.kind == Probe::Power || probe.kind == Probe::PeakCurrent
+                || probe.kind == Probe::PeakVoltage)
+                chosen = name;
+            const double figure = chosen.isEmpty() ? NAN : value(chosen);
+            rows[p].measures.push_back(chosen.isEmpty() || std::isnan(figure) ? QString()
+                                                                              : chosen + u'_' + corner.suffix);
+            rows[p].measured.push_back(figure * probe.scale);
+        }
+    }
+    // Each limit exceeded is named once, at its worst corner.
+    for (std::size_t p = 0; p < probes_.size(); ++p) {
+        const Probe &probe = probes_[p];
+        const std::vector<double> &measured = rows[p].measured;
+        const auto worst = std::max_element(measured.begin(), measured.end(), [](double a, double b) {
+            return std::isnan(a) || (!std::isnan(b) && b > a);
+        });
+        if (probe.transistor.isEmpty() || worst == measured.end() || !(*worst > rows[p].calculated))
+            continue;
+        const QString limit = probe.kind == Probe::PeakCurrent
+            ? Tr("ток коллектора %1 %2 мА%4 больше допустимого %3 мА")
+            : probe.kind == Probe::PeakVoltage ? Tr("напряжение коллектор-база %1 %2 В%4 больше допустимого %3 В")
+                                               : Tr("мощность, рассеиваемая %1, %2 мВт%4 больше допустимой %3 мВт");
+        const QString where =
+            corners.size() > 1 ? u' ' + CornerTitle(corners[std::size_t(worst - measured.begin())]) : QString();
+        exceeded << Filled(limit, {probe.transistor, FigureText(*worst, 3), FigureText(rows[p].calculated, 3), where});
+    }
+    // The same outcome in both corners is said once; else each corner's.
+    if (texts.size() > 1 && texts.first() != texts.last()) {
+        for (qsizetype c = 0; c < texts.size(); ++c) {
+            QString text = texts[c];
+            text[0] = text[0].toLower();
+            QString title = CornerTitle(corners[c]);
+            if (c == 0)
+                title[0] = title[0].toUpper();
+            texts[c] = QStringLiteral("%1: %2").arg(title, text);
+        }
+        verdict.text = texts.join(QStringLiteral("; "));
+    } else {
+        verdict.text = texts.first();
+    }
+    if (!exceeded.isEmpty()) {
+        verdict.works = false;
+        verdict.text += Tr(", но ") + exceeded.join(QStringLiteral(", "));
+    }
+    verdict.rows = std::move(rows);
+    return verdict;
+}

@@ -8,21 +8,37 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 class QWidget;
 
 using Measurements = std::map<QString, double>;
 
-// A figure the simulation measures (a ".meas" of the netlist), beside the one the window calculated.
-struct Figure
+// One end of the temperature range a design must work over, with the transistors' data there. Both corners run
+// side by side in one netlist, their names ending in "_<suffix>".
+struct Corner
 {
-    QString measure;         // the measurement's name in the netlist
-    QString title;           // what it is, as the table says it
-    QString unit;            // the unit the table shows it in
-    double scale = 1;        // from SI to that unit
-    double calculated = NAN; // SI; NaN where the window calculates none
-    QString calculatedName;  // the window quantity it is compared with
+    QString suffix;     // "cold", "hot"
+    double temperature; // °C
+};
+
+// A row of the table: what the simulation measured in each corner beside what the window calculated of the same
+// thing, both in `unit`.
+struct FigureRow
+{
+    QString title;
+    QString unit;
+    std::vector<double> measured;  // one for each corner; NaN where nothing was measured
+    std::vector<QString> measures; // the netlist's measurement each one is; empty where none
+    double calculated = NAN;       // NaN where the window calculates none
+};
+
+struct Verdict
+{
+    bool works = false;
+    QString text;
+    std::vector<FigureRow> rows;
 };
 
 // A waveform to plot: an ngspice vector and its legend.
@@ -32,20 +48,30 @@ struct Trace
     QString title;
 };
 
-struct Verdict
+// A part or a drive of the schematic that the method does not size: the simulation uses `value`, which is the
+// default unless the user typed another in «Параметры моделирования».
+struct SimulationParameter
 {
-    bool works = false;
-    QString text;
+    QString key;         // under which the calculation file keeps it
+    QString caption;     // "Ср"
+    QString unit;        // "пФ"
+    double scale;        // from SI to the unit
+    double value;        // SI
+    double defaultValue; // SI
+    QString rule;        // how the default is chosen
 };
 
-// A window's circuit ready to run: the netlist, what to plot, the figures to compare and how the
-// measured samples of its waveforms decide whether the trigger works.
+// A window's circuit ready to run: the netlist with a copy for each corner, what to plot, the parameters it was
+// built with and how its measurements decide whether the trigger works.
 struct Circuit
 {
     Netlist netlist{QString()};
+    std::vector<Corner> corners;
     std::vector<Trace> traces;
-    std::vector<Figure> figures;
+    std::vector<SimulationParameter> parameters;
     std::function<Verdict(const Measurements &)> judge;
+    // What the window calculated for each row of the table: a result is current only for the same figures.
+    std::vector<std::pair<QString, double>> calculated;
 };
 
 // The window's data a circuit is built from: edit boxes by object name, quantities by name. Whatever is
@@ -61,12 +87,17 @@ public:
     double Calculated(const char *quantityName, const QString &step);
     // A calculated quantity for comparison only: NaN when its step has not been run.
     double Compared(const char *quantityName) const;
+    // A simulation parameter: what the user typed for it, else `defaultValue` (SI). A typed text that is not a
+    // number is named in the message.
+    double Parameter(SimulationParameter parameter);
 
     QStringList Missing() const { return missing_; }
+    const std::vector<SimulationParameter> &Parameters() const { return parameters_; }
 
 private:
     QWidget *window_;
     QStringList missing_;
+    std::vector<SimulationParameter> parameters_;
 };
 
 using CircuitBuilder = std::function<Circuit(CircuitInputs &inputs)>;
@@ -76,28 +107,100 @@ bool RegisterCircuit(const QString &windowName, CircuitBuilder builder);
 
 bool HasCircuit(const QString &windowName);
 
-// The window's circuit, or an empty netlist and the message that names what to fill.
+// The window's circuit, or an empty netlist (with the parameters it would have had) and the message that names
+// what to fill.
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error);
 
-// The texts of a verdict: what is said when it works, and what a reason of failure follows.
-struct VerdictTexts
+// A figure as the window prints it: four significant digits, the window's decimal mark; «—» for NaN.
+QString FigureText(double value, int digits = 4);
+
+// The defaults of «Параметры моделирования», each rule written once, with the words its tooltip says it in.
+namespace DefaultPart {
+
+// The largest E24 value at most `bound` / `margin`: with a margin of 1,2 a resistor that feeds a transistor's base
+// gives a fifth more base current than the bound.
+double Below(double bound, double margin = 1);
+// The smallest E24 value at least `margin` · `bound`.
+double Above(double bound, double margin = 1);
+// The E24 value nearest to the middle of the range: inside it whenever the range holds one.
+double InRange(double low, double high);
+
+QString BelowRule(double margin = 1);
+QString AboveRule(double margin = 1);
+QString InRangeRule();
+
+} // namespace DefaultPart
+
+// How a trigger's run is judged: its state sampled before the first input and after each; which inputs switched
+// it in each corner; the figures measured across switchings that took place; the transistors against their limits.
+class TriggerObserver
 {
-    QString works, failure;
+public:
+    // The verdict's words: "%1" is the number of inputs that switched the trigger, "%2" the number of inputs,
+    // "%3" the missed ones ("1-й, 3-й").
+    struct Counting
+    {
+        QString every, some, none;
+        int inputsPerCount = 1; // an input period of two switchings counts once
+    };
+
+    // The words of a trigger switched by input pulses: «Триггер переключается при каждом из 6 входных импульсов».
+    static Counting InputPulses();
+
+    // `inputs`: when each input begins; `samples`: one before the first input and one after each, before the next.
+    TriggerObserver(std::vector<double> inputs, std::vector<double> samples, Counting counting);
+
+    // A node whose voltage changes by at least `swing` at every switching.
+    void State(const QString &node, double swing);
+    // The change of a state node across a switching, V.
+    void Amplitude(const QString &title, const QString &node, double calculated);
+    // A state node's edge between 10 and 90 % of the way from `from` to `to` (V), across the first switching that
+    // moves it that way, µs.
+    void Edge(const QString &title, const QString &node, double from, double to, double calculated);
+    // A vector ("v(e)", "@q1[ic]", "i(VEK)") sampled in the states after switchings: its largest magnitude, or
+    // with `least` its smallest.
+    void InState(const QString &title, const QString &unit, double scale, const QString &vector, double calculated,
+                 bool least = false);
+    // The power drawn from the supplies (source, volts) in the states after switchings: the largest, or the least.
+    void PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies, double calculated,
+                      bool least);
+    // The supply's mean current and power over the run; `caption` names it as the window does, "Ек".
+    void Supply(const QString &source, const QString &caption, double volts);
+    // A transistor's peak collector current, largest collector-base voltage and mean dissipated power, against
+    // the limits the window knows (NaN where it knows none).
+    void Ratings(const QString &transistor, const QString &device, double collectorCurrent, double collectorBaseVoltage,
+                 double power);
+
+    // The measurements of the netlist's current corner.
+    void Write(Netlist *netlist) const;
+    Verdict Judge(const Measurements &measured, const std::vector<Corner> &corners) const;
+    // Makes this the circuit's judge, of its corners, and gives it the calculated figures.
+    void JudgeRunsOf(Circuit *circuit) const;
+
+private:
+    struct Probe
+    {
+        enum Kind { Amplitude, Edge, InState, Whole, PeakCurrent, PeakVoltage, Power } kind;
+        QString title, unit;
+        double scale = 1;
+        QString vector;
+        double from = 0, to = 0, calculated = NAN;
+        bool least = false;
+        QString transistor;
+        // InState: the vectors sampled and the weight of each one's magnitude in the sum.
+        std::vector<std::pair<QString, double>> terms;
+        double weight = 1; // Whole: of the mean's magnitude
+    };
+
+    std::vector<double> inputs_, samples_;
+    Counting counting_;
+    std::vector<std::pair<QString, double>> states_;
+    std::vector<Probe> probes_;
 };
 
-// What the windows' circuits share.
-namespace Circuits {
+// The netlist's comment over a corner's copy of the circuit, "Cold corner: -10 C".
+QString CornerComment(const Corner &corner);
 
-// The netlist's sample measurements of a quantity at given moments: names "<prefix><k>" for k = 1...
-QStringList SampleAt(Netlist *netlist, const QString &prefix, const QString &vector, const std::vector<double> &times);
-
-// A trigger that switches at every input makes the samples, taken between inputs, alternate between two
-// levels at least `swing` apart; the k-th change comes with the k-th input, which `input` names for a failure
-// ("после %1-го входного импульса").
-Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
-                         double swing, const QString &input);
-
-Verdict JudgeAlternation(const Measurements &measured, const QStringList &first, const QStringList &second,
-                         double swing, const QString &input, const VerdictTexts &texts);
-
-} // namespace Circuits
+// Both corners of a window whose transistors' data hold at `dataCelsius` and which works at `workCelsius`: the
+// cooler and the warmer of the two; one when they are the same.
+std::vector<Corner> CornersBetween(double a, double b);

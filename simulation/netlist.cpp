@@ -1,5 +1,7 @@
 #include "simulation/netlist.h"
 
+#include <QRegularExpression>
+
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -14,10 +16,40 @@ QString Netlist::Number(double value)
     return QString::fromLatin1(text, end - text);
 }
 
+void Netlist::BeginCorner(const QString &suffix)
+{
+    suffix_ = suffix;
+}
+
+QString Netlist::Name(const QString &name) const
+{
+    return suffix_.isEmpty() ? name : name + u'_' + suffix_;
+}
+
+QString Netlist::Node(const QString &node) const
+{
+    return node == u"0" ? node : Name(node);
+}
+
+QString Netlist::Scoped(const QString &vector, const QString &suffix)
+{
+    const auto scoped = [&](const QString &name) { return suffix.isEmpty() ? name : name + u'_' + suffix; };
+    static const QRegularExpression pattern(QStringLiteral("^(v|i)\\((\\w+)\\)$|^@(\\w+)\\[(\\w+)\\]$"));
+    const QRegularExpressionMatch match = pattern.match(vector);
+    if (!match.hasMatch())
+        return vector;
+    if (!match.captured(3).isEmpty())
+        return QStringLiteral("@%1[%2]").arg(scoped(match.captured(3)).toLower(), match.captured(4));
+    const QString name = match.captured(2) == u"0" ? match.captured(2) : scoped(match.captured(2)).toLower();
+    return QStringLiteral("%1(%2)").arg(match.captured(1), name);
+}
+
 void Netlist::CheckValue(const QString &name, double value, bool mustBePositive)
 {
-    if (!std::isfinite(value) || (mustBePositive && value <= 0))
-        impossible_ << QStringLiteral("%1 = %2").arg(name, Number(value));
+    const QString part = QStringLiteral("%1 = %2").arg(name, Number(value));
+    // Both corners hold the same parts: each is named once.
+    if ((!std::isfinite(value) || (mustBePositive && value <= 0)) && !impossible_.contains(part))
+        impossible_ << part;
 }
 
 void Netlist::Connect(std::initializer_list<QString> nodes)
@@ -36,74 +68,89 @@ void Netlist::VoltageSource(const QString &name, const QString &plus, const QStr
 
 void Netlist::Resistor(const QString &name, const QString &a, const QString &b, double ohms)
 {
-    Connect({a, b});
+    Connect({Node(a), Node(b)});
     CheckValue(name, ohms, true);
-    elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, a, b, Number(ohms));
+    elements_ << QStringLiteral("%1 %2 %3 %4").arg(Name(name), Node(a), Node(b), Number(ohms));
 }
 
 void Netlist::Capacitor(const QString &name, const QString &a, const QString &b, double farads)
 {
-    Connect({a, b});
+    Connect({Node(a), Node(b)});
     CheckValue(name, farads, true);
-    elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, a, b, Number(farads));
+    elements_ << QStringLiteral("%1 %2 %3 %4").arg(Name(name), Node(a), Node(b), Number(farads));
 }
 
-void Netlist::Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model)
+void Netlist::Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model,
+                    double celsius)
 {
-    Connect({anode, cathode});
-    elements_ << QStringLiteral("%1 %2 %3 %4").arg(name, anode, cathode, model);
+    Connect({Node(anode), Node(cathode)});
+    elements_ << QStringLiteral("%1 %2 %3 %4 TEMP=%5")
+                     .arg(Name(name), Node(anode), Node(cathode), Name(model), Number(celsius));
 }
 
 void Netlist::Transistor(const QString &name, const QString &collector, const QString &base, const QString &emitter,
-                         const QString &model)
+                         const QString &model, double celsius)
 {
-    Connect({collector, base, emitter});
-    elements_ << QStringLiteral("%1 %2 %3 %4 %5").arg(name, collector, base, emitter, model);
+    Connect({Node(collector), Node(base), Node(emitter)});
+    elements_ << QStringLiteral("%1 %2 %3 %4 %5 TEMP=%6")
+                     .arg(Name(name), Node(collector), Node(base), Node(emitter), Name(model), Number(celsius));
+}
+
+void Netlist::CurrentSource(const QString &name, const QString &from, const QString &into, double amps)
+{
+    Connect({Node(from), Node(into)});
+    CheckValue(name, amps, false);
+    elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(Name(name), Node(from), Node(into), Number(amps));
 }
 
 void Netlist::DcSource(const QString &name, const QString &plus, const QString &minus, double volts)
 {
-    VoltageSource(name, plus, minus);
+    VoltageSource(Name(name), Node(plus), Node(minus));
     CheckValue(name, volts, false);
-    elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(name, plus, minus, Number(volts));
+    elements_ << QStringLiteral("%1 %2 %3 DC %4").arg(Name(name), Node(plus), Node(minus), Number(volts));
 }
 
 void Netlist::PulseSource(const QString &name, const QString &plus, const QString &minus, double volts, double delay,
                           double edge, double width, double period)
 {
-    VoltageSource(name, plus, minus);
+    VoltageSource(Name(name), Node(plus), Node(minus));
     elements_ << QStringLiteral("%1 %2 %3 PULSE(0 %4 %5 %6 %6 %7 %8)")
-                     .arg(name, plus, minus, Number(volts), Number(delay), Number(edge), Number(width), Number(period));
+                     .arg(Name(name), Node(plus), Node(minus), Number(volts), Number(delay), Number(edge),
+                          Number(width), Number(period));
 }
 
 void Netlist::PiecewiseLinearSource(const QString &name, const QString &plus, const QString &minus,
                                     const std::vector<std::pair<double, double>> &corners)
 {
-    VoltageSource(name, plus, minus);
+    VoltageSource(Name(name), Node(plus), Node(minus));
     QStringList points;
     for (const auto &[time, volts] : corners)
         points << Number(time) << Number(volts);
-    elements_ << QStringLiteral("%1 %2 %3 PWL(%4)").arg(name, plus, minus, points.join(u' '));
+    elements_ << QStringLiteral("%1 %2 %3 PWL(%4)").arg(Name(name), Node(plus), Node(minus), points.join(u' '));
 }
 
 void Netlist::CurrentPulseSource(const QString &name, const QString &into, double amps, double delay, double edge,
                                  double width, double period)
 {
-    Connect({into});
+    Connect({Node(into)});
     // A current source drives its current from its first node through itself into its second.
     elements_ << QStringLiteral("%1 0 %2 PULSE(0 %3 %4 %5 %5 %6 %7)")
-                     .arg(name, into, Number(amps), Number(delay), Number(edge), Number(width), Number(period));
+                     .arg(Name(name), Node(into), Number(amps), Number(delay), Number(edge), Number(width),
+                          Number(period));
 }
 
 void Netlist::SineSource(const QString &name, const QString &plus, const QString &minus, double amplitude, double hertz)
 {
-    VoltageSource(name, plus, minus);
-    elements_ << QStringLiteral("%1 %2 %3 SIN(0 %4 %5)").arg(name, plus, minus, Number(amplitude), Number(hertz));
+    VoltageSource(Name(name), Node(plus), Node(minus));
+    elements_ << QStringLiteral("%1 %2 %3 SIN(0 %4 %5)")
+                     .arg(Name(name), Node(plus), Node(minus), Number(amplitude), Number(hertz));
 }
 
 void Netlist::Model(const QString &line)
 {
-    models_ << line;
+    // Transistors of one kind share their model.
+    if (!models_.contains(line))
+        models_ << line;
 }
 
 void Netlist::Comment(const QString &text)
@@ -113,13 +160,7 @@ void Netlist::Comment(const QString &text)
 
 void Netlist::InitialCondition(const QString &node, double volts)
 {
-    controls_ << QStringLiteral(".ic v(%1)=%2").arg(node, Number(volts));
-}
-
-void Netlist::Temperature(double celsius)
-{
-    controls_ << QStringLiteral(".options tnom=%1").arg(Number(celsius))
-              << QStringLiteral(".temp %1").arg(Number(celsius));
+    controls_ << QStringLiteral(".ic v(%1)=%2").arg(Node(node), Number(volts));
 }
 
 void Netlist::Transient(double step, double stop, double maxStep)
@@ -131,13 +172,14 @@ void Netlist::Transient(double step, double stop, double maxStep)
 
 void Netlist::Save(const QString &vector)
 {
-    saved_ << vector;
+    if (!saved_.contains(vector))
+        saved_ << vector;
 }
 
 void Netlist::Measure(const QString &name, const QString &definition)
 {
-    measureNames_ << name;
-    measures_ << QStringLiteral(".meas tran %1 %2").arg(name, definition);
+    measureNames_ << Name(name);
+    measures_ << QStringLiteral(".meas tran %1 %2").arg(Name(name), definition);
 }
 
 QString Netlist::Text() const

@@ -14,11 +14,25 @@ class Netlist
 public:
     explicit Netlist(const QString &title);
 
+    // The copy of the circuit for one temperature corner: from here on the names of elements, nodes, models and
+    // measurements get "_<suffix>" (the common wire "0" stays), so that both corners run side by side in one
+    // netlist, each with its own models.
+    void BeginCorner(const QString &suffix);
+    QString Name(const QString &name) const;
+    QString Node(const QString &node) const;
+    // A vector of the current corner, as measurements read it: "v(c1)" is "v(c1_hot)", "@q1[ic]" is
+    // "@q1_hot[ic]", "i(VEK)" is "i(vek_hot)".
+    QString Vector(const QString &vector) const { return Scoped(vector, suffix_); }
+    static QString Scoped(const QString &vector, const QString &suffix);
+
     void Resistor(const QString &name, const QString &a, const QString &b, double ohms);
     void Capacitor(const QString &name, const QString &a, const QString &b, double farads);
-    void Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model);
+    void Diode(const QString &name, const QString &anode, const QString &cathode, const QString &model, double celsius);
+    // A constant current from `from` through the source into `into`.
+    void CurrentSource(const QString &name, const QString &from, const QString &into, double amps);
+    // A transistor, or a diode, at its own temperature (its model's nominal one).
     void Transistor(const QString &name, const QString &collector, const QString &base, const QString &emitter,
-                    const QString &model);
+                    const QString &model, double celsius);
     void DcSource(const QString &name, const QString &plus, const QString &minus, double volts);
     // Rectangular pulses from 0 to `volts`, the first at `delay`.
     void PulseSource(const QString &name, const QString &plus, const QString &minus, double volts, double delay,
@@ -34,14 +48,14 @@ public:
     void Comment(const QString &text);
 
     void InitialCondition(const QString &node, double volts);
-    // The temperature the circuit works at, which its models were written for.
-    void Temperature(double celsius);
     void Transient(double step, double stop, double maxStep);
     double StopTime() const { return stop_; }
     double MaxStep() const { return maxStep_; }
-    // Device quantities that measurements read, e.g. "@q1[ic]". They are saved beside every node voltage and
-    // every voltage source's current.
+    // Device quantities that measurements read, e.g. Vector("@q1[ic]"). They are saved beside every node voltage
+    // and every voltage source's current.
     void Save(const QString &vector);
+    // A measurement named `name` in the current corner; `definition` names vectors through Vector() and other
+    // measurements through Name().
     void Measure(const QString &name, const QString &definition);
     QStringList MeasureNames() const { return measureNames_; }
 
@@ -59,7 +73,7 @@ private:
     void Connect(std::initializer_list<QString> nodes);
     void VoltageSource(const QString &name, const QString &plus, const QString &minus);
 
-    QString title_;
+    QString title_, suffix_;
     QStringList elements_, models_, controls_, measures_, saved_;
     QStringList nodes_, voltageSources_; // in the order they first appear
     QStringList measureNames_;

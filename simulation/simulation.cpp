@@ -3,9 +3,12 @@
 #include "files/save_file.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QWidget>
+
+#include <cfenv>
 
 bool CanSimulate(QWidget *window)
 {
@@ -30,15 +33,20 @@ bool Simulate(SimulationReport *report, QString *error, const RunControl &contro
         return false;
     }
     QStringList vectors;
-    for (const Trace &trace : report->circuit.traces)
-        vectors << trace.vector;
+    for (const Corner &corner : report->circuit.corners)
+        for (const Trace &trace : report->circuit.traces)
+            vectors << Netlist::Scoped(trace.vector, corner.suffix);
     report->outcome =
         RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors, control);
     if (!report->outcome.error.isEmpty()) {
         *error = report->outcome.error;
         return false;
     }
+    // Judging compares figures that may be NaN: the caller's floating-point flags stay as they were.
+    fenv_t environment;
+    fegetenv(&environment);
     report->verdict = report->circuit.judge(report->outcome.measured);
+    fesetenv(&environment);
     return true;
 }
 
@@ -64,15 +72,54 @@ QByteArray SimulationJson(QWidget *window, QString *error)
     SimulationReport report;
     if (!Simulate(window, &report, error))
         return {};
-    QJsonObject measured, calculated;
+    QJsonObject measured, corners;
     for (const auto &[name, value] : report.outcome.measured)
         measured.insert(name, value);
-    for (const Figure &figure : report.circuit.figures)
-        if (std::isfinite(figure.calculated))
-            calculated.insert(figure.measure, figure.calculated);
+    for (const Corner &corner : report.circuit.corners)
+        corners.insert(corner.suffix, corner.temperature);
+    // JSON has no NaN: a figure not measured or not calculated is null.
+    const auto number = [](double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); };
+    QJsonArray figures, parameters;
+    for (const FigureRow &row : report.verdict.rows) {
+        QJsonObject byCorner, measures;
+        for (std::size_t c = 0; c < row.measured.size() && c < report.circuit.corners.size(); ++c) {
+            byCorner.insert(report.circuit.corners[c].suffix, number(row.measured[c]));
+            measures.insert(report.circuit.corners[c].suffix,
+                            row.measures[c].isEmpty() ? QJsonValue() : QJsonValue(row.measures[c]));
+        }
+        figures.append(QJsonObject{{QStringLiteral("title"), row.title},
+                                   {QStringLiteral("unit"), row.unit},
+                                   {QStringLiteral("measured"), byCorner},
+                                   {QStringLiteral("measures"), measures},
+                                   {QStringLiteral("calculated"), number(row.calculated)}});
+    }
+    for (const SimulationParameter &parameter : report.circuit.parameters)
+        parameters.append(QJsonObject{{QStringLiteral("key"), parameter.key},
+                                      {QStringLiteral("caption"), parameter.caption},
+                                      {QStringLiteral("value"), parameter.value * parameter.scale},
+                                      {QStringLiteral("unit"), parameter.unit}});
     const QJsonObject json{{QStringLiteral("verdict"), report.verdict.text},
                            {QStringLiteral("works"), report.verdict.works},
+                           {QStringLiteral("corners"), corners},
                            {QStringLiteral("measured"), measured},
-                           {QStringLiteral("calculated"), calculated}};
+                           {QStringLiteral("figures"), figures},
+                           {QStringLiteral("parameters"), parameters}};
     return QJsonDocument(json).toJson(QJsonDocument::Compact) + '\n';
+}
+
+std::vector<ParameterText> ParameterTexts(const std::vector<SimulationParameter> &parameters)
+{
+    std::vector<ParameterText> texts;
+    for (const SimulationParameter &parameter : parameters)
+        texts.push_back({parameter.caption, FigureText(parameter.value * parameter.scale, 6), parameter.unit});
+    return texts;
+}
+
+std::vector<ParameterText> SimulationParameterTexts(QWidget *window)
+{
+    Circuit circuit;
+    QString error;
+    if (!CanSimulate(window) || !BuildCircuit(window, &circuit, &error))
+        return {};
+    return ParameterTexts(circuit.parameters);
 }

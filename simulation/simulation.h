@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -33,10 +34,23 @@ bool Simulate(SimulationReport *report, QString *error, const RunControl &contro
 // Writes the window's circuit as a self-contained netlist that `ngspice -b` runs with the same measurements.
 bool ExportNetlist(QWidget *window, const QString &path, QString *error);
 
-// One JSON object: "verdict", "works", "measured" (each measurement by name, SI) and "calculated" (the
-// window's figures the measured ones are compared with, under the measurements' names). Empty, with the
-// message, when the window cannot be simulated.
+// One JSON object: "verdict", "works", "corners" (each corner's temperature, °C, under its suffix), "measured"
+// (each measurement of the netlist by name, SI), "figures" (the table: each row's "title", "unit", "measured"
+// under each corner's suffix and "calculated", in that unit) and "parameters" (each one's "key", "caption",
+// "value" in its unit and "unit").
+// Empty, with the message, when the window cannot be simulated.
 QByteArray SimulationJson(QWidget *window, QString *error);
+
+// «Параметры моделирования» the window's circuit is built with, as the simulation window shows them: each one's
+// caption, value in its unit (the window's decimal mark) and unit. Empty when the window has no circuit or the
+// circuit cannot be built yet.
+struct ParameterText
+{
+    QString caption, value, unit;
+};
+std::vector<ParameterText> SimulationParameterTexts(QWidget *window);
+// The same of the parameters a circuit was built with.
+std::vector<ParameterText> ParameterTexts(const std::vector<SimulationParameter> &parameters);
 
 // Opens «Моделирование» for the calculator window and starts its simulation.
 void ShowSimulation(QWidget *calculatorWindow);
@@ -45,7 +59,7 @@ void ShowSimulation(QWidget *calculatorWindow);
 // the verdict, and the table of measured and calculated figures.
 struct SimulationSection
 {
-    QList<std::pair<QString, QString>> parameters; // what, and its value with its unit
+    std::vector<ParameterText> parameters;
     QString verdict;
     QStringList columns;
     QList<QStringList> rows;

@@ -2,6 +2,7 @@
 
 #include "files/program_library.h"
 #include "files/save_file.h"
+#include "numtext/decimal_mark.h"
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
@@ -10,6 +11,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -46,9 +49,10 @@ const ChartLibrary &Charts()
     return charts;
 }
 
-QString Number(double value)
+// A temperature as the table's headings and the legends say it.
+QString Celsius(double temperature)
 {
-    return std::isfinite(value) ? QString::number(value, 'g', 4) : QStringLiteral("—");
+    return QStringLiteral("%1 °C").arg(FigureText(temperature).replace(u'-', u'−'));
 }
 
 bool SameNumber(double a, double b)
@@ -56,13 +60,19 @@ bool SameNumber(double a, double b)
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-// Whether two circuits are the same run compared with the same calculated figures.
+// Whether two circuits are the same run, of the same simulation parameters, compared with the same calculated
+// figures.
 bool SameDesign(const Circuit &a, const Circuit &b)
 {
-    return a.netlist.Text() == b.netlist.Text() && a.figures.size() == b.figures.size()
-        && std::equal(a.figures.begin(), a.figures.end(), b.figures.begin(), [](const Figure &x, const Figure &y) {
-               return x.measure == y.measure && SameNumber(x.calculated, y.calculated);
-           });
+    const auto sameParameter = [](const SimulationParameter &x, const SimulationParameter &y) {
+        return x.key == y.key && SameNumber(x.value, y.value);
+    };
+    const auto sameFigure = [](const std::pair<QString, double> &x, const std::pair<QString, double> &y) {
+        return x.first == y.first && SameNumber(x.second, y.second);
+    };
+    return a.netlist.Text() == b.netlist.Text()
+        && std::equal(a.parameters.begin(), a.parameters.end(), b.parameters.begin(), b.parameters.end(), sameParameter)
+        && std::equal(a.calculated.begin(), a.calculated.end(), b.calculated.begin(), b.calculated.end(), sameFigure);
 }
 
 } // namespace
@@ -92,20 +102,39 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     save_->setObjectName(QStringLiteral("SaveChart"));
     figures_ = new QTableWidget(0, 3);
     figures_->setObjectName(QStringLiteral("Figures"));
-    figures_->setHorizontalHeaderLabels({tr("Величина"), tr("Моделирование"), tr("Расчёт")});
     figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     figures_->verticalHeader()->hide();
     figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    parameterBox_ = new QGroupBox(tr("Параметры моделирования"));
+    parameterForm_ = new QFormLayout;
+    run_ = new QPushButton(tr("Моделировать"));
+    run_->setObjectName(QStringLiteral("Run"));
+    defaults_ = new QPushButton(tr("По умолчанию"));
+    defaults_->setObjectName(QStringLiteral("Defaults"));
+    defaults_->setToolTip(tr("Вернуть каждому параметру значение по умолчанию"));
+    auto *parameterButtons = new QHBoxLayout;
+    parameterButtons->addWidget(defaults_);
+    parameterButtons->addStretch(1);
+    parameterButtons->addWidget(run_);
+    auto *parameterLayout = new QVBoxLayout(parameterBox_);
+    parameterLayout->addLayout(parameterForm_);
+    parameterLayout->addLayout(parameterButtons);
+    auto *side = new QSplitter(Qt::Vertical);
+    side->addWidget(figures_);
+    side->addWidget(parameterBox_);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 1);
 
     auto *chartHolder = new QWidget;
     chartArea_ = new QVBoxLayout(chartHolder);
     chartArea_->setContentsMargins(0, 0, 0, 0);
     auto *splitter = new QSplitter;
     splitter->addWidget(chartHolder);
-    splitter->addWidget(figures_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setSizes({600, 560});
+    splitter->addWidget(side);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({560, 720});
 
     auto *running = new QHBoxLayout;
     running->addWidget(progress_, 1);
@@ -120,7 +149,7 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     layout->addLayout(running);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
-    resize(1180, 620);
+    resize(1300, 680);
 
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (cancelRequested_)
@@ -131,6 +160,15 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
             Charts().resetZoom(chart_);
     });
     connect(save_, &QPushButton::clicked, this, &TSimulationWindow::AskAndSaveChart);
+    connect(run_, &QPushButton::clicked, this, &TSimulationWindow::Start);
+    connect(defaults_, &QPushButton::clicked, this, [this] {
+        auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow_);
+        if (!calculator || calculator->SimulationParameters().isEmpty())
+            return;
+        calculator->SetSimulationParameters({});
+        emit calculator->SimulationParametersEdited();
+        Start();
+    });
     // F5 simulates again here as in the calculator window.
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this, &TSimulationWindow::Start);
 
@@ -145,6 +183,8 @@ TSimulationWindow::TSimulationWindow(QWidget *calculatorWindow)
     if (auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow)) {
         connect(calculator, &TCalculatorWindow::StepRan, currencyCheck_, qOverload<>(&QTimer::start));
         connect(calculator, &TCalculatorWindow::ContentsReplaced, currencyCheck_, qOverload<>(&QTimer::start));
+        connect(calculator, &TCalculatorWindow::SimulationParametersEdited, currencyCheck_,
+                qOverload<>(&QTimer::start));
     }
 }
 
@@ -169,9 +209,15 @@ void TSimulationWindow::closeEvent(QCloseEvent *event)
 
 void TSimulationWindow::Start()
 {
+    // A parameter typed and not yet left (F5 pressed in its box) counts as typed.
+    for (QLineEdit *edit : parameterBox_->findChildren<QLineEdit *>()) {
+        if (edit->isModified())
+            emit edit->editingFinished();
+    }
     auto report = std::make_shared<SimulationReport>();
     QString error;
     const bool built = BuildCircuit(calculatorWindow_, &report->circuit, &error);
+    ShowParameters(report->circuit.parameters);
     if (running_) {
         // A run of other values, or one told to stop (the window closed, «Отмена»), gives way to this one.
         if (*cancelRequested_ || !built || !SameDesign(report->circuit, running_->circuit)) {
@@ -273,6 +319,45 @@ void TSimulationWindow::ShowProgress(int percent)
     progress_->setValue(std::clamp(percent, 0, 100));
 }
 
+void TSimulationWindow::ShowParameters(const std::vector<SimulationParameter> &parameters)
+{
+    while (parameterForm_->rowCount() > 0)
+        parameterForm_->removeRow(0);
+    auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow_);
+    const QVariantMap typed = calculator ? calculator->SimulationParameters() : QVariantMap();
+    for (const SimulationParameter &parameter : parameters) {
+        // What the user typed stays as typed, a text that is no number too, to be typed over.
+        auto *edit = new QLineEdit(typed.contains(parameter.key) ? typed.value(parameter.key).toString()
+                                                                 : FigureText(parameter.value * parameter.scale, 6));
+        edit->setObjectName(QStringLiteral("Parameter") + parameter.key);
+        edit->setToolTip(
+            tr("%1. По умолчанию: %2 %3")
+                .arg(parameter.rule, FigureText(parameter.defaultValue * parameter.scale, 6), parameter.unit));
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this, parameter, edit] { KeepParameter(parameter, edit->text()); });
+        parameterForm_->addRow(QStringLiteral("%1, %2").arg(parameter.caption, parameter.unit), edit);
+    }
+    parameterBox_->setVisible(!parameters.empty());
+}
+
+void TSimulationWindow::KeepParameter(const SimulationParameter &parameter, const QString &text)
+{
+    auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow_);
+    if (!calculator)
+        return;
+    QVariantMap typed = calculator->SimulationParameters();
+    const QString before = typed.value(parameter.key).toString();
+    // The default's own text is no choice of the user's: it follows the window's values as they change.
+    if (text.trimmed() == FigureText(parameter.defaultValue * parameter.scale, 6))
+        typed.remove(parameter.key);
+    else
+        typed.insert(parameter.key, text.trimmed());
+    if (typed.value(parameter.key).toString() == before)
+        return;
+    calculator->SetSimulationParameters(typed);
+    emit calculator->SimulationParametersEdited();
+}
+
 void TSimulationWindow::ShowReport(const SimulationReport &report, const QString &error)
 {
     progress_->hide();
@@ -284,15 +369,22 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
         verdict_->setText(error);
     } else {
         verdict_->setText(report.verdict.text);
-        for (const Figure &figure : report.circuit.figures) {
-            const auto measured = report.outcome.measured.find(figure.measure);
+        const std::vector<Corner> &corners = report.circuit.corners;
+        QStringList headings{tr("Величина")};
+        for (const Corner &corner : corners)
+            headings << (corners.size() > 1 ? tr("При %1").arg(Celsius(corner.temperature)) : tr("Моделирование"));
+        headings << tr("Расчёт");
+        figures_->setColumnCount(int(headings.size()));
+        figures_->setHorizontalHeaderLabels(headings);
+        figures_->horizontalHeaderItem(int(headings.size()) - 1)
+            ->setToolTip(tr("Рассчитанное окном; для наибольших величин — допустимое"));
+        for (const FigureRow &figure : report.verdict.rows) {
             const int row = figures_->rowCount();
             figures_->insertRow(row);
             figures_->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1, %2").arg(figure.title, figure.unit)));
-            figures_->setItem(row, 1,
-                              new QTableWidgetItem(Number(
-                                  measured == report.outcome.measured.end() ? NAN : figure.scale * measured->second)));
-            figures_->setItem(row, 2, new QTableWidgetItem(Number(figure.scale * figure.calculated)));
+            for (std::size_t c = 0; c < figure.measured.size(); ++c)
+                figures_->setItem(row, int(c) + 1, new QTableWidgetItem(FigureText(figure.measured[c])));
+            figures_->setItem(row, int(headings.size()) - 1, new QTableWidgetItem(FigureText(figure.calculated)));
         }
         ShowChart(report);
     }
@@ -308,7 +400,7 @@ void TSimulationWindow::KeepShown(const SimulationReport &report, const QString 
     shown_.reset();
     if (error.isEmpty()) {
         shownCircuit_ = report.circuit;
-        shown_ = SimulationSection{{}, verdict_->text(), {}, {}};
+        shown_ = SimulationSection{ParameterTexts(report.circuit.parameters), verdict_->text(), {}, {}};
         for (int column = 0; column < figures_->columnCount(); ++column)
             shown_->columns << figures_->horizontalHeaderItem(column)->text();
         for (int row = 0; row < figures_->rowCount(); ++row) {
@@ -329,15 +421,21 @@ void TSimulationWindow::ShowChart(const SimulationReport &report)
     const double stop = report.outcome.time.back();
     const bool microseconds = stop <= 2e-3;
     const double scale = microseconds ? 1e6 : 1e3;
-    WaveformPlot plot{microseconds ? tr("мкс") : tr("мс"), {}};
+    WaveformPlot plot{microseconds ? tr("мкс") : tr("мс"), {}, DecimalMark};
     std::vector<double> time;
     for (double t : report.outcome.time)
         time.push_back(scale * t);
-    for (const Trace &trace : report.circuit.traces) {
-        const auto volts = report.outcome.waveforms.find(trace.vector);
-        if (volts != report.outcome.waveforms.end())
-            plot.series.push_back({trace.title, time, volts->second});
-    }
+    const std::vector<Corner> &corners = report.circuit.corners;
+    for (const Corner &corner : corners)
+        for (const Trace &trace : report.circuit.traces) {
+            const auto volts = report.outcome.waveforms.find(Netlist::Scoped(trace.vector, corner.suffix));
+            if (volts == report.outcome.waveforms.end())
+                continue;
+            const QString title = corners.size() > 1
+                ? QStringLiteral("%1, %2").arg(trace.title, Celsius(corner.temperature))
+                : trace.title;
+            plot.series.push_back({title, time, volts->second});
+        }
     chart_ = charts.create(&plot, nullptr);
     chartArea_->addWidget(chart_);
     chart_->show();

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+class QFormLayout;
+class QGroupBox;
 class QLabel;
 class QLibrary;
 class QProgressBar;
@@ -53,12 +55,18 @@ private:
     void ShowProgress(int percent);
     void ShowReport(const SimulationReport &report, const QString &error);
     void ShowChart(const SimulationReport &report);
+    // «Параметры моделирования»: a box for each parameter of the circuit, showing what it is built with.
+    void ShowParameters(const std::vector<SimulationParameter> &parameters);
+    // Keeps what the user typed in the calculator window, a default as no text of its own.
+    void KeepParameter(const SimulationParameter &parameter, const QString &text);
     void AskAndSaveChart();
 
     QWidget *calculatorWindow_;
     QLabel *verdict_, *stale_;
     QProgressBar *progress_;
-    QPushButton *cancel_, *resetZoom_, *save_;
+    QPushButton *cancel_, *resetZoom_, *save_, *run_, *defaults_;
+    QGroupBox *parameterBox_;
+    QFormLayout *parameterForm_;
     QTableWidget *figures_;
     QVBoxLayout *chartArea_;
     QWidget *chart_ = nullptr;

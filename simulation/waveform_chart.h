@@ -18,6 +18,7 @@ struct WaveformPlot
 {
     QString timeUnit;
     std::vector<WaveformSeries> series;
+    char decimalMark = '.'; // of the axes' numbers
 };
 
 // The chart lives in a library of its own, with Qt Charts, loaded at the first simulation so that start-up

@@ -93,7 +93,7 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
         {"truncated.ortix", good.left(good.size() / 2), "ошибка JSON"},
         {"empty.ortix", QByteArray(""), "файл пуст"},
         {"not-ours.ortix", R"({"format": "something else", "version": 1})", "не файл расчёта"},
-        {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 2"), "более новой версией"},
+        {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 3"), "более новой версией"},
         {"older.ortix", Replaced(good, "\"version\": 1", "\"version\": 0"), "неизвестная версия"},
         {"too-long.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"" + QByteArray(40000, '1') + "\""),
          "длиннее"},
@@ -192,6 +192,33 @@ TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)
     }
     ASSERT_TRUE(OpenCalculation(dotted, &error)) << error.toStdString();
     EXPECT_EQ(texts(), comma);
+}
+
+// «Параметры моделирования» travel with the file, which then needs a program that reads them; a file without them
+// stays as every earlier program wrote it, and opens with the defaults. A window the calculator owns is no part of it.
+TEST(CalculationFile, SimulationParametersTravelWithTheFile)
+{
+    auto *owned = new QWidget(Form2, Qt::Window);
+    (new QLineEdit(owned))->setObjectName(QStringLiteral("Stray"));
+    const struct
+    {
+        QVariantMap typed;
+        const char *version;
+    } kRows[] = {{{{QStringLiteral("Cp"), QStringLiteral("4700")}}, "\"version\": 2"}, {{}, "\"version\": 1"}};
+    for (const auto &row : kRows) {
+        Form2->SetSimulationParameters(row.typed);
+        const CalculationRecord record = TCalculationDocument::Of(Form2)->Record();
+        const QByteArray bytes = CalculationToJson(record);
+        EXPECT_TRUE(bytes.contains(row.version)) << bytes.constData();
+        EXPECT_FALSE(bytes.contains("Stray"));
+        QString error;
+        const std::optional<CalculationRecord> read = CalculationFromJson(bytes, &error);
+        ASSERT_TRUE(read) << error.toStdString();
+        Form2->SetSimulationParameters({{QStringLiteral("Cp"), QStringLiteral("1")}});
+        Restore(Form2, read->windows.front(), read->decimalMark);
+        EXPECT_EQ(row.typed, Form2->SimulationParameters());
+    }
+    delete owned;
 }
 
 } // namespace

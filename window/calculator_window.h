@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -43,12 +44,19 @@ public:
     // The calculation of another window that this one opens and whose report ends this one's; none by default.
     virtual QWidget *FollowingCalculation() const { return nullptr; }
 
+    // What the user typed into «Параметры моделирования» of the window's simulation: each parameter's key and
+    // its text in the parameter's unit; a parameter not in it has its default. The calculation file keeps it.
+    QVariantMap SimulationParameters() const { return simulationParameters_; }
+    void SetSimulationParameters(const QVariantMap &parameters) { simulationParameters_ = parameters; }
+
     // The names of the edit boxes that no step reads: nobody need fill them.
     virtual QStringList BoxesNoStepReads() const { return {}; }
 
 signals:
     // A step ran, to its end or to its fault.
     void StepRan();
+    // The user changed «Параметры моделирования».
+    void SimulationParametersEdited();
     // Everything the window holds was replaced at once: a file opened, or a new calculation begun.
     void ContentsReplaced();
 
@@ -69,6 +77,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QVariantMap simulationParameters_;
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 

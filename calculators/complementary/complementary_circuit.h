@@ -4,18 +4,27 @@
 #include "simulation/device_models.h"
 
 // What both triggers on a p-n-p T1 from -Ек1 and an n-p-n T2 from +Ек2 share: their two states are both
-// transistors closed and both open, sampled alternately; the figures of each state are measured against the
-// window's open-state currents and the power drawn in each state.
+// transistors closed and both open; the windows give β at tmin and at tmax and the reverse currents at tmax.
 struct ComplementaryPair
 {
-    double ek1 = NAN, ek2 = NAN; // magnitudes, V
-    double temperature = NAN;    // °C
+    double ek1 = NAN, ek2 = NAN;   // magnitudes, V
+    double tmin = NAN, tmax = NAN; // °C
+    // The data at tmax; β at tmin beside them.
     TransistorData t1, t2;
+    double coldGain1 = NAN, coldGain2 = NAN;
 };
 
-// T1's and T2's models (QP, QN) and the supplies: node vee1 at -Ек1, vcc2 at +Ек2.
-void AddComplementarySupplies(Netlist *netlist, const ComplementaryPair &pair);
+// Reads the transistors' data both windows ask for alike.
+void ReadComplementaryPair(CircuitInputs &in, ComplementaryPair *pair);
 
-// The states sampled at `times`, closed first; the figures and the verdict drawn from them.
-void AddComplementaryStates(Circuit *circuit, CircuitInputs &in, const ComplementaryPair &pair,
-                            const std::vector<double> &times, const QString &input, const VerdictTexts &texts);
+// The corners, tmin with β at tmin and tmax with β and the reverse currents at tmax.
+std::vector<Corner> ComplementaryCorners(const ComplementaryPair &pair);
+
+// For the netlist's current corner: T1 (Q1, p-n-p) and T2 (Q2, n-p-n) with their data there, and the supplies,
+// node vee1 at -Ек1, vcc2 at +Ек2.
+void AddComplementaryTransistors(Netlist *netlist, const ComplementaryPair &pair, const Corner &corner,
+                                 const QString &emitter1, const QString &emitter2);
+
+// The figures both windows compare: each collector's swing, the open transistors' currents and powers, the
+// power drawn in each state; and the transistors' ratings.
+void ObserveComplementaryStates(TriggerObserver *observer, CircuitInputs &in, const ComplementaryPair &pair);

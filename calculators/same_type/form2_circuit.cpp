@@ -18,13 +18,11 @@ Circuit Form2Circuit(CircuitInputs &in)
     trigger.couplingResistor = in.Box("Edit14", QStringLiteral("Rк.б"));
     trigger.speedUpCapacitor = 1e-12 * in.Box("Edit15", QStringLiteral("С"));
     trigger.triggerNodeResistor = in.Box("Edit17", QStringLiteral("R"));
-    // The window gives the pulse's duration, and Ср as a range: the middle of it is taken.
-    trigger.pulseWidth = 1e-6 * in.Calculated("PulseDur", QStringLiteral("«Шаг 9»"));
-    trigger.couplingCapacitor =
-        (in.Calculated("CpMin", QStringLiteral("«Шаг 11»")) + in.Calculated("CpMax", QStringLiteral("«Шаг 11»"))) / 2;
+    SymmetricTriggerParameters(in, &trigger, "Шаг 11", "Шаг 9");
     trigger.outputAmplitude = in.Compared("Uki");
-    trigger.collectorCurrent = in.Compared("IpAmp");
     trigger.fallTime = in.Compared("Tc");
+    trigger.allowedCollectorCurrent = 1e-3 * in.Compared("IkDop");
+    trigger.collectorBaseVoltage = in.Compared("UkbMin");
     return SymmetricTriggerCircuit(QStringLiteral("Symmetric p-n-p trigger, external bias source"), trigger);
 }
 

@@ -18,16 +18,17 @@ Circuit Form3Circuit(CircuitInputs &in)
     trigger.couplingResistor = in.Box("Edit15", QStringLiteral("Rк.б"));
     trigger.speedUpCapacitor = 1e-12 * in.Box("Edit16", QStringLiteral("С"));
     trigger.triggerNodeResistor = in.Box("Edit18", QStringLiteral("R"));
-    // The window gives the pulse's duration, and Сэ and Ср as ranges: the middle of each is taken.
-    trigger.pulseWidth = 1e-6 * in.Calculated("PulseDur", QStringLiteral("«Шаг 10»"));
-    trigger.emitterCapacitor = 1e-12
-        * (in.Calculated("CeMin", QStringLiteral("«Шаг 11»")) + in.Calculated("CeMax", QStringLiteral("«Шаг 11»"))) / 2;
-    trigger.couplingCapacitor =
-        (in.Calculated("CpMin", QStringLiteral("«Шаг 13»")) + in.Calculated("CpMax", QStringLiteral("«Шаг 13»"))) / 2;
+    // The window prints Сэ's range in picofarads.
+    const double low = 1e-12 * in.Calculated("CeMin", QStringLiteral("«Шаг 11»"));
+    const double high = 1e-12 * in.Calculated("CeMax", QStringLiteral("«Шаг 11»"));
+    trigger.emitterCapacitor = in.Parameter({QStringLiteral("Ce"), QStringLiteral("Сэ"), QStringLiteral("пФ"), 1e12,
+                                             NAN, DefaultPart::InRange(low, high), DefaultPart::InRangeRule()});
+    SymmetricTriggerParameters(in, &trigger, "Шаг 13", "Шаг 10");
     trigger.outputAmplitude = in.Compared("Uki");
-    trigger.collectorCurrent = in.Compared("IpAmp");
     trigger.fallTime = in.Compared("Tc");
     trigger.biasVoltage = in.Compared("Ubias");
+    trigger.allowedCollectorCurrent = 1e-3 * in.Compared("IkDop");
+    trigger.collectorBaseVoltage = in.Compared("UkbMin");
     return SymmetricTriggerCircuit(QStringLiteral("Symmetric p-n-p trigger, automatic bias"), trigger);
 }
 

@@ -18,6 +18,7 @@ struct SymmetricTrigger
     double triggerNodeResistor; // R, ohm
     double couplingCapacitor;   // Ср, F
     double temperature;         // tокр, °C
+    // The transistors: β (the least), Iкбо at 20 °C, fгр.
     TransistorData transistor;
     // Either an external bias source Еб on the base resistors, or the common emitter resistor Rэ bridged by Сэ.
     double biasSource = NAN;       // V
@@ -25,9 +26,15 @@ struct SymmetricTrigger
     double emitterCapacitor = NAN; // F
     // The window's figures the measured ones are compared with (SI; NaN where not calculated).
     double outputAmplitude = NAN;
-    double collectorCurrent = NAN;
     double fallTime = NAN;
     double biasVoltage = NAN; // across Rэ
+    // The limits: the collector current allowed at tокр and the collector-base voltage the transistor must stand.
+    double allowedCollectorCurrent = NAN;
+    double collectorBaseVoltage = NAN;
 };
+
+// The parameters both windows share: Ср within its range and the trigger pulses' width.
+void SymmetricTriggerParameters(CircuitInputs &in, SymmetricTrigger *trigger, const char *couplingStep,
+                                const char *pulseStep);
 
 Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &trigger);

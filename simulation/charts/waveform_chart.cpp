@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QValueAxis>
@@ -38,6 +39,9 @@ protected:
 extern "C" Q_DECL_EXPORT QWidget *CreateWaveformChart(const WaveformPlot *plot, QWidget *parent)
 {
     auto *chart = new QChart;
+    // The axes' numbers with the program's decimal mark.
+    chart->setLocale(plot->decimalMark == ',' ? QLocale(QLocale::Russian) : QLocale::c());
+    chart->setLocalizeNumbers(true);
     auto *time = new QValueAxis;
     time->setTitleText(QStringLiteral("t, %1").arg(plot->timeUnit));
     auto *volts = new QValueAxis;
