@@ -430,6 +430,15 @@ QStringList Contradictions(const QWidget *window)
     return faults;
 }
 
+// A control the window makes without a name (a helper of some widget) is never what a declaration leaves empty.
+TEST(WindowStructure, AnUnnamedControlIsNoResult)
+{
+    const std::unique_ptr<QWidget> window = Form2Cases().create();
+    new QLabel(window.get());
+    for (const BoxReading &box : ReadWindow(window.get()).boxes)
+        EXPECT_TRUE(!box.result || !box.result->objectName().isEmpty()) << box.box->objectName().toStdString();
+}
+
 // Every window's declaration holds for its layout.
 TEST(WindowStructure, IsWhatTheLayoutShows)
 {

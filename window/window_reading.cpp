@@ -13,7 +13,8 @@ namespace {
 template <class Control>
 Control *Named(const QHash<QString, QWidget *> &controls, const char *name)
 {
-    return qobject_cast<Control *>(controls.value(QString::fromUtf8(name)));
+    // No name is no control, whatever the window holds without one.
+    return *name ? qobject_cast<Control *>(controls.value(QString::fromUtf8(name))) : nullptr;
 }
 
 } // namespace
