@@ -14,6 +14,7 @@ TForm1 *Form1 = nullptr;
 TForm1::TForm1(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm1Structure);
     SetUpDesignedWindow(this, QColor(192, 220, 192)); // money green
     setFixedSize(size());
 

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "window/window_structure.h"
+
 #include "ui_form1.h"
 
 // The main menu: one button for each trigger calculator, and the support link.
@@ -22,6 +24,9 @@ private:
 };
 
 extern TForm1 *Form1;
+
+// What its controls mean: form1_structure.cpp.
+extern const WindowStructure kForm1Structure;
 
 // Where the support link leads.
 inline constexpr char kSupportAddress[] = "https://t.me/ortix_t";

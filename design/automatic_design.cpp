@@ -63,25 +63,6 @@ bool IsNumber(const QString &text)
     }
 }
 
-// A box the reading gives no words: those of the prompt on its row that it ends, "... tокр = +".
-QString WordsOfPromptBefore(const QLineEdit *box, const WindowReading &reading)
-{
-    const QLabel *nearest = nullptr;
-    for (const ReadLine &line : reading.lines) {
-        const auto *prompt = qobject_cast<const QLabel *>(line.anchor);
-        if (!prompt || line.kind != QLatin1String("prompt") || prompt->x() >= box->x()
-            || prompt->y() >= box->y() + box->height() || box->y() >= prompt->y() + prompt->height())
-            continue;
-        if (!nearest || prompt->x() > nearest->x())
-            nearest = prompt;
-    }
-    if (!nearest)
-        return {};
-    const QString text = nearest->text();
-    const qsizetype equals = text.lastIndexOf(QLatin1Char('='));
-    return (equals < 0 ? text : text.left(equals)).simplified();
-}
-
 // What a message calls a box: the whole text of its line before it, "Задаёмся напряжением источника Еб в
 // пределах от 1 до 2 В. Еб", where the box's own words may be only the end of it.
 QString Description(const ReadLine &line, const QLineEdit *box, const QString &words)
@@ -93,13 +74,6 @@ QString Description(const ReadLine &line, const QLineEdit *box, const QString &w
         return piece;
     return words.isEmpty() ? box->objectName() : words;
 }
-
-struct ReadResult
-{
-    QLabel *label;
-    QString caption;
-    QStringList tokens;
-};
 
 // Plans one window; accepted holds the calculator's accept boxes by symbol, and gains this window's.
 WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString, QLineEdit *> &accepted,
@@ -125,11 +99,13 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
     std::map<const QLineEdit *, BoxReading> boxes;
     for (const BoxReading &box : reading.boxes)
         boxes[box.box] = box;
-    std::vector<ReadResult> seen;
+    std::map<const QLabel *, QString> captions;
+    for (const ResultReading &result : reading.results)
+        captions[result.label] = result.caption;
     for (const ReadLine &line : reading.lines) {
         for (QLineEdit *box : line.boxes) {
             const BoxReading &read = boxes[box];
-            const QString words = read.words.isEmpty() ? WordsOfPromptBefore(box, reading) : read.words;
+            const QString &words = read.words;
             const QString symbol = LastToken(words);
             FilledBox filled{box,
                              std::max(1, line.step),
@@ -142,17 +118,10 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             if (follows) {
                 const auto repeated = accepted.find(InCyrillic(words.simplified()));
                 filled.repeated = repeated != accepted.end() ? repeated->second : nullptr;
-            } else if (IsAcceptLine(line)) {
-                auto source = std::find_if(seen.rbegin(), seen.rend(),
-                                           [&](const ReadResult &result) { return result.tokens.contains(symbol); });
-                // A box that names no part takes the result right before it: «Примем напряжение источника питания».
-                if (source == seen.rend() && !IsSymbol(symbol) && !seen.empty())
-                    source = seen.rbegin();
-                if (source != seen.rend()) {
-                    filled.result = source->label;
-                    filled.caption = source->caption;
-                    accepted[symbol] = box;
-                }
+            } else if (read.result) {
+                filled.result = read.result;
+                filled.caption = captions[read.result];
+                accepted[symbol] = box;
             }
             if (filled.result || filled.repeated)
                 plan.filled.push_back(filled);
@@ -161,11 +130,8 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
                                  IsSymbol(symbol) ? symbol : QString()});
         }
         for (QLabel *result : line.results) {
-            const auto caption = std::find_if(reading.results.begin(), reading.results.end(),
-                                              [&](const ResultReading &read) { return read.label == result; });
-            seen.push_back({result, caption->caption, Tokens(caption->caption)});
-            plan.results.push_back(
-                {result, named(line.step, caption->caption.isEmpty() ? result->objectName() : caption->caption)});
+            const QString &caption = captions[result];
+            plan.results.push_back({result, named(line.step, caption.isEmpty() ? result->objectName() : caption)});
         }
     }
     std::stable_sort(plan.filled.begin(), plan.filled.end(),

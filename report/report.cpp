@@ -62,27 +62,21 @@ bool BeforeTheSteps(const ReadLine &line, const QString &kind)
     return line.kind == kind && line.step == 0;
 }
 
-int Middle(const QWidget *control)
-{
-    return control->y() + control->height() / 2;
-}
-
 // The texts of the window's lines of one kind before the steps, the labels of a row joined.
 QStringList RowsOf(const WindowReading &reading, const QString &kind)
 {
-    constexpr int kRowSlack = 8;
     QStringList rows;
-    const QWidget *rowStart = nullptr;
+    bool previousOfKind = false;
     for (const ReadLine &line : reading.lines) {
-        if (!BeforeTheSteps(line, kind))
-            continue;
-        const QString text = line.pieces.front().simplified();
-        if (rowStart && qAbs(Middle(line.anchor) - Middle(rowStart)) < kRowSlack) {
-            rows.back() += QLatin1Char(' ') + text;
-        } else {
-            rows << text;
-            rowStart = line.anchor;
+        const bool ofKind = BeforeTheSteps(line, kind);
+        if (ofKind) {
+            const QString text = line.pieces.front().simplified();
+            if (previousOfKind && line.onTheRowBefore)
+                rows.back() += QLatin1Char(' ') + text;
+            else
+                rows << text;
         }
+        previousOfKind = ofKind;
     }
     return rows;
 }

@@ -125,8 +125,9 @@ TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
             place.undo();
             EXPECT_FALSE(written) << writer.name << " at " << place.name;
             EXPECT_TRUE(said.contains(QString::fromUtf8(place.cause))) << writer.name << ": " << said.toStdString();
-            if (!device)
+            if (!device) {
                 EXPECT_EQ(Contents(path), before) << writer.name << " at " << place.name;
+            }
             EXPECT_TRUE(document->IsModified());
             umount(qPrintable(folder.filePath(QStringLiteral("disk"))));
         }

@@ -114,27 +114,14 @@ QString MarkedStandardValue(const QLabel *label)
 
 void OfferStandardValues(QWidget *window)
 {
-    // In reading order: an accept box takes the value of the last result before it that names its part.
+    // A box that names a resistor or capacitor, and the result it takes names the same one.
     const WindowReading reading = ReadWindow(window);
-    std::map<const QLineEdit *, QString> boxWords;
-    for (const BoxReading &box : reading.boxes)
-        boxWords[box.box] = box.words;
     std::map<const QLabel *, QString> captions;
     for (const ResultReading &result : reading.results)
         captions[result.label] = result.caption;
-    std::map<QString, QLabel *> lastResultNaming;
-    for (const ReadLine &line : reading.lines) {
-        if (IsAcceptLine(line)) {
-            for (QLineEdit *box : line.boxes) {
-                const auto result = lastResultNaming.find(DesignatorIn(boxWords[box]));
-                if (result != lastResultNaming.end())
-                    new StandardValueItem(box, result->second);
-            }
-        }
-        for (QLabel *result : line.results) {
-            const QString designator = DesignatorIn(captions[result]);
-            if (!designator.isEmpty())
-                lastResultNaming[designator] = result;
-        }
+    for (const BoxReading &box : reading.boxes) {
+        const QString designator = DesignatorIn(box.words);
+        if (box.result && !designator.isEmpty() && DesignatorIn(captions[box.result]) == designator)
+            new StandardValueItem(box.box, box.result);
     }
 }

@@ -11,8 +11,7 @@ class QWidget;
 
 // A window read as a sighted user reads it: which prompt words and unit stand around each edit box,
 // which caption stands before each result, which step each line belongs to, and the order of it all.
-// It reads the controls' places and texts with the fonts their kinds give them, so a window that has
-// never been shown reads as it will look.
+// The window declares all of it (window/window_structure.h); the reading finds the controls it names.
 
 // An edit box with the words before it and the unit after it: "Амплитуда положительных импульсов Uки"
 // and "В". A box beside its prompt's end, as in "... (минимальное значение) = [  ]", has no unit.
@@ -21,6 +20,7 @@ struct BoxReading
     QLineEdit *box = nullptr;
     QString words;
     QString unit;
+    QLabel *result = nullptr; // an accept box: the result whose value it takes
 };
 
 // A result or verdict with the caption that stands before it on its row: "Требуемое напряжение
@@ -39,14 +39,12 @@ struct ReadLine
 {
     QString kind; // the anchor's kind: heading, note, citation, prompt, verdict, result, ...
     QWidget *anchor = nullptr;
-    QStringList pieces;       // one more than the boxes
-    QList<QLineEdit *> boxes; // the edit boxes, in reading order
-    QList<QLabel *> results;  // the results it captions, left to right
-    int step = 0;             // the step whose section it is read in; 0 before the first step
+    QStringList pieces;          // one more than the boxes
+    QList<QLineEdit *> boxes;    // the edit boxes, in reading order
+    QList<QLabel *> results;     // the results it captions, left to right
+    int step = 0;                // the step whose section it is read in; 0 before the first step
+    bool onTheRowBefore = false; // it stands on the row of the line before it, further right
 };
-
-// Whether the line is where the user accepts the values computed before it: «Примем ...», «Принимаем ...».
-bool IsAcceptLine(const ReadLine &line);
 
 // A picture with what it shows: the cover of the source, or a schematic.
 struct PictureReading
@@ -68,9 +66,5 @@ struct WindowReading
     int StepOf(const QWidget *control) const;
 };
 
-// The steps are the buttons "Шаг N" ("Шаг10" too); a window without them has its buttons as its steps, top to
-// bottom. A step's band is its button's vertical extent. A line belongs to the step whose band holds
-// its middle; a line above the first band is read before the steps, one below the last band in the
-// last step. A line between two bands belongs to the step above, except the prompts with boxes right
-// over the next band ("Примем ...", the values that step takes), which belong to that next step.
+// The window as its structure declares it; nothing for a window that declares none.
 WindowReading ReadWindow(const QWidget *window);

@@ -9,6 +9,7 @@ TForm5 *Form5 = nullptr;
 TForm5::TForm5(QWidget *parent) : TCalculatorWindow(parent)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm5Structure);
     SetUpWindow();
     ConnectStep(ui.Button1, &TForm5::Button1Click);
     ConnectStep(ui.Button2, &TForm5::Button2Click);

@@ -2,6 +2,8 @@
 
 #include "window/calculator_window.h"
 
+#include "window/window_structure.h"
+
 #include "ui_form5.h"
 
 // Emitter-coupled (Schmitt) trigger on a p-n-p T1 fed from -Ек1 and an n-p-n T2
@@ -74,3 +76,6 @@ private:
 };
 
 extern TForm5 *Form5;
+
+// What its controls mean: form5_structure.cpp.
+extern const WindowStructure kForm5Structure;

@@ -8,6 +8,7 @@ TForm6 *Form6 = nullptr;
 TForm6::TForm6(QWidget *parent) : TCalculatorWindow(parent)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm6Structure);
     SetUpWindow();
     ConnectStep(ui.Button1, &TForm6::Button1Click);
     ConnectStep(ui.Button2, &TForm6::Button2Click);

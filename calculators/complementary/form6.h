@@ -2,6 +2,8 @@
 
 #include "window/calculator_window.h"
 
+#include "window/window_structure.h"
+
 #include "ui_form6.h"
 
 // The two ways of connecting a load to the output transistor T2 of the
@@ -47,3 +49,6 @@ private:
 };
 
 extern TForm6 *Form6;
+
+// What its controls mean: form6_structure.cpp.
+extern const WindowStructure kForm6Structure;

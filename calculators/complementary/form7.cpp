@@ -7,6 +7,7 @@ TForm7 *Form7 = nullptr;
 TForm7::TForm7(QWidget *parent) : TCalculatorWindow(parent)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm7Structure);
     SetUpWindow();
     ConnectStep(ui.Button1, &TForm7::Button1Click);
     ConnectStep(ui.Button2, &TForm7::Button2Click);

@@ -2,6 +2,8 @@
 
 #include "window/calculator_window.h"
 
+#include "window/window_structure.h"
+
 #include "ui_form7.h"
 
 // Trigger with collector-base couplings on a p-n-p and an n-p-n transistor: both open or both closed.
@@ -58,3 +60,6 @@ private:
 };
 
 extern TForm7 *Form7;
+
+// What its controls mean: form7_structure.cpp.
+extern const WindowStructure kForm7Structure;

@@ -7,6 +7,7 @@ TForm2 *Form2 = nullptr;
 TForm2::TForm2(QWidget *parent) : TCalculatorWindow(parent)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm2Structure);
     SetUpWindow();
     ConnectStep(ui.Button1, &TForm2::Button1Click);
     ConnectStep(ui.Button2, &TForm2::Button2Click);

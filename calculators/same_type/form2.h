@@ -2,6 +2,8 @@
 
 #include "window/calculator_window.h"
 
+#include "window/window_structure.h"
+
 #include "ui_form2.h"
 
 // Symmetric trigger on p-n-p transistors with collector counting triggering and an external bias source.
@@ -69,3 +71,6 @@ private:
 };
 
 extern TForm2 *Form2;
+
+// What its controls mean: form2_structure.cpp.
+extern const WindowStructure kForm2Structure;

@@ -7,6 +7,7 @@ TForm3 *Form3 = nullptr;
 TForm3::TForm3(QWidget *parent) : TCalculatorWindow(parent)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm3Structure);
     SetUpWindow();
     ConnectStep(ui.Button1, &TForm3::Button1Click);
     ConnectStep(ui.Button2, &TForm3::Button2Click);

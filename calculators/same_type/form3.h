@@ -2,6 +2,8 @@
 
 #include "window/calculator_window.h"
 
+#include "window/window_structure.h"
+
 #include "ui_form3.h"
 
 // Symmetric trigger on p-n-p transistors with collector counting triggering, biased by its own emitter
@@ -76,3 +78,6 @@ private:
 };
 
 extern TForm3 *Form3;
+
+// What its controls mean: form3_structure.cpp.
+extern const WindowStructure kForm3Structure;

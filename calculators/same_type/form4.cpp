@@ -12,6 +12,7 @@ constexpr long double kTwoPi = 6.283185307179586476925286766559005768L;
 TForm4::TForm4(QWidget *parent) : TCalculatorWindow(parent)
 {
     ui.setupUi(this);
+    DeclareStructure(this, kForm4Structure);
     SetUpWindow();
     ConnectStep(ui.Button1, &TForm4::Button1Click);
     ConnectStep(ui.Button2, &TForm4::Button2Click);

@@ -2,6 +2,8 @@
 
 #include "window/calculator_window.h"
 
+#include "window/window_structure.h"
+
 #include "ui_form4.h"
 
 // Asymmetric (emitter-coupled, Schmitt) trigger on p-n-p transistors, driven by a sine voltage.
@@ -63,3 +65,6 @@ private:
 };
 
 extern TForm4 *Form4;
+
+// What its controls mean: form4_structure.cpp.
+extern const WindowStructure kForm4Structure;
