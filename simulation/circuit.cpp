@@ -355,11 +355,15 @@ void TriggerObserver::Write(Netlist *netlist) const
             const QString direction = probe.to > probe.from ? QStringLiteral("RISE") : QStringLiteral("FALL");
             // Each input's edge is the first one after the sample before it: at the last input, an edge the other
             // way has none after it to find, and a trigger that switches takes its edge from an earlier input.
-            for (std::size_t k = 0; k + 1 < inputs_.size(); ++k)
-                netlist->Measure(SampleName(name, k + 1),
-                                 QStringLiteral("TRIG %1 VAL=%2 TD=%4 %5=1 TARG %1 VAL=%3 TD=%4 %5=1")
-                                     .arg(vector, at(probe.from + 0.1 * (probe.to - probe.from)),
-                                          at(probe.from + 0.9 * (probe.to - probe.from)), at(samples_[k]), direction));
+            for (std::size_t k = 0; k + 1 < inputs_.size(); ++k) {
+                const QString measure = SampleName(name, k + 1);
+                netlist->Parameter(measure + QStringLiteral("_lo"), probe.from + 0.1 * (probe.to - probe.from));
+                netlist->Parameter(measure + QStringLiteral("_hi"), probe.from + 0.9 * (probe.to - probe.from));
+                netlist->Measure(measure, QStringLiteral("TRIG %1 VAL={%2} TD=%4 %5=1 TARG %1 VAL={%3} TD=%4 %5=1")
+                                              .arg(vector, netlist->Name(measure + QStringLiteral("_lo")),
+                                                   netlist->Name(measure + QStringLiteral("_hi")), at(samples_[k]),
+                                                   direction));
+            }
             break;
         }
         case Probe::InState:
@@ -415,9 +419,66 @@ void TriggerObserver::JudgeRunsOf(Circuit *circuit) const
     circuit->judge = [observer = *this, corners = circuit->corners](const Measurements &measured) {
         return observer.Judge(measured, corners);
     };
+    circuit->relevel = [observer = *this, corners = circuit->corners](const Measurements &measured,
+                                                                       Netlist *netlist) {
+        return observer.Relevel(measured, corners, netlist);
+    };
     circuit->calculated.clear();
     for (const Probe &probe : probes_)
         circuit->calculated.emplace_back(probe.title, probe.calculated);
+}
+
+std::vector<bool>
+TriggerObserver::Switched(const std::function<double(const QString &, std::size_t)> &sample) const
+{
+    // An input switched the trigger when every state node moved by its swing from the sample before to the sample
+    // after it.
+    std::vector<bool> switched(inputs_.size() + 1, false);
+    for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+        switched[k] = true;
+        for (const auto &[node, swing] : states_)
+            switched[k] = switched[k] && std::abs(sample(node, k) - sample(node, k - 1)) >= swing;
+    }
+    return switched;
+}
+
+std::size_t TriggerObserver::EdgeSwitching(const Probe &probe, std::size_t k, const std::vector<bool> &switched,
+                                           const std::function<double(const QString &, std::size_t)> &sample) const
+{
+    for (std::size_t j = k; j <= inputs_.size(); ++j)
+        if (switched[j] && (sample(probe.vector, j) > sample(probe.vector, j - 1)) == (probe.to > probe.from))
+            return j;
+    return 0;
+}
+
+bool TriggerObserver::Relevel(const Measurements &measured, const std::vector<Corner> &corners,
+                              Netlist *netlist) const
+{
+    bool any = false;
+    for (const Corner &corner : corners) {
+        const auto sample = [&](const QString &node, std::size_t k) {
+            const auto found = measured.find(SampleName(QStringLiteral("s_") + node, k) + u'_' + corner.suffix);
+            return found == measured.end() ? NAN : found->second;
+        };
+        const std::vector<bool> switched = Switched(sample);
+        for (std::size_t p = 0; p < probes_.size(); ++p) {
+            const Probe &probe = probes_[p];
+            if (probe.kind != Probe::Edge)
+                continue;
+            any = true;
+            // Where no switching follows, the levels stay as written: nothing the table shows reads them.
+            for (std::size_t k = 1; k < inputs_.size(); ++k) {
+                const std::size_t j = EdgeSwitching(probe, k, switched, sample);
+                if (j == 0)
+                    continue;
+                const double from = sample(probe.vector, j - 1), to = sample(probe.vector, j);
+                const QString measure = SampleName(QStringLiteral("p%1").arg(p), k);
+                netlist->SetParameter(QStringLiteral("%1_lo_%2").arg(measure, corner.suffix), from + 0.1 * (to - from));
+                netlist->SetParameter(QStringLiteral("%1_hi_%2").arg(measure, corner.suffix), from + 0.9 * (to - from));
+            }
+        }
+    }
+    return any;
 }
 
 Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<Corner> &corners) const
@@ -438,14 +499,7 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
         const auto sample = [&](const QString &node, std::size_t k) {
             return value(SampleName(QStringLiteral("s_") + node, k));
         };
-        // An input switched the trigger when every state node moved by its swing from the sample before to the
-        // sample after it.
-        std::vector<bool> switched(inputs_.size() + 1, false);
-        for (std::size_t k = 1; k <= inputs_.size(); ++k) {
-            switched[k] = true;
-            for (const auto &[node, swing] : states_)
-                switched[k] = switched[k] && std::abs(sample(node, k) - sample(node, k - 1)) >= swing;
-        }
+        const std::vector<bool> switched = Switched(sample);
         std::vector<int> missed;
         for (int count = 0; count < counted; ++count)
             for (int k = 1; k <= counting_.inputsPerCount; ++k)
@@ -466,9 +520,8 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
             // The measurement the figure is: of the first switching (that moved the node the edge's way), of the
             // state after a switching with the largest (least) value, or of the whole run.
             QString chosen;
-            const auto rising = [&](std::size_t k) { return sample(probe.vector, k) > sample(probe.vector, k - 1); };
             for (std::size_t k = 1; k <= inputs_.size(); ++k) {
-                if (!switched[k] || (probe.kind == Probe::Edge && rising(k) != (probe.to > probe.from)))
+                if (!switched[k] || (probe.kind == Probe::Edge && EdgeSwitching(probe, k, switched, sample) != k))
                     continue;
                 const QString candidate = SampleName(name, k);
                 if (probe.kind == Probe::InState) {

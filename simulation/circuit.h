@@ -70,6 +70,9 @@ struct Circuit
     std::vector<Trace> traces;
     std::vector<SimulationParameter> parameters;
     std::function<Verdict(const Measurements &)> judge;
+    // Sets the levels of the edges' measurements to the swings a first run measured; false when the circuit
+    // measures no edges and that run is all there is.
+    std::function<bool(const Measurements &, Netlist *)> relevel;
     // What the window calculated for each row of the table: a result is current only for the same figures.
     std::vector<std::pair<QString, double>> calculated;
 };
@@ -154,8 +157,8 @@ public:
     void State(const QString &node, double swing);
     // The change of a state node across a switching, V.
     void Amplitude(const QString &title, const QString &node, double calculated);
-    // A state node's edge between 10 and 90 % of the way from `from` to `to` (V), across the first switching that
-    // moves it that way, µs.
+    // A state node's edge between 10 and 90 % of the way across the first switching that moves it from `from` to
+    // `to` (V), µs. Those levels hold only until Relevel() puts the swing a run measured in their place.
     void Edge(const QString &title, const QString &node, double from, double to, double calculated);
     // A vector ("v(e)", "@q1[ic]", "i(VEK)") sampled in the states after switchings: its largest magnitude, or
     // with `least` its smallest.
@@ -174,6 +177,9 @@ public:
     // The measurements of the netlist's current corner.
     void Write(Netlist *netlist) const;
     Verdict Judge(const Measurements &measured, const std::vector<Corner> &corners) const;
+    // Each edge's measurement at input k takes its 10 and 90 % levels from the states before and after the first
+    // switching from k on that moves the node its way, as `measured`; false when there are no edges.
+    bool Relevel(const Measurements &measured, const std::vector<Corner> &corners, Netlist *netlist) const;
     // Makes this the circuit's judge, of its corners, and gives it the calculated figures.
     void JudgeRunsOf(Circuit *circuit) const;
 
@@ -191,6 +197,12 @@ private:
         std::vector<std::pair<QString, double>> terms{};
         double weight = 1; // Whole: of the mean's magnitude
     };
+
+    // Whether input k (from 1) switched the trigger, by the samples of state nodes `sample(node, k)`; [0] is false.
+    std::vector<bool> Switched(const std::function<double(const QString &, std::size_t)> &sample) const;
+    // The first switching from input k on that moves the probe's node its way; 0 when none does.
+    std::size_t EdgeSwitching(const Probe &probe, std::size_t k, const std::vector<bool> &switched,
+                              const std::function<double(const QString &, std::size_t)> &sample) const;
 
     std::vector<double> inputs_, samples_;
     Counting counting_;

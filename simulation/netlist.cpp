@@ -182,12 +182,30 @@ void Netlist::Measure(const QString &name, const QString &definition)
     measures_ << QStringLiteral(".meas tran %1 %2").arg(Name(name), definition);
 }
 
-QString Netlist::Text() const
+void Netlist::Parameter(const QString &name, double value)
+{
+    parameters_.emplace_back(Name(name), value);
+}
+
+bool Netlist::SetParameter(const QString &fullName, double value)
+{
+    for (auto &[name, current] : parameters_)
+        if (name == fullName) {
+            current = value;
+            return true;
+        }
+    return false;
+}
+
+QString Netlist::Text(bool parameters) const
 {
     // The in-process run reads no start-up script of ngspice; the command line reads none so either.
     QStringList lines{
         QStringLiteral("* ") + title_,
         QStringLiteral("* Запуск без файлов настройки ngspice: SPICE_SCRIPTS=/dev/null ngspice -b -n ФАЙЛ")};
+    if (parameters)
+        for (const auto &[name, value] : parameters_)
+            lines << QStringLiteral(".param %1=%2").arg(name, Number(value));
     lines << models_ << elements_ << controls_;
     // The device quantities come on top of every node voltage and branch current, each named: ".save all" with
     // them makes ngspice warn that it cannot parse the vectors the measurements add.

@@ -58,8 +58,13 @@ public:
     // measurements through Name().
     void Measure(const QString &name, const QString &definition);
     QStringList MeasureNames() const { return measureNames_; }
+    // A number of the current corner that measurements read as {Name(name)}, written as a ".param" line.
+    void Parameter(const QString &name, double value);
+    // Gives the parameter of that full name (Name() of it) another value; false when there is none.
+    bool SetParameter(const QString &fullName, double value);
 
-    QString Text() const;
+    // With `parameters` false, the circuit and its measurements alone, as any run of it has them.
+    QString Text(bool parameters = true) const;
 
     // The parts whose values no circuit can have (a resistance or capacitance not above zero, a number that
     // is none), as "R1 = -5".
@@ -77,6 +82,7 @@ private:
     QStringList elements_, models_, controls_, measures_, saved_;
     QStringList nodes_, voltageSources_; // in the order they first appear
     QStringList measureNames_;
+    std::vector<std::pair<QString, double>> parameters_;
     QStringList impossible_;
     double stop_ = 0, maxStep_ = 0;
 };

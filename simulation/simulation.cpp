@@ -36,12 +36,20 @@ bool Simulate(SimulationReport *report, QString *error, const RunControl &contro
     for (const Corner &corner : report->circuit.corners)
         for (const Trace &trace : report->circuit.traces)
             vectors << Netlist::Scoped(trace.vector, corner.suffix);
-    report->outcome =
-        RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors, control);
-    if (!report->outcome.error.isEmpty()) {
-        *error = report->outcome.error;
+    const auto run = [&] {
+        report->outcome =
+            RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors, control);
+        if (!report->outcome.error.isEmpty())
+            *error = report->outcome.error;
+        return report->outcome.error.isEmpty();
+    };
+    // An edge is measured between 10 and 90 % of the swing that took place, which only a run tells: the first one
+    // gives the levels to the second, whose measurements are those `ngspice -b` gives of the exported netlist.
+    if (!run())
         return false;
-    }
+    Circuit &circuit = report->circuit;
+    if (circuit.relevel && circuit.relevel(report->outcome.measured, &circuit.netlist) && !run())
+        return false;
     // Judging compares figures that may be NaN: the caller's floating-point flags stay as they were.
     fenv_t environment;
     fegetenv(&environment);
@@ -57,11 +65,14 @@ bool Simulate(QWidget *window, SimulationReport *report, QString *error, const R
 
 bool ExportNetlist(QWidget *window, const QString &path, QString *error)
 {
-    Circuit circuit;
-    if (!BuildCircuit(window, &circuit, error))
+    SimulationReport report;
+    if (!BuildCircuit(window, &report.circuit, error))
         return false;
+    // The edges' levels are those of a run: without ngspice the netlist keeps the calculated ones.
+    QString ignored;
+    Simulate(&report, &ignored);
     QString cause;
-    if (SaveFile(path, circuit.netlist.Text().toUtf8(), &cause))
+    if (SaveFile(path, report.circuit.netlist.Text().toUtf8(), &cause))
         return true;
     *error = QStringLiteral("%1: %2").arg(path, cause);
     return false;

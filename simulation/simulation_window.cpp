@@ -70,7 +70,7 @@ bool SameDesign(const Circuit &a, const Circuit &b)
     const auto sameFigure = [](const std::pair<QString, double> &x, const std::pair<QString, double> &y) {
         return x.first == y.first && SameNumber(x.second, y.second);
     };
-    return a.netlist.Text() == b.netlist.Text()
+    return a.netlist.Text(false) == b.netlist.Text(false)
         && std::equal(a.parameters.begin(), a.parameters.end(), b.parameters.begin(), b.parameters.end(), sameParameter)
         && std::equal(a.calculated.begin(), a.calculated.end(), b.calculated.begin(), b.calculated.end(), sameFigure);
 }
