@@ -359,10 +359,10 @@ void TriggerObserver::Write(Netlist *netlist) const
                 const QString measure = SampleName(name, k + 1);
                 netlist->Parameter(measure + QStringLiteral("_lo"), probe.from + 0.1 * (probe.to - probe.from));
                 netlist->Parameter(measure + QStringLiteral("_hi"), probe.from + 0.9 * (probe.to - probe.from));
-                netlist->Measure(measure, QStringLiteral("TRIG %1 VAL={%2} TD=%4 %5=1 TARG %1 VAL={%3} TD=%4 %5=1")
-                                              .arg(vector, netlist->Name(measure + QStringLiteral("_lo")),
-                                                   netlist->Name(measure + QStringLiteral("_hi")), at(samples_[k]),
-                                                   direction));
+                netlist->Measure(measure,
+                                 QStringLiteral("TRIG %1 VAL={%2} TD=%4 %5=1 TARG %1 VAL={%3} TD=%4 %5=1")
+                                     .arg(vector, netlist->Name(measure + QStringLiteral("_lo")),
+                                          netlist->Name(measure + QStringLiteral("_hi")), at(samples_[k]), direction));
             }
             break;
         }
@@ -419,8 +419,7 @@ void TriggerObserver::JudgeRunsOf(Circuit *circuit) const
     circuit->judge = [observer = *this, corners = circuit->corners](const Measurements &measured) {
         return observer.Judge(measured, corners);
     };
-    circuit->relevel = [observer = *this, corners = circuit->corners](const Measurements &measured,
-                                                                       Netlist *netlist) {
+    circuit->relevel = [observer = *this, corners = circuit->corners](const Measurements &measured, Netlist *netlist) {
         return observer.Relevel(measured, corners, netlist);
     };
     circuit->calculated.clear();
@@ -428,8 +427,7 @@ void TriggerObserver::JudgeRunsOf(Circuit *circuit) const
         circuit->calculated.emplace_back(probe.title, probe.calculated);
 }
 
-std::vector<bool>
-TriggerObserver::Switched(const std::function<double(const QString &, std::size_t)> &sample) const
+std::vector<bool> TriggerObserver::Switched(const std::function<double(const QString &, std::size_t)> &sample) const
 {
     // An input switched the trigger when every state node moved by its swing from the sample before to the sample
     // after it.
@@ -451,8 +449,7 @@ std::size_t TriggerObserver::EdgeSwitching(const Probe &probe, std::size_t k, co
     return 0;
 }
 
-bool TriggerObserver::Relevel(const Measurements &measured, const std::vector<Corner> &corners,
-                              Netlist *netlist) const
+bool TriggerObserver::Relevel(const Measurements &measured, const std::vector<Corner> &corners, Netlist *netlist) const
 {
     bool any = false;
     for (const Corner &corner : corners) {

@@ -124,8 +124,12 @@ void Netlist::PiecewiseLinearSource(const QString &name, const QString &plus, co
 {
     VoltageSource(Name(name), Node(plus), Node(minus));
     QStringList points;
-    for (const auto &[time, volts] : corners)
-        points << Number(time) << Number(volts);
+    for (std::size_t k = 0; k < corners.size(); ++k) {
+        // ngspice stops with no word of why on a corner that does not come after the one before.
+        if (k > 0)
+            CheckValue(name, corners[k].first - corners[k - 1].first, true);
+        points << Number(corners[k].first) << Number(corners[k].second);
+    }
     elements_ << QStringLiteral("%1 %2 %3 PWL(%4)").arg(Name(name), Node(plus), Node(minus), points.join(u' '));
 }
 

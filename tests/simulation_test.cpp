@@ -142,6 +142,13 @@ const std::vector<Design> kDesigns = {
      nullptr,
      nullptr,
      {{"PulseAmplitude", "1,6"}}},
+    {"Form5 with input pulses of 0,5 µs, shorter than their edge",
+     "Form5",
+     kForm5,
+     "Триггер переключается при каждом из 4 входных импульсов",
+     nullptr,
+     nullptr,
+     {{"PulseWidth", "0,5"}}},
     {"Form7 as designed", "Form7", kForm7, "Два устойчивых состояния; переключается каждым из 4 импульсов в базы",
      "form7.cir", "form7_by_hand.cir"},
     {"Form7 on a 0,3 V supply", "Form7", With(kForm7, {{"Edit12", "0,3"}}),
@@ -309,6 +316,11 @@ const std::vector<MissingData> kMissingData = {
      {},
      "Такую схему моделировать нельзя: R3 = 0, CP = nan",
      {{QStringLiteral("R3"), QStringLiteral("0")}}},
+    {"Form5",
+     &kForm5,
+     {},
+     "Такую схему моделировать нельзя: VIN = 0",
+     {{QStringLiteral("PulseWidth"), QStringLiteral("0")}}},
 };
 
 TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)

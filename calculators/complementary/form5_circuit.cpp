@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 // Four input pulses, opening and closing the trigger in turn.
@@ -70,9 +72,10 @@ Circuit Form5Circuit(CircuitInputs &in)
     std::vector<std::pair<double, double>> corners{{0, 0}};
     for (int k = 1; k <= kPulses; ++k) {
         // Odd pulses negative, opening T1; even ones positive, closing it.
-        const double volts = k % 2 ? -amplitude : amplitude, start = k * interval;
+        // A pulse typed shorter than the edge rises over half its width: the corners' times must grow.
+        const double volts = k % 2 ? -amplitude : amplitude, start = k * interval, rise = std::min(edge, width / 2);
         corners.insert(corners.end(),
-                       {{start, 0}, {start + edge, volts}, {start + width, volts}, {start + width + edge, 0}});
+                       {{start, 0}, {start + rise, volts}, {start + width, volts}, {start + width + edge, 0}});
     }
     for (const Corner &corner : circuit.corners) {
         netlist.BeginCorner(corner.suffix);
