@@ -353,16 +353,20 @@ void TriggerObserver::Write(Netlist *netlist) const
         case Probe::Edge: {
             const QString vector = netlist->Vector(QStringLiteral("v(%1)").arg(probe.vector));
             const QString direction = probe.to > probe.from ? QStringLiteral("RISE") : QStringLiteral("FALL");
-            // Each input's edge is the first one after the sample before it: at the last input, an edge the other
-            // way has none after it to find, and a trigger that switches takes its edge from an earlier input.
-            for (std::size_t k = 0; k + 1 < inputs_.size(); ++k) {
+            // Each input's edge, from the sample before it, between levels and after a time that Relevel() moves
+            // to the switching it measures.
+            for (std::size_t k = 0; k < inputs_.size(); ++k) {
                 const QString measure = SampleName(name, k + 1);
-                netlist->Parameter(measure + QStringLiteral("_lo"), probe.from + 0.1 * (probe.to - probe.from));
-                netlist->Parameter(measure + QStringLiteral("_hi"), probe.from + 0.9 * (probe.to - probe.from));
+                const auto parameter = [&](const char *what, double value) {
+                    netlist->Parameter(measure + QLatin1StringView(what), value);
+                    return netlist->Name(measure + QLatin1StringView(what));
+                };
+                const QString low = parameter("_lo", probe.from + 0.1 * (probe.to - probe.from));
+                const QString high = parameter("_hi", probe.from + 0.9 * (probe.to - probe.from));
+                const QString after = parameter("_td", samples_[k]);
                 netlist->Measure(measure,
-                                 QStringLiteral("TRIG %1 VAL={%2} TD=%4 %5=1 TARG %1 VAL={%3} TD=%4 %5=1")
-                                     .arg(vector, netlist->Name(measure + QStringLiteral("_lo")),
-                                          netlist->Name(measure + QStringLiteral("_hi")), at(samples_[k]), direction));
+                                 QStringLiteral("TRIG %1 VAL={%2} TD={%4} %5=1 TARG %1 VAL={%3} TD={%4} %5=1")
+                                     .arg(vector, low, high, after, direction));
             }
             break;
         }
@@ -463,15 +467,24 @@ bool TriggerObserver::Relevel(const Measurements &measured, const std::vector<Co
             if (probe.kind != Probe::Edge)
                 continue;
             any = true;
-            // Where no switching follows, the levels stay as written: nothing the table shows reads them.
-            for (std::size_t k = 1; k < inputs_.size(); ++k) {
-                const std::size_t j = EdgeSwitching(probe, k, switched, sample);
+            // Each input's measurement takes the first switching from it on that moves the node the edge's way,
+            // else the first of all, so that none fails in a trigger that switched both ways: the table reads only
+            // an input's own switching.
+            for (std::size_t k = 1; k <= inputs_.size(); ++k) {
+                std::size_t j = EdgeSwitching(probe, k, switched, sample);
+                if (j == 0)
+                    j = EdgeSwitching(probe, 1, switched, sample);
                 if (j == 0)
                     continue;
                 const double from = sample(probe.vector, j - 1), to = sample(probe.vector, j);
                 const QString measure = SampleName(QStringLiteral("p%1").arg(p), k);
-                netlist->SetParameter(QStringLiteral("%1_lo_%2").arg(measure, corner.suffix), from + 0.1 * (to - from));
-                netlist->SetParameter(QStringLiteral("%1_hi_%2").arg(measure, corner.suffix), from + 0.9 * (to - from));
+                const auto set = [&](const char *what, double value) {
+                    netlist->SetParameter(
+                        QStringLiteral("%1%2_%3").arg(measure, QLatin1StringView(what), corner.suffix), value);
+                };
+                set("_lo", from + 0.1 * (to - from));
+                set("_hi", from + 0.9 * (to - from));
+                set("_td", samples_[j - 1]);
             }
         }
     }
