@@ -116,6 +116,11 @@ const std::vector<Design> kDesigns = {
      "допустимого 9,49 мА, ток коллектора Т2 12 мА при 20 °C больше допустимого 9,49 мА"},
     {"Form3 as designed", "Form3", kForm3, "Триггер переключается при каждом из 6 входных импульсов", "form3.cir",
      "form3_by_hand.cir"},
+    // The window's full run: with С at the bare 0,23 / (fгр·Rк) the 5,6 µs pulse holds both collectors at the
+    // diodes' node, and the trigger settles either way when it ends. Missed 1st pulse, switched at a later one.
+    {"Form3 with С at the method's 46 pF", "Form3", With(kForm3, {{"Edit16", "47"}}),
+     "При 20 °C: триггер переключается при 1 из 6 входных импульсов: пропущены 1-й, 2-й, 3-й, 4-й, 5-й; при 50 °C: "
+     "триггер переключается при 2 из 6 входных импульсов: пропущены 2-й, 3-й, 4-й, 5-й"},
     {"Form3 on a 0,3 V supply", "Form3", With(kForm3, {{"Edit5", "0,3"}}),
      "Триггер не переключается ни при одном из 6 входных импульсов"},
     {"Form3 with Rк.б a thousand times too large", "Form3", With(kForm3, {{"Edit15", "13000000"}}),
@@ -274,6 +279,13 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         ASSERT_TRUE(batch.count(name)) << name.toStdString();
         EXPECT_NEAR(value, batch.at(name), 1e-3 * std::abs(value) + 1e-15) << name.toStdString();
     }
+    // An amplitude is taken across a switching that took place, also where the first input was missed.
+    for (const FigureRow &row : report.verdict.rows)
+        for (double measured : row.measured)
+            EXPECT_TRUE(
+                !row.title.startsWith(u"Амплитуда")
+                || (std::isfinite(measured) ? !(measured < row.calculated / 2) : !verdict.contains(u"пропущены 1-й")))
+                << Table(report.verdict);
     // Each figure of the table is one of those measurements, and a figure not measured names none.
     for (const FigureRow &row : report.verdict.rows)
         for (std::size_t c = 0; c < row.measures.size(); ++c) {
