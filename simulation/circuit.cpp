@@ -375,11 +375,11 @@ void TriggerObserver::Write(Netlist *netlist) const
                 const QString vector = netlist->Vector(probe.terms[t].first);
                 if (vector.startsWith(u'@'))
                     netlist->Save(vector);
-                for (std::size_t k = 1; k < samples_.size(); ++k)
+                for (std::size_t k = 0; k < samples_.size(); ++k)
                     netlist->Measure(SampleName(QStringLiteral("%1_%2").arg(name).arg(t), k),
                                      QStringLiteral("FIND %1 AT=%2").arg(vector, at(samples_[k])));
             }
-            for (std::size_t k = 1; k < samples_.size(); ++k) {
+            for (std::size_t k = 0; k < samples_.size(); ++k) {
                 QStringList sum;
                 for (std::size_t t = 0; t < probe.terms.size(); ++t) {
                     const QString term = QStringLiteral("abs(%1)").arg(
@@ -528,10 +528,13 @@ Verdict TriggerObserver::Judge(const Measurements &measured, const std::vector<C
             const Probe &probe = probes_[p];
             const QString name = QStringLiteral("p%1").arg(p);
             // The measurement the figure is: of the first switching (that moved the node the edge's way), of the
-            // state after a switching with the largest (least) value, or of the whole run.
+            // state the trigger held before or after a switching with the largest (least) value, or of the whole run.
             QString chosen;
-            for (std::size_t k = 1; k <= inputs_.size(); ++k) {
-                if (!switched[k] || (probe.kind == Probe::Edge && EdgeSwitching(probe, k, switched, sample) != k))
+            for (std::size_t k = 0; k <= inputs_.size(); ++k) {
+                const bool held = (k > 0 && switched[k]) || (k < inputs_.size() && switched[k + 1]);
+                const bool switching = k > 0 && switched[k]
+                    && (probe.kind != Probe::Edge || EdgeSwitching(probe, k, switched, sample) == k);
+                if (!(probe.kind == Probe::InState ? held : switching))
                     continue;
                 const QString candidate = SampleName(name, k);
                 if (probe.kind == Probe::InState) {

@@ -160,11 +160,12 @@ public:
     // A state node's edge between 10 and 90 % of the way across the first switching that moves it from `from` to
     // `to` (V), µs. Those levels hold only until Relevel() puts the swing a run measured in their place.
     void Edge(const QString &title, const QString &node, double from, double to, double calculated);
-    // A vector ("v(e)", "@q1[ic]", "i(VEK)") sampled in the states after switchings: its largest magnitude, or
-    // with `least` its smallest.
+    // A vector ("v(e)", "@q1[ic]", "i(VEK)") sampled in the states the trigger held before and after switchings:
+    // its largest magnitude, or with `least` its smallest.
     void InState(const QString &title, const QString &unit, double scale, const QString &vector, double calculated,
                  bool least = false);
-    // The power drawn from the supplies (source, volts) in the states after switchings: the largest, or the least.
+    // The power drawn from the supplies (source, volts) in the states held around switchings: the largest, or the
+    // least.
     void PowerInState(const QString &title, const std::vector<std::pair<QString, double>> &supplies, double calculated,
                       bool least);
     // The supply's mean current and power over the run; `caption` names it as the window does, "Ек".

@@ -279,13 +279,18 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         ASSERT_TRUE(batch.count(name)) << name.toStdString();
         EXPECT_NEAR(value, batch.at(name), 1e-3 * std::abs(value) + 1e-15) << name.toStdString();
     }
-    // An amplitude is taken across a switching that took place, also where the first input was missed.
+    // An amplitude is taken across a switching that took place, also where the first input was missed; an open
+    // transistor's figure in a state where it was open, as in the other corner.
     for (const FigureRow &row : report.verdict.rows)
-        for (double measured : row.measured)
+        for (double measured : row.measured) {
             EXPECT_TRUE(
                 !row.title.startsWith(u"Амплитуда")
                 || (std::isfinite(measured) ? !(measured < row.calculated / 2) : !verdict.contains(u"пропущены 1-й")))
                 << Table(report.verdict);
+            EXPECT_FALSE(row.title.contains(u"открытого")
+                         && measured < *std::max_element(row.measured.begin(), row.measured.end()) / 2)
+                << Table(report.verdict);
+        }
     // Each figure of the table is one of those measurements, and a figure not measured names none.
     for (const FigureRow &row : report.verdict.rows)
         for (std::size_t c = 0; c < row.measures.size(); ++c) {
