@@ -580,6 +580,24 @@ TEST(Batch, CancellingKeepsTheFinishedVariants)
     QFile answers(folder.filePath(QStringLiteral("ответы.csv")));
     ASSERT_TRUE(answers.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(answers.readAll()).count(QLatin1Char('\n')), 3);
+
+    // The key read back page by page: each variant's report from a new page under «Вариант N», numbered on its own.
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), folder.filePath(QStringLiteral("ответы.pdf")),
+                     QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished());
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    pages.removeLast();
+    QStringList headings;
+    for (const QString &page : pages) {
+        const QString heading = page.trimmed().section(QLatin1Char('\n'), 0, 0);
+        EXPECT_EQ(heading.startsWith(QStringLiteral("Вариант")), page.trimmed().contains(QStringLiteral("стр. 1 из")))
+            << page.toStdString();
+        if (heading.startsWith(QStringLiteral("Вариант")))
+            headings << heading;
+    }
+    EXPECT_EQ(headings, QStringList({"Вариант 1", "Вариант 2"}));
 }
 
 // A variant's file that cannot be written stops the batch, naming the file.
