@@ -11,6 +11,7 @@
 #include "numtext/number_text.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
+#include "window/control_kinds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -598,6 +599,27 @@ TEST(Batch, CancellingKeepsTheFinishedVariants)
             headings << heading;
     }
     EXPECT_EQ(headings, QStringList({"Вариант 1", "Вариант 2"}));
+}
+
+// A hidden window (a batch's, one closed) has its results sized to their texts as it shows again.
+TEST(Batch, AHiddenWindowsResultsFitTheirTextsAsItShows)
+{
+    const std::vector<std::unique_ptr<TCalculatorWindow>> calculation = NewCalculation(QStringLiteral("Form2"));
+    TCalculatorWindow *calculator = calculation.front().get();
+    calculator->show();
+    calculator->hide();
+    TypeInto(calculator, Form2Cases().fullRunInputs);
+    ASSERT_TRUE(RunDesign(PlanDesign(calculator), true).Complete());
+    calculator->show();
+    int written = 0;
+    for (const QLabel *label : calculator->findChildren<QLabel *>()) {
+        if (!IsResultLabel(label) || label->text().isEmpty())
+            continue;
+        ++written;
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << label->text().toStdString();
+    }
+    EXPECT_GT(written, 10);
+    calculator->hide();
 }
 
 // A variant's file that cannot be written stops the batch, naming the file.
