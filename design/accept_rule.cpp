@@ -47,8 +47,19 @@ long double Above(long double value, bool excluding)
 
 } // namespace
 
+CaptionBound BoundInCaption(const QString &caption)
+{
+    return {AllowedSideInCaption(caption), ExcludesBound(caption)};
+}
+
 std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, const QString &resultUnit,
                                            const QString &caption, const QString &boxUnit)
+{
+    return ValueToAccept(values, resultUnit, BoundInCaption(caption), boxUnit);
+}
+
+std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, const QString &resultUnit,
+                                           const CaptionBound &bound, const QString &boxUnit)
 {
     const QString unit = boxUnit.isEmpty() ? resultUnit : QLatin1Char(' ') + boxUnit;
     std::vector<long double> inBoxUnit;
@@ -61,7 +72,7 @@ std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, co
     if (inBoxUnit.empty() || inBoxUnit.size() > 2)
         return std::nullopt;
     const QString spelled = QString::fromUtf16(FindUnit(unit)->spelledAs);
-    const AllowedSide side = AllowedSideInCaption(caption);
+    const AllowedSide side = bound.side;
     const long double first = inBoxUnit.front();
     if (inBoxUnit.size() == 2) {
         const long double last = inBoxUnit.back();
@@ -75,21 +86,21 @@ std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, co
                              (upper ? QStringLiteral("верхняя") : QStringLiteral("нижняя"))
                                  + QStringLiteral(" граница диапазона ") + range};
     }
-    const bool excluding = ExcludesBound(caption);
-    const QString bound = Short(first) + spelled;
+    const bool excluding = bound.excluding;
+    const QString boundText = Short(first) + spelled;
     switch (side) {
     case AllowedSide::Below:
         return AcceptedValue{AcceptKind::BelowBound, Below(first, excluding),
                              QStringLiteral("ближайшее E24 ")
-                                 + (excluding ? QStringLiteral("менее ") : QStringLiteral("не более ")) + bound};
+                                 + (excluding ? QStringLiteral("менее ") : QStringLiteral("не более ")) + boundText};
     case AllowedSide::Above:
         return AcceptedValue{AcceptKind::AboveBound, Above(first, excluding),
                              QStringLiteral("ближайшее E24 ")
-                                 + (excluding ? QStringLiteral("более ") : QStringLiteral("не менее ")) + bound};
+                                 + (excluding ? QStringLiteral("более ") : QStringLiteral("не менее ")) + boundText};
     case AllowedSide::Either:
         break;
     }
     const long double below = Below(first, false), above = Above(first, false);
     return AcceptedValue{AcceptKind::Nearest, first - below < above - first ? below : above,
-                         QStringLiteral("ближайшее E24 к ") + bound};
+                         QStringLiteral("ближайшее E24 к ") + boundText};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "standard_values/standard_values.h"
+
 #include <QString>
 
 #include <optional>
@@ -22,8 +24,19 @@ struct AcceptedValue
     QString how; // for the box's tooltip: "ближайшее E24 не более 2057,14 Ом"
 };
 
+// What a result's caption says of its bound: the side it allows, and whether it excludes the bound itself.
+struct CaptionBound
+{
+    AllowedSide side = AllowedSide::Either;
+    bool excluding = false;
+};
+CaptionBound BoundInCaption(const QString &caption);
+
 // values and resultUnit as the result label keeps them (" мкА"); boxUnit as the box shows it after
 // itself ("мА"), empty for the result's own unit. None when the result holds no number, or its unit is
 // not the box's dimension.
 std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, const QString &resultUnit,
                                            const QString &caption, const QString &boxUnit);
+// The same with the caption read once: a design reads each caption once for all its variants.
+std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, const QString &resultUnit,
+                                           const CaptionBound &bound, const QString &boxUnit);

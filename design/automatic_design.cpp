@@ -107,20 +107,22 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             const BoxReading &read = boxes[box];
             const QString &words = read.words;
             const QString symbol = LastToken(words);
-            FilledBox filled{box,
-                             std::max(1, line.step),
-                             nullptr,
-                             QString(),
-                             read.unit,
-                             nullptr,
-                             named(std::max(1, line.step),
-                                   words + (read.unit.isEmpty() ? QString() : QStringLiteral(", ") + read.unit))};
+            FilledBox filled{
+                box,
+                std::max(1, line.step),
+                nullptr,
+                QString(),
+                {},
+                read.unit,
+                nullptr,
+                named(std::max(1, line.step), words + (read.unit.isEmpty() ? QString() : QStringLiteral(", ") + read.unit))};
             if (follows) {
                 const auto repeated = accepted.find(InCyrillic(words.simplified()));
                 filled.repeated = repeated != accepted.end() ? repeated->second : nullptr;
             } else if (read.result) {
                 filled.result = read.result;
                 filled.caption = captions[read.result];
+                filled.bound = BoundInCaption(filled.caption);
                 accepted[symbol] = box;
             }
             if (filled.result || filled.repeated)
@@ -149,7 +151,7 @@ std::optional<std::pair<QString, QString>> StandardText(const FilledBox &filled)
     }
     const QList<double> values = KeptValues(filled.result);
     const std::optional<AcceptedValue> accepted = ValueToAccept(std::vector<double>(values.begin(), values.end()),
-                                                                KeptUnit(filled.result), filled.caption, filled.unit);
+                                                                KeptUnit(filled.result), filled.bound, filled.unit);
     if (!accepted)
         return std::nullopt;
     return std::pair(NumberToText(accepted->value), QStringLiteral("подставлено: ") + accepted->how);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/accept_rule.h"
 #include "documents/calculation_file.h"
 
 #include <QByteArray>
@@ -40,6 +41,7 @@ struct FilledBox
     int step = 0;                  // filled before this step of its window is pressed
     QLabel *result = nullptr;      // the result it follows
     QString caption;               // that result's caption
+    CaptionBound bound;            // and what it says of its bound
     QString unit;                  // what the box shows after itself: "Ом"
     QLineEdit *repeated = nullptr; // the accept box whose value it repeats
     QString name; // in the answers: "Шаг 4: Примем сопротивления резисторов Rк, Ом"

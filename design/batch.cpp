@@ -2,20 +2,13 @@
 
 #include "documents/window_records.h"
 #include "files/save_file.h"
-#include "report/report.h"
+#include "report/report_model.h"
 #include "window/calculator_window.h"
 
-#include <QBuffer>
 #include <QDate>
 #include <QDir>
-#include <QImage>
-#include <QRegularExpression>
-#include <QUrl>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QTextDocument>
 #include <QThread>
 
 #include <condition_variable>
@@ -103,61 +96,31 @@ private:
 class AnswerKey
 {
 public:
-    void Add(int number, const QString &page)
+    void Add(int number, Report report)
     {
+        const QString page = RenderHtml(report, PictureData::Svg);
         const qsizetype bodyStart = page.indexOf(QStringLiteral("<body>"));
         const qsizetype bodyEnd = page.lastIndexOf(QStringLiteral("</body>"));
         if (bodyStart < 0 || bodyEnd < bodyStart)
             return;
+        const QString heading = QStringLiteral("Вариант %1").arg(number);
         if (head_.isEmpty())
             head_ = page.left(bodyStart);
-        body_ += QStringLiteral("<h1 style=\"page-break-before: %1\">Вариант %2</h1>\n")
-                     .arg(body_.isEmpty() ? QStringLiteral("auto") : QStringLiteral("always"))
-                     .arg(number);
+        body_ += QStringLiteral("<h1 style=\"page-break-before: %1\">%2</h1>\n")
+                     .arg(body_.isEmpty() ? QStringLiteral("auto") : QStringLiteral("always"), heading);
         body_ += page.mid(bodyStart + 6, bodyEnd - bodyStart - 6);
+        if (!report.parts.isEmpty())
+            report.parts.front().headings.prepend(heading);
+        reports_ << report;
     }
-    bool IsEmpty() const { return body_.isEmpty(); }
+    bool IsEmpty() const { return reports_.isEmpty(); }
     QString Html() const { return head_ + QStringLiteral("<body>\n") + body_ + QStringLiteral("</body>\n</html>\n"); }
-
-    QByteArray Pdf() const
-    {
-        QTextDocument document;
-        document.setHtml(WithPicturesAsResources(Html(), &document));
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&pdf);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-            writer.setTitle(QStringLiteral("Ответы"));
-            // Laid out for the page once: a document without a page size is copied and laid out again to print.
-            constexpr int kLayoutDpi = 96;
-            document.setPageSize(writer.pageLayout().paintRectPixels(kLayoutDpi).size());
-            document.print(&writer);
-        }
-        return pdf.data();
-    }
+    QByteArray Pdf() const { return ReportsPdf(reports_, QStringLiteral("Ответы")); }
 
 private:
-    // The text document shows no data URIs: each picture becomes a resource of its own, once.
-    static QString WithPicturesAsResources(QString html, QTextDocument *document)
-    {
-        static const QRegularExpression kDataUri(QStringLiteral("src=\"(data:[^;\"]*;base64,([^\"]*))\""));
-        std::map<QString, QString> names;
-        QRegularExpressionMatch match;
-        for (qsizetype from = 0; (match = kDataUri.match(html, from)).hasMatch();) {
-            auto [name, added] = names.try_emplace(match.captured(1), QStringLiteral("picture%1").arg(names.size()));
-            if (added)
-                document->addResource(QTextDocument::ImageResource, QUrl(name->second),
-                                      QImage::fromData(QByteArray::fromBase64(match.captured(2).toLatin1())));
-            html.replace(match.capturedStart(1), match.capturedLength(1), name->second);
-            from = match.capturedStart(1) + name->second.size();
-        }
-        return html;
-    }
-
     QString head_;
     QString body_;
+    QList<Report> reports_; // of windows that outlive the key
 };
 
 // Writes the variants' files on threads of its own while the next variants are designed: each file whole or
@@ -344,7 +307,7 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         answers.EndRow();
         if (options.answerKey)
             key.Add(variant.number,
-                    ReportHtml(calculator, {options.program, options.version, QDate::currentDate(), fileName}));
+                    BuildReport(calculator, {options.program, options.version, QDate::currentDate(), fileName}));
         outcome.designed = designed.Complete();
         outcome.text = said
             + (designed.Complete()

@@ -78,6 +78,9 @@ enum class PictureData { Svg, Png };
 // One self-contained page, the schematics as data URIs.
 QString RenderHtml(const Report &report, PictureData pictures);
 
+// The reports in one PDF of that title, as WriteReport writes one: each from a new page, numbered on its own.
+QByteArray ReportsPdf(const QList<Report> &reports, const QString &title);
+
 // Where each picture of the report, with its caption, lies when printed on A4: the pages (from 0) of its
 // top and of its bottom.
 QList<std::pair<int, int>> PicturePages(const Report &report);

@@ -97,6 +97,9 @@ public:
         document_.documentLayout()->setPaintDevice(&layoutDevice_);
         if (pictures == PictureData::Svg)
             document_.documentLayout()->registerHandler(kSchematicObject, new SchematicObject(&document_));
+        // Laid out once when whole, not again after every line; nothing to undo.
+        document_.setUndoRedoEnabled(false);
+        cursor_.beginEditBlock();
         for (const ReportPart &part : report.parts) {
             for (const QString &heading : part.headings)
                 Paragraph(heading,
@@ -118,6 +121,7 @@ public:
             }
         }
         Paragraph(report.footer, kFooterLook);
+        cursor_.endEditBlock();
     }
 
     QTextDocument *get() { return &document_; }
@@ -243,54 +247,46 @@ QSizeF PageOfText(const QPageLayout &paper)
     return QSizeF(paper.paintRectPixels(kLayoutDpi).size()) - QSizeF(0, kPageNumberBand);
 }
 
-// Prints the report on the device's pages (A4 unless the printer says otherwise), each with «стр. N из M»
-// at its foot: a line is never cut by a page's end, a picture never split.
-void PrintOn(const Report &report, QPagedPaintDevice *device)
+// Prints the reports on the device's pages (A4 unless the printer says otherwise), each from a new page and
+// with «стр. N из M» of its own at their foot: a line is never cut by a page's end, a picture never split.
+void PrintOn(const QList<Report> &reports, QPagedPaintDevice *device)
 {
     device->setPageMargins(kMargins, QPageLayout::Millimeter);
-    ReportDocument document(report, PictureData::Svg);
-    QTextDocument *laidOut = document.get();
     const QSizeF page = PageOfText(device->pageLayout());
-    Paginate(laidOut, page);
     QPainter painter(device);
     if (!painter.isActive())
         return;
-    const int pages = laidOut->pageCount();
     const QTransform toDevice =
         QTransform::fromScale(qreal(device->logicalDpiX()) / kLayoutDpi, qreal(device->logicalDpiY()) / kLayoutDpi);
     QFont numberFont(QStringLiteral("Tahoma"));
     numberFont.setPointSizeF(8);
-    for (int index = 0; index < pages; ++index) {
-        if (index > 0)
-            device->newPage();
-        const QRectF view(QPointF(0, index * page.height()), page);
-        painter.setTransform(QTransform::fromTranslate(0, -view.top()) * toDevice);
-        painter.setClipRect(view);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = view;
-        laidOut->documentLayout()->draw(&painter, context);
-        painter.setClipping(false);
-        painter.resetTransform();
-        painter.setFont(numberFont);
-        const QRectF band = toDevice.mapRect(QRectF(0, page.height(), page.width(), kPageNumberBand));
-        painter.drawText(band, Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("стр. %1 из %2").arg(index + 1).arg(pages));
+    for (const Report &report : reports) {
+        ReportDocument document(report, PictureData::Svg);
+        QTextDocument *laidOut = document.get();
+        Paginate(laidOut, page);
+        const int pages = laidOut->pageCount();
+        for (int index = 0; index < pages; ++index) {
+            if (index > 0 || &report != &reports.front())
+                device->newPage();
+            const QRectF view(QPointF(0, index * page.height()), page);
+            painter.setTransform(QTransform::fromTranslate(0, -view.top()) * toDevice);
+            painter.setClipRect(view);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            laidOut->documentLayout()->draw(&painter, context);
+            painter.setClipping(false);
+            painter.resetTransform();
+            painter.setFont(numberFont);
+            const QRectF band = toDevice.mapRect(QRectF(0, page.height(), page.width(), kPageNumberBand));
+            painter.drawText(band, Qt::AlignHCenter | Qt::AlignBottom,
+                             QStringLiteral("стр. %1 из %2").arg(index + 1).arg(pages));
+        }
     }
 }
 
 QByteArray PdfOf(const Report &report)
 {
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setResolution(kPrintDpi);
-        writer.setTitle(report.title);
-        writer.setCreator(report.footer.section(QLatin1Char(','), 0, 0));
-        PrintOn(report, &writer);
-    }
-    return pdf.data();
+    return ReportsPdf({report}, report.title);
 }
 
 QByteArray OdtOf(const Report &report)
@@ -333,6 +329,22 @@ QStringList ReportFormats()
     for (const Format &format : kFormats)
         filters << QString::fromUtf8(format.filter);
     return filters;
+}
+
+QByteArray ReportsPdf(const QList<Report> &reports, const QString &title)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(kPrintDpi);
+        writer.setTitle(title);
+        if (!reports.isEmpty())
+            writer.setCreator(reports.front().footer.section(QLatin1Char(','), 0, 0));
+        PrintOn(reports, &writer);
+    }
+    return pdf.data();
 }
 
 QList<std::pair<int, int>> PicturePages(const Report &report)
@@ -380,7 +392,7 @@ void PrintOrPreview(QWidget *window, const ReportFooter &footer, QWidget *parent
     }
     const Report report = BuildReport(window, footer);
     Printing().printPages(parent, report.title, preview,
-                          [&report](QPagedPaintDevice *device) { PrintOn(report, device); });
+                          [&report](QPagedPaintDevice *device) { PrintOn({report}, device); });
 }
 
 } // namespace

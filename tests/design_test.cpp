@@ -11,6 +11,7 @@
 #include "numtext/number_text.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
+#include "window/control_kinds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -580,6 +581,45 @@ TEST(Batch, CancellingKeepsTheFinishedVariants)
     QFile answers(folder.filePath(QStringLiteral("ответы.csv")));
     ASSERT_TRUE(answers.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(answers.readAll()).count(QLatin1Char('\n')), 3);
+
+    // The key read back page by page: each variant's report from a new page under «Вариант N», numbered on its own.
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), folder.filePath(QStringLiteral("ответы.pdf")),
+                     QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished());
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    pages.removeLast();
+    QStringList headings;
+    for (const QString &page : pages) {
+        const QString heading = page.trimmed().section(QLatin1Char('\n'), 0, 0);
+        EXPECT_EQ(heading.startsWith(QStringLiteral("Вариант")), page.trimmed().contains(QStringLiteral("стр. 1 из")))
+            << page.toStdString();
+        if (heading.startsWith(QStringLiteral("Вариант")))
+            headings << heading;
+    }
+    EXPECT_EQ(headings, QStringList({"Вариант 1", "Вариант 2"}));
+}
+
+// A hidden window (a batch's, one closed) has its results sized to their texts as it shows again.
+TEST(Batch, AHiddenWindowsResultsFitTheirTextsAsItShows)
+{
+    const std::vector<std::unique_ptr<TCalculatorWindow>> calculation = NewCalculation(QStringLiteral("Form2"));
+    TCalculatorWindow *calculator = calculation.front().get();
+    calculator->show();
+    calculator->hide();
+    TypeInto(calculator, Form2Cases().fullRunInputs);
+    ASSERT_TRUE(RunDesign(PlanDesign(calculator), true).Complete());
+    calculator->show();
+    int written = 0;
+    for (const QLabel *label : calculator->findChildren<QLabel *>()) {
+        if (!IsResultLabel(label) || label->text().isEmpty())
+            continue;
+        ++written;
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << label->text().toStdString();
+    }
+    EXPECT_GT(written, 10);
+    calculator->hide();
 }
 
 // A variant's file that cannot be written stops the batch, naming the file.

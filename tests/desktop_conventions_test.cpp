@@ -149,6 +149,12 @@ TEST(EditBox, ShowsTheBeginningOfATextTooLongForIt)
     Type(narrow, QStringLiteral("5"));
     EXPECT_EQ(narrow->toolTip(), QString());
     Form4->hide();
+    // A text set while the window is hidden is measured as the window shows.
+    narrow->setText(QStringLiteral("120000"));
+    Form4->show();
+    EXPECT_EQ(narrow->toolTip(), QStringLiteral("120000"));
+    Form4->hide();
+    narrow->setText(QStringLiteral("5"));
 }
 
 // A menu bar too narrow for its menus shows its overflow button with the style's own icon, read only then; an

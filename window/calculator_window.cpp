@@ -1,5 +1,7 @@
 #include "window/calculator_window.h"
 
+#include "window/control_kinds.h"
+
 #include "numtext/number_text.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
@@ -68,6 +70,7 @@ void TCalculatorWindow::RunStep(const std::function<void()> &step)
 
 void TCalculatorWindow::showEvent(QShowEvent *)
 {
+    FitWrittenLabelsToTexts(this);
     // After the controls have taken their look at the first show.
     FitClientAreaToControls();
 }

@@ -237,21 +237,28 @@ namespace {
 
 const char kDesignedWidth[] = "designedWidth";
 
-} // namespace
-
-void Write(QLabel *label, const QString &text)
+// Sizing a label lays its text out: a window nobody sees (a batch's, one hidden) has its labels sized
+// when it is shown.
+void SetResultText(QLabel *label, const QString &text)
 {
     if (!label->property(kDesignedWidth).isValid())
         label->setProperty(kDesignedWidth, label->width());
     label->setText(text);
-    FitWidthToText(label);
+    if (label->window()->isVisible())
+        FitWidthToText(label);
+}
+
+} // namespace
+
+void Write(QLabel *label, const QString &text)
+{
+    SetResultText(label, text);
     KeepResult(label, {}, {});
 }
 
 void Write(QLabel *label, const ResultText &text)
 {
-    label->setText(text);
-    FitWidthToText(label);
+    SetResultText(label, text);
     KeepResult(label, QList<double>(text.values().begin(), text.values().end()), text.unit());
 }
 
@@ -261,6 +268,14 @@ void Clear(QLabel *label)
     const QVariant designed = label->property(kDesignedWidth);
     if (designed.isValid())
         label->resize(designed.toInt(), label->height());
+}
+
+void FitWrittenLabelsToTexts(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (!label->text().isEmpty() && label->property(kDesignedWidth).isValid())
+            FitWidthToText(label);
+    }
 }
 
 QString SymbolLettersToGreek(const QString &text)

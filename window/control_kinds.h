@@ -24,13 +24,17 @@ QFont ControlFont();
 // Whether the label is one that steps write: a result or a verdict.
 bool IsResultLabel(const QWidget *label);
 
-// Replaces a result or verdict label's whole text and sizes the label to it. A step's printed result
+// Replaces a result or verdict label's whole text and sizes the label to it (a hidden window's when it
+// shows). A step's printed result
 // keeps its values and unit on the label beside the text; any other text keeps none.
 void Write(QLabel *label, const QString &text);
 void Write(QLabel *label, const ResultText &text);
 
 // Empties a result or verdict label back to its designed placeholder, as it was before any step wrote it.
 void Clear(QLabel *label);
+
+// Sizes the labels Write wrote to their texts: those of a hidden window, as it shows.
+void FitWrittenLabelsToTexts(QWidget *window);
 
 // The text a Symbol-font label shows: each Latin letter as the Greek letter that font draws for it.
 QString SymbolLettersToGreek(const QString &text);

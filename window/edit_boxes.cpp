@@ -47,6 +47,14 @@ protected:
         case QEvent::Resize:
             UpdateToolTip();
             break;
+        case QEvent::Show:
+            if (toolTipDue_)
+                UpdateToolTip();
+            break;
+        case QEvent::ToolTipChange:
+            // A tooltip set from outside after the text (the design's «подставлено: …») stays.
+            toolTipDue_ = toolTipDue_ && updating_;
+            break;
         default:
             break;
         }
@@ -59,20 +67,29 @@ private:
         // A text set from outside, not typed into the box the user is in, puts the cursor at its end.
         if (edit_->window()->focusWidget() != edit_)
             edit_->setCursorPosition(0);
-        UpdateToolTip();
+        // Measuring the text is for the eye: a hidden window's box (a batch's) is measured as it shows.
+        if (edit_->isVisible())
+            UpdateToolTip();
+        else
+            toolTipDue_ = true;
     }
 
     void UpdateToolTip()
     {
         const QString text = edit_->text();
         const bool fits = QFontMetrics(edit_->font()).horizontalAdvance(text) <= TextRoom(edit_);
+        updating_ = true;
         // A tooltip that looks like markup is drawn as markup: typed text is shown as typed.
         edit_->setToolTip(fits                            ? QString()
                               : Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap)
                                                           : text);
+        updating_ = false;
+        toolTipDue_ = false;
     }
 
     QLineEdit *edit_;
+    bool toolTipDue_ = false;
+    bool updating_ = false;
 };
 
 } // namespace

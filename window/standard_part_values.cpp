@@ -16,7 +16,7 @@ namespace {
 
 const char *const kValuesProperty = "keptValues";
 const char *const kUnitProperty = "keptUnit";
-const char *const kCaptionProperty = "captionRead";
+const char *const kSideProperty = "allowedSide";
 
 std::vector<double> ValuesOf(const QLabel *label)
 {
@@ -28,12 +28,13 @@ std::vector<double> ValuesOf(const QLabel *label)
 // the window is read for them once.
 AllowedSide SideOf(const QLabel *label)
 {
-    if (!label->property(kCaptionProperty).isValid()) {
-        const_cast<QLabel *>(label)->setProperty(kCaptionProperty, QString());
-        for (const ResultReading &result : ReadWindow(label->window()).results)
-            result.label->setProperty(kCaptionProperty, result.caption);
-    }
-    return AllowedSideInCaption(label->property(kCaptionProperty).toString());
+    const QVariant side = label->property(kSideProperty);
+    if (side.isValid())
+        return AllowedSide(side.toInt());
+    const_cast<QLabel *>(label)->setProperty(kSideProperty, int(AllowedSide::Either));
+    for (const ResultReading &result : ReadWindow(label->window()).results)
+        result.label->setProperty(kSideProperty, int(AllowedSideInCaption(result.caption)));
+    return AllowedSide(label->property(kSideProperty).toInt());
 }
 
 void RefreshStandardValues(QLabel *label)
