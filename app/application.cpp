@@ -4,8 +4,8 @@
 #include "numtext/decimal_mark.h"
 #include "window/fonts.h"
 
-#include <QAccessible>
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
@@ -15,7 +15,14 @@
 
 void SetUpApplication(QApplication *application)
 {
-    ContinueLoadingFonts();
+    // The desktop's accessibility bridge, made at the first window's show, connects to the session bus and
+    // waits for it (where there is none, for a failed attempt to start one): that waiting is done on the font
+    // thread once the fonts are loaded, while this one builds the main menu, and the bridge finds it done.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+        ContinueLoadingFonts([] { QDBusConnection::sessionBus(); });
+    else
+        ContinueLoadingFonts();
     UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
@@ -36,8 +43,5 @@ void SetUpApplication(QApplication *application)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qtTexts);
     FollowDecimalMark(application);
-    // The desktop's accessibility bridge, made by the first control, waits for the session bus: it waits
-    // here, while the fonts are still loading.
-    QAccessible::isActive();
     RegisterFonts();
 }

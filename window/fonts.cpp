@@ -7,14 +7,63 @@
 #include <fontconfig/fontconfig.h>
 #include <malloc.h>
 
+#include <functional>
 #include <future>
+#include <optional>
 #include <thread>
 
 namespace {
 
-std::thread gFontLoader;
-std::promise<void> gApplicationExists;
-bool gContinued = false;
+// The thread that loads the fonts and then does what start-up gave it to do afterwards.
+class FontLoader
+{
+public:
+    void Start()
+    {
+        fontsLoaded_ = loaded_.get_future();
+        thread_ = std::thread([this, application = application_.get_future()]() mutable {
+            FcInit();
+            // The database belongs to the application's platform: it can be filled once that exists.
+            const std::optional<std::function<void()>> afterwards = application.get();
+            if (!afterwards)
+                return;
+            QFontDatabase::families();
+            loaded_.set_value();
+            if (*afterwards)
+                (*afterwards)();
+        });
+    }
+    void Continue(std::function<void()> afterwards)
+    {
+        if (thread_.joinable() && !continued_) {
+            continued_ = true;
+            application_.set_value(std::move(afterwards));
+        }
+    }
+    void WaitForFonts()
+    {
+        if (!thread_.joinable())
+            return;
+        Continue({});
+        fontsLoaded_.wait();
+    }
+    // At exit the thread is long done: the first window's show waits for what it went on to.
+    ~FontLoader()
+    {
+        if (!thread_.joinable())
+            return;
+        if (!continued_)
+            application_.set_value(std::nullopt);
+        thread_.join();
+    }
+
+private:
+    std::promise<std::optional<std::function<void()>>> application_;
+    std::promise<void> loaded_;
+    std::future<void> fontsLoaded_;
+    bool continued_ = false;
+    std::thread thread_;
+} gFontLoader;
 
 } // namespace
 
@@ -22,28 +71,17 @@ void StartLoadingFonts()
 {
     // One heap for all threads: a heap of the loader's own would keep the pages it frees for nobody.
     mallopt(M_ARENA_MAX, 1);
-    gFontLoader = std::thread([application = gApplicationExists.get_future()] {
-        FcInit();
-        // The database belongs to the application's platform: it can be filled once that exists.
-        application.wait();
-        QFontDatabase::families();
-    });
+    gFontLoader.Start();
 }
 
-void ContinueLoadingFonts()
+void ContinueLoadingFonts(std::function<void()> afterwards)
 {
-    if (gFontLoader.joinable() && !gContinued) {
-        gApplicationExists.set_value();
-        gContinued = true;
-    }
+    gFontLoader.Continue(std::move(afterwards));
 }
 
 void RegisterFonts()
 {
-    if (gFontLoader.joinable()) {
-        ContinueLoadingFonts();
-        gFontLoader.join();
-    }
+    gFontLoader.WaitForFonts();
     // Only the regular face: fonts-wine's bold draws hardly heavier at 15 pixels than the regular one,
     // so bold results and headings are better emboldened from the regular outlines.
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
