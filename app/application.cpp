@@ -13,16 +13,37 @@
 #include <QPixmap>
 #include <QTranslator>
 
-void SetUpApplication(QApplication *application)
+#include <thread>
+
+namespace {
+
+// Joined at exit, long after it is done.
+struct SessionBusConnection
 {
-    // The desktop's accessibility bridge, made at the first window's show, connects to the session bus and
-    // waits for it (where there is none, for a failed attempt to start one): that waiting is done on the font
-    // thread once the fonts are loaded, while this one builds the main menu, and the bridge finds it done.
+    std::thread thread;
+    ~SessionBusConnection()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+} gSessionBus;
+
+// The desktop's accessibility bridge, made at the first window's show, connects to the session bus and
+// waits for it (where there is none, for a failed attempt to start one). A thread of its own connects it
+// while the main menu is built, and the bridge finds it done.
+void ConnectSessionBusAhead()
+{
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
-        ContinueLoadingFonts([] { QDBusConnection::sessionBus(); });
-    else
-        ContinueLoadingFonts();
+        gSessionBus.thread = std::thread([] { QDBusConnection::sessionBus(); });
+}
+
+} // namespace
+
+void SetUpApplication(QApplication *application)
+{
+    ContinueLoadingFonts();
+    ConnectSessionBusAhead();
     UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));

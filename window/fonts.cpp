@@ -1,5 +1,6 @@
 #include "window/fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QStringList>
@@ -7,14 +8,41 @@
 #include <fontconfig/fontconfig.h>
 #include <malloc.h>
 
-#include <functional>
 #include <future>
+#include <mutex>
 #include <optional>
 #include <thread>
 
 namespace {
 
-// The thread that loads the fonts and then does what start-up gave it to do afterwards.
+constexpr char kMissingFamily[] = "MS Reference Sans Serif";
+
+std::once_flag gDesignedFamiliesAdded;
+
+// Only the regular face of Tahoma: fonts-wine's bold draws hardly heavier at 15 pixels than the regular
+// one, so bold results and headings are better emboldened from the regular outlines.
+void AddDesignedFamilies()
+{
+    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    QFont::insertSubstitution(QString::fromLatin1(kMissingFamily), QStringLiteral("DejaVu Sans"));
+    // Symbol-font letters are shown as the Greek letters they stand for; any Greek serif face will do.
+    QFont::insertSubstitution(QStringLiteral("Symbol"), QStringLiteral("DejaVu Serif"));
+}
+
+// Qt finds the faces that stand in for a family, for a script, by sorting all the system's fonts through
+// fontconfig, and keeps what it found for every thread. The main menu has it look for two: for the
+// desktop's font of the menu bar, whose letters may come from other faces, and for the designed family of
+// its heading and credits where the system lacks it, before the substitute is taken. Looked for here,
+// they are found when the main menu is built.
+void FindStandIns(const QString &desktopFamily)
+{
+    QFontMetricsF(QFont(desktopFamily)).leading();
+    if (!QFontDatabase::families().contains(QString::fromLatin1(kMissingFamily)))
+        QFontMetricsF(DesignedFont(kMissingFamily, 15)).inFont(QChar(u'Р')); // in the Cyrillic script
+}
+
+// The loading thread; at exit it is long done.
 class FontLoader
 {
 public:
@@ -24,30 +52,29 @@ public:
         thread_ = std::thread([this, application = application_.get_future()]() mutable {
             FcInit();
             // The database belongs to the application's platform: it can be filled once that exists.
-            const std::optional<std::function<void()>> afterwards = application.get();
-            if (!afterwards)
+            const std::optional<QString> desktopFamily = application.get();
+            if (!desktopFamily)
                 return;
             QFontDatabase::families();
+            std::call_once(gDesignedFamiliesAdded, AddDesignedFamilies);
             loaded_.set_value();
-            if (*afterwards)
-                (*afterwards)();
+            FindStandIns(*desktopFamily);
         });
     }
-    void Continue(std::function<void()> afterwards)
+    void Continue()
     {
         if (thread_.joinable() && !continued_) {
             continued_ = true;
-            application_.set_value(std::move(afterwards));
+            application_.set_value(QApplication::font("QMenuBar").family());
         }
     }
     void WaitForFonts()
     {
         if (!thread_.joinable())
             return;
-        Continue({});
+        Continue();
         fontsLoaded_.wait();
     }
-    // At exit the thread is long done: the first window's show waits for what it went on to.
     ~FontLoader()
     {
         if (!thread_.joinable())
@@ -58,7 +85,7 @@ public:
     }
 
 private:
-    std::promise<std::optional<std::function<void()>>> application_;
+    std::promise<std::optional<QString>> application_; // the desktop's font family once the application exists
     std::promise<void> loaded_;
     std::future<void> fontsLoaded_;
     bool continued_ = false;
@@ -74,25 +101,19 @@ void StartLoadingFonts()
     gFontLoader.Start();
 }
 
-void ContinueLoadingFonts(std::function<void()> afterwards)
+void ContinueLoadingFonts()
 {
-    gFontLoader.Continue(std::move(afterwards));
+    gFontLoader.Continue();
 }
 
 void RegisterFonts()
 {
     gFontLoader.WaitForFonts();
-    // Only the regular face: fonts-wine's bold draws hardly heavier at 15 pixels than the regular one,
-    // so bold results and headings are better emboldened from the regular outlines.
-    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    std::call_once(gDesignedFamiliesAdded, AddDesignedFamilies);
     // Of the font engines made for one face at one size, FreeType gives the first the designed line height
     // and later ones a pixel more. The regular one at 15 pixels is made first, before any window measures a
     // text, so that the main menu's two-line captions keep their line spacing.
     QFontMetricsF(DesignedFont("Tahoma", 15)).leading();
-    QFont::insertSubstitution(QStringLiteral("MS Reference Sans Serif"), QStringLiteral("DejaVu Sans"));
-    // Symbol-font letters are shown as the Greek letters they stand for; any Greek serif face will do.
-    QFont::insertSubstitution(QStringLiteral("Symbol"), QStringLiteral("DejaVu Serif"));
 }
 
 QFont DesignedFont(const char *family, int pixelSize, FontStyle style)
