@@ -17,14 +17,14 @@
 
 namespace {
 
-// Joined at exit, long after it is done.
-struct SessionBusConnection
+// Joined by FinishStartUp, or else at exit.
+struct JoinedThread : std::thread
 {
-    std::thread thread;
-    ~SessionBusConnection()
+    using std::thread::operator=;
+    ~JoinedThread()
     {
-        if (thread.joinable())
-            thread.join();
+        if (joinable())
+            join();
     }
 } gSessionBus;
 
@@ -35,7 +35,7 @@ void ConnectSessionBusAhead()
 {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
-        gSessionBus.thread = std::thread([] { QDBusConnection::sessionBus(); });
+        gSessionBus = std::thread([] { QDBusConnection::sessionBus(); });
 }
 
 } // namespace
@@ -65,4 +65,11 @@ void SetUpApplication(QApplication *application)
         QCoreApplication::installTranslator(qtTexts);
     FollowDecimalMark(application);
     RegisterFonts();
+}
+
+void FinishStartUp()
+{
+    if (gSessionBus.joinable())
+        gSessionBus.join();
+    FinishLoadingFonts();
 }

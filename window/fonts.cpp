@@ -42,7 +42,7 @@ void FindStandIns(const QString &desktopFamily)
         QFontMetricsF(DesignedFont(kMissingFamily, 15)).inFont(QChar(u'Р')); // in the Cyrillic script
 }
 
-// The loading thread; at exit it is long done.
+// The loading thread.
 class FontLoader
 {
 public:
@@ -75,7 +75,8 @@ public:
         Continue();
         fontsLoaded_.wait();
     }
-    ~FontLoader()
+    // Before the application object goes: the thread may still be asking Qt's font database.
+    void Finish()
     {
         if (!thread_.joinable())
             return;
@@ -83,6 +84,7 @@ public:
             application_.set_value(std::nullopt);
         thread_.join();
     }
+    ~FontLoader() { Finish(); }
 
 private:
     std::promise<std::optional<QString>> application_; // the desktop's font family once the application exists
@@ -104,6 +106,11 @@ void StartLoadingFonts()
 void ContinueLoadingFonts()
 {
     gFontLoader.Continue();
+}
+
+void FinishLoadingFonts()
+{
+    gFontLoader.Finish();
 }
 
 void RegisterFonts()

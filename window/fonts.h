@@ -8,6 +8,7 @@
 // on to find what the main menu's fonts fall back to while the main menu is built.
 void StartLoadingFonts();    // before the application object exists
 void ContinueLoadingFonts(); // once it exists
+void FinishLoadingFonts();   // before it goes
 
 // Makes the designed font families available: Tahoma from the system or from fonts-wine,
 // and installed substitutes for the ones that free systems lack.
