@@ -4,8 +4,8 @@
 #include "numtext/decimal_mark.h"
 #include "window/fonts.h"
 
-#include <QAccessible>
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
@@ -13,9 +13,37 @@
 #include <QPixmap>
 #include <QTranslator>
 
+#include <thread>
+
+namespace {
+
+// Joined by FinishStartUp, or else at exit.
+struct JoinedThread : std::thread
+{
+    using std::thread::operator=;
+    ~JoinedThread()
+    {
+        if (joinable())
+            join();
+    }
+} gSessionBus;
+
+// The desktop's accessibility bridge, made at the first window's show, connects to the session bus and
+// waits for it (where there is none, for a failed attempt to start one). A thread of its own connects it
+// while the main menu is built, and the bridge finds it done.
+void ConnectSessionBusAhead()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+        gSessionBus = std::thread([] { QDBusConnection::sessionBus(); });
+}
+
+} // namespace
+
 void SetUpApplication(QApplication *application)
 {
     ContinueLoadingFonts();
+    ConnectSessionBusAhead();
     UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
@@ -36,8 +64,12 @@ void SetUpApplication(QApplication *application)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qtTexts);
     FollowDecimalMark(application);
-    // The desktop's accessibility bridge, made by the first control, waits for the session bus: it waits
-    // here, while the fonts are still loading.
-    QAccessible::isActive();
     RegisterFonts();
+}
+
+void FinishStartUp()
+{
+    if (gSessionBus.joinable())
+        gSessionBus.join();
+    FinishLoadingFonts();
 }

@@ -43,5 +43,6 @@ int main(int argc, char *argv[])
         exitCode = QApplication::exec();
     }
     DestroyForms();
+    FinishStartUp();
     return exitCode;
 }

@@ -9,6 +9,7 @@
 #include "documents/calculation_document.h"
 #include "tests/support/window_driver.h"
 #include "window/designed_window.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -196,6 +197,19 @@ TEST(StartUp, TheCalculatorsAreBuiltAtTheirFirstUse)
     // What follows finds the windows as the program makes them.
     DestroyForms();
     CreateForms();
+}
+
+// A program that ends before its application object exists ends its font thread with it, rather than
+// waiting at exit for an application that never comes.
+TEST(StartUp, TheFontThreadEndsWithAProgramThatNeverMadeItsApplication)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            StartLoadingFonts();
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
 }
 
 TEST(Windows, EveryCalculatorHasItsCaptionAndOuterSize)

@@ -4,9 +4,11 @@
 
 // Start-up loads the fonts on a thread of its own, in milliseconds that the rest of start-up overlaps:
 // it reads the desktop's font configuration from before the application object exists, and fills Qt's
-// font database from it once the application object does. RegisterFonts waits for both.
+// font database from it once the application object does. RegisterFonts waits for that; the thread goes
+// on to find what the main menu's fonts fall back to while the main menu is built.
 void StartLoadingFonts();    // before the application object exists
 void ContinueLoadingFonts(); // once it exists
+void FinishLoadingFonts();   // before it goes
 
 // Makes the designed font families available: Tahoma from the system or from fonts-wine,
 // and installed substitutes for the ones that free systems lack.
