@@ -138,26 +138,55 @@ TEST(Tolerance, SameSeedSameResultOnAnyNumberOfWorkers)
     EXPECT_NE(other.swings, results[0].swings);
 }
 
-// Cancelling stops every worker within a second; what was not run is neither a verdict nor a failure.
+// An `ngspice` in the folder that runs `body` (and with "exec ngspice" the real one).
+QString NgspiceScript(const QTemporaryDir &folder, const char *body)
+{
+    const QString script = folder.filePath(QStringLiteral("ngspice"));
+    QFile file(script);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("#!/bin/sh\n") + body);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return script;
+}
+
+// Cancelling stops every worker within a second, between runs of the Monte Carlo analysis and in the middle of a
+// run; what was not run is neither a verdict nor a failure.
 TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
 {
     QWidget *window = Designed();
-    std::atomic_bool cancel = false;
-    QElapsedTimer sinceCancel;
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        sinceCancel.start();
-        cancel = true;
-    });
-    ToleranceResult result;
-    QString error;
-    const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
-    EXPECT_TRUE(AnalyseTolerance(window, parts, {.runs = 2000, .jobs = 2}, &result, &error, {.cancel = &cancel}));
-    canceller.join();
-    EXPECT_LT(sinceCancel.elapsed(), 1000);
-    EXPECT_TRUE(result.cancelled);
-    EXPECT_LT(result.runs, 2000);
-    EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join(u'\n').toStdString();
+    QTemporaryDir folder;
+    struct Row
+    {
+        QString program;
+        int cancelAfterRuns;
+    };
+    for (const Row &row : {Row{QStringLiteral("ngspice"), 40}, Row{NgspiceScript(folder, "exec sleep 60\n"), 0}}) {
+        SetNgspiceProgram(row.program);
+        std::atomic_bool cancel = false;
+        std::atomic_int done = 0;
+        QElapsedTimer sinceCancel;
+        std::thread canceller([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            while (done < row.cancelAfterRuns)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            sinceCancel.start();
+            cancel = true;
+        });
+        ToleranceResult result;
+        QString error;
+        const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
+        EXPECT_TRUE(AnalyseTolerance(window, parts, {.runs = 2000, .jobs = 2, .marginParts = {QStringLiteral("R")}},
+                                     &result, &error,
+                                     {.cancel = &cancel, .progress = [&](int runs, int) { done = runs; }}))
+            << error.toStdString();
+        canceller.join();
+        EXPECT_LT(sinceCancel.elapsed(), 1000) << row.program.toStdString();
+        EXPECT_TRUE(result.cancelled);
+        EXPECT_LT(result.runs, 2000);
+        EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join(u'\n').toStdString();
+    }
+    SetNgspiceProgram(QStringLiteral("ngspice"));
 }
 
 // A worker that fails is counted and named, never taken for a verdict; the nominal design failing stops it all.
@@ -166,17 +195,14 @@ TEST(Tolerance, FailedWorkersAreNamedNeverJudged)
     QWidget *window = Designed();
     QTemporaryDir folder;
     // Every other run's ngspice fails.
-    const QString script = folder.filePath(QStringLiteral("ngspice"));
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("#!/bin/sh\nflock %1/lock sh -c 'echo x >> %1/count'\n"
-                              "[ $(($(wc -l < %1/count) % 2)) = 0 ] && { echo 'Error: broken' >&2; exit 3; }\n"
-                              "exec ngspice \"$@\"\n")
-                   .arg(folder.path())
-                   .toUtf8());
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    SetNgspiceProgram(script);
+    SetNgspiceProgram(
+        NgspiceScript(folder,
+                      QStringLiteral("flock %1/lock sh -c 'echo x >> %1/count'\n"
+                                     "[ $(($(wc -l < %1/count) % 2)) = 0 ] && { echo 'Error: broken' >&2; exit 3; }\n"
+                                     "exec ngspice \"$@\"\n")
+                          .arg(folder.path())
+                          .toUtf8()
+                          .constData()));
     const ToleranceResult result = Analysed(window, {.runs = 6, .jobs = 2, .marginParts = {"R"}});
     EXPECT_EQ(result.runs
                   + std::count_if(result.failures.begin(), result.failures.end(),
