@@ -119,7 +119,7 @@ private:
 
     bool Wanted(const TolerancePart &part) const
     {
-        return options_.marginParts.isEmpty() || options_.marginParts.contains(part.name);
+        return options_.findMargins && (options_.marginParts.isEmpty() || options_.marginParts.contains(part.name));
     }
     bool Cancelled() const { return control_.cancel && control_.cancel->load(); }
     Factors Scaled(const TolerancePart &part, double factor) const;

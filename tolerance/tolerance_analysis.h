@@ -48,6 +48,7 @@ struct ToleranceOptions
     int jobs = 0; // 0: one worker for each core
     std::uint64_t seed = 1;
     Tolerances tolerances = {};
+    bool findMargins = true;
     QStringList marginParts = {}; // whose margins to find; empty: every part that has one
 };
 
