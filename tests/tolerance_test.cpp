@@ -2,14 +2,20 @@
 #include "tests/support/window_driver.h"
 #include "tolerance/ngspice_processes.h"
 #include "tolerance/tolerance_analysis.h"
+#include "tolerance/tolerance_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QLabel>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <thread>
 
@@ -216,6 +222,54 @@ TEST(Tolerance, FailedWorkersAreNamedNeverJudged)
     Analysed(window, {.runs = 2}, &error);
     EXPECT_TRUE(error.startsWith(QStringLiteral("Схему не удалось промоделировать"))) << error.toStdString();
     SetNgspiceProgram(QStringLiteral("ngspice"));
+}
+
+// «Запас и разброс…» computes on workers while the window answers, «Отмена» stops it within a second, and a
+// result is marked outdated once the design changes.
+TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
+{
+    QWidget *calculator = Designed();
+    ShowTolerance(calculator);
+    auto *window = calculator->findChild<TToleranceWindow *>();
+    ASSERT_TRUE(window);
+    const auto button = [window](const char *text) {
+        for (auto *button : window->findChildren<QPushButton *>())
+            if (button->text() == QString::fromUtf8(text))
+                return button;
+        return static_cast<QPushButton *>(nullptr);
+    };
+    QSignalSpy finished(window, &TToleranceWindow::Finished);
+    window->findChild<QSpinBox *>()->setValue(100000);
+    button("Рассчитать")->click();
+    QTest::qWait(500);
+    EXPECT_TRUE(window->Running());
+    QElapsedTimer sinceCancel;
+    sinceCancel.start();
+    button("Отмена")->click();
+    ASSERT_TRUE(finished.wait(1000));
+    EXPECT_LT(sinceCancel.elapsed(), 1000);
+
+    window->findChild<QSpinBox *>()->setValue(4);
+    button("Рассчитать")->click();
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_TRUE(window->ResultIsCurrent());
+    EXPECT_GT(window->findChild<QTableWidget *>()->rowCount(), 3);
+    const auto shows = [window](const QString &text) {
+        for (auto *label : window->findChildren<QLabel *>())
+            if (label->isVisible() && label->text().contains(text))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(QStringLiteral("из 4 образцов")));
+    EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("51"));
+    QTest::qWait(10);
+    EXPECT_FALSE(window->ResultIsCurrent());
+    EXPECT_TRUE(shows(QStringLiteral("Устарело")));
+    Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
+    QTest::qWait(10);
+    EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    window->close();
 }
 
 TEST(Tolerance, WilsonInterval)
