@@ -1,4 +1,5 @@
 // Margins and the tolerance analysis of a design typed into its window, its runs in `ngspice -b` processes.
+#include "report/report.h"
 #include "tests/support/window_driver.h"
 #include "tolerance/ngspice_processes.h"
 #include "tolerance/tolerance_analysis.h"
@@ -201,14 +202,13 @@ TEST(Tolerance, FailedWorkersAreNamedNeverJudged)
     QWidget *window = Designed();
     QTemporaryDir folder;
     // Every other run's ngspice fails.
-    SetNgspiceProgram(
-        NgspiceScript(folder,
-                      QStringLiteral("flock %1/lock sh -c 'echo x >> %1/count'\n"
-                                     "[ $(($(wc -l < %1/count) % 2)) = 0 ] && { echo 'Error: broken' >&2; exit 3; }\n"
-                                     "exec ngspice \"$@\"\n")
-                          .arg(folder.path())
-                          .toUtf8()
-                          .constData()));
+    SetNgspiceProgram(NgspiceScript(folder,
+                                    QStringLiteral("n=$(flock %1/lock sh -c 'echo x >> %1/count; wc -l < %1/count')\n"
+                                                   "[ $((n % 2)) = 0 ] && { echo 'Error: broken' >&2; exit 3; }\n"
+                                                   "exec ngspice \"$@\"\n")
+                                        .arg(folder.path())
+                                        .toUtf8()
+                                        .constData()));
     const ToleranceResult result = Analysed(window, {.runs = 6, .jobs = 2, .marginParts = {"R"}});
     EXPECT_EQ(result.runs
                   + std::count_if(result.failures.begin(), result.failures.end(),
@@ -262,10 +262,16 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     };
     EXPECT_TRUE(shows(QStringLiteral("из 4 образцов")));
     EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    const auto reported = [calculator] {
+        return ReportText(calculator, {}).contains(QStringLiteral("Запас и разброс\n"));
+    };
+    EXPECT_TRUE(reported());
+    EXPECT_TRUE(ReportText(calculator, {}).contains(QStringLiteral("из 4 образцов")));
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("51"));
     QTest::qWait(10);
     EXPECT_FALSE(window->ResultIsCurrent());
     EXPECT_TRUE(shows(QStringLiteral("Устарело")));
+    EXPECT_FALSE(reported());
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
     QTest::qWait(10);
     EXPECT_FALSE(shows(QStringLiteral("Устарело")));

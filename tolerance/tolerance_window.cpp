@@ -89,6 +89,41 @@ private:
     std::vector<double> swings_;
 };
 
+QString MarginValue(const Margin &margin, double number, const QString &none)
+{
+    return std::isfinite(number) ? QStringLiteral("%1 %2").arg(FigureText(number), margin.unit).trimmed() : none;
+}
+
+QString LowText(const Margin &margin)
+{
+    return MarginValue(margin, margin.low, Tr("< 1/10 номинала"));
+}
+
+QString HighText(const Margin &margin)
+{
+    return MarginValue(margin, margin.high, Tr("> 10 номиналов"));
+}
+
+QString YieldText(const ToleranceResult &result)
+{
+    return result.runs ? Tr("Работают %1 из %2 образцов: %3 (95 %-й доверительный интервал %4 … %5)")
+                             .arg(result.works)
+                             .arg(result.runs)
+                             .arg(Percent(result.yield), Percent(result.low), Percent(result.high))
+                       : Tr("Ни один прогон не промоделирован");
+}
+
+QString NominalText(const ToleranceResult &result)
+{
+    return result.nominalWorks ? Tr("С номинальными значениями триггер работает.")
+                               : Tr("С номинальными значениями триггер не работает: запаса нет.");
+}
+
+QString SensitivityText(const Sensitivity &part)
+{
+    return QStringLiteral("%1 — %2").arg(part.part, FigureText(part.separation, 3));
+}
+
 QDoubleSpinBox *PercentBox(double value, double most, const QString &suffix)
 {
     auto *box = new QDoubleSpinBox;
@@ -325,8 +360,7 @@ void TToleranceWindow::ShowResult()
 {
     const ToleranceResult &result = *result_;
     QStringList status;
-    status << (result.nominalWorks ? Tr("С номинальными значениями триггер работает.")
-                                   : Tr("С номинальными значениями триггер не работает: запаса нет."));
+    status << NominalText(result);
     if (result.cancelled)
         status << Tr("Расчёт отменён: показано то, что успело рассчитаться.");
     if (!result.failures.isEmpty())
@@ -340,14 +374,9 @@ void TToleranceWindow::ShowResult()
     QStringList warnings;
     for (int row = 0; row < int(result.margins.size()); ++row) {
         const Margin &margin = result.margins[std::size_t(row)];
-        const auto value = [&](double number, const QString &none) {
-            return std::isfinite(number) ? QStringLiteral("%1 %2").arg(FigureText(number), margin.unit).trimmed()
-                                         : none;
-        };
         const QString down = std::isfinite(margin.low) ? Percent(margin.low / margin.nominal - 1) : QStringLiteral("—");
         const QString up = std::isfinite(margin.high) ? Percent(margin.high / margin.nominal - 1) : QStringLiteral("—");
-        const QStringList cells{margin.part, value(margin.nominal, {}), value(margin.low, Tr("< 1/10 номинала")),
-                                value(margin.high, Tr("> 10 номиналов")),
+        const QStringList cells{margin.part, MarginValue(margin, margin.nominal, {}), LowText(margin), HighText(margin),
                                 QStringLiteral("%1 … +%2").arg(down, up).replace(u'-', u'−')};
         for (int column = 0; column < cells.size(); ++column)
             margins_->setItem(row, column, new QTableWidgetItem(cells[column]));
@@ -355,15 +384,38 @@ void TToleranceWindow::ShowResult()
             warnings << margin.warning;
     }
     warnings_->setText(warnings.join(u'\n'));
-    yield_->setText(result.runs ? Tr("Работают %1 из %2 образцов: %3 (95 %-й доверительный интервал %4 … %5)")
-                                      .arg(result.works)
-                                      .arg(result.runs)
-                                      .arg(Percent(result.yield), Percent(result.low), Percent(result.high))
-                                : Tr("Ни один прогон не промоделирован"));
+    yield_->setText(YieldText(result));
     static_cast<SwingHistogram *>(histogram_)->SetSwings(result.swings);
     sensitivity_->clear();
     for (const Sensitivity &part : result.sensitivity)
-        sensitivity_->addItem(QStringLiteral("%1 — %2").arg(part.part, FigureText(part.separation, 3)));
+        sensitivity_->addItem(SensitivityText(part));
+}
+
+QStringList TToleranceWindow::ResultLines() const
+{
+    if (!result_)
+        return {};
+    const ToleranceResult &result = *result_;
+    QStringList lines{NominalText(result)};
+    for (const Margin &margin : result.margins)
+        lines << Tr("%1 = %2: работает от %3 до %4")
+                     .arg(margin.part, MarginValue(margin, margin.nominal, {}), LowText(margin), HighText(margin));
+    for (const Margin &margin : result.margins)
+        if (!margin.warning.isEmpty())
+            lines << margin.warning;
+    lines << YieldText(result);
+    QStringList ranked;
+    for (const Sensitivity &part : result.sensitivity)
+        ranked << SensitivityText(part);
+    lines << Tr("Детали по влиянию на отказы: %1").arg(ranked.join(QStringLiteral("; ")));
+    lines << Tr("Начальное число: %1").arg(result.seed);
+    return lines;
+}
+
+QStringList CurrentToleranceLines(QWidget *calculatorWindow)
+{
+    const auto *window = calculatorWindow->findChild<TToleranceWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    return window && !window->Running() && window->ResultIsCurrent() ? window->ResultLines() : QStringList();
 }
 
 void TToleranceWindow::closeEvent(QCloseEvent *event)

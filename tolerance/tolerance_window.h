@@ -34,6 +34,9 @@ public:
     // The result shown, when it is of exactly the design the calculator window holds now.
     bool ResultIsCurrent() const;
     const std::optional<ToleranceResult> &Result() const { return result_; }
+    // The result as the window shows it, line by line: the nominal design, each margin, the warnings, the yield,
+    // the ranked parts and the seed.
+    QStringList ResultLines() const;
 
 signals:
     void Finished();
@@ -70,3 +73,7 @@ private:
 
 // Opens «Запас и разброс» for the calculator window.
 void ShowTolerance(QWidget *calculatorWindow);
+
+// The lines of «Запас и разброс» for a report, when its result is of exactly the values the calculator window holds
+// now; none otherwise.
+QStringList CurrentToleranceLines(QWidget *calculatorWindow);
