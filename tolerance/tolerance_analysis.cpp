@@ -249,7 +249,7 @@ QString Analysis::Warning(const TolerancePart &part, const Margin &margin) const
     const bool aboveHigh = margin.high < part.nominal * (1 + tolerance);
     if (!belowLow && !aboveHigh)
         return {};
-    const auto value = [&](double number) { return QStringLiteral("%1 %2").arg(FigureText(number), part.unit); };
+    const auto value = [&](double number) { return QStringLiteral("%1 %2").arg(PartValueText(number), part.unit); };
     QString text = Tr("%1 = %2 ±%3 % выходит за границу %4")
                        .arg(part.name, value(part.nominal), FigureText(tolerance * 100),
                             value(belowLow ? margin.low : margin.high));
@@ -407,6 +407,11 @@ bool AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, 
 {
     *result = ToleranceResult{};
     return Analysis(window, parts, options, control, result).Run(error);
+}
+
+QString PartValueText(double value)
+{
+    return FigureText(QString::number(value, 'g', 4).toDouble(), 15);
 }
 
 std::pair<double, double> WilsonInterval(int successes, int runs)

@@ -99,6 +99,9 @@ std::vector<TolerancePart> ToleranceParts(QWidget *window, QString *error);
 bool AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, const ToleranceOptions &options,
                       ToleranceResult *result, QString *error, const ToleranceControl &control = {});
 
+// A part's value to four significant digits, never in exponent form: "47000", "44,93".
+QString PartValueText(double value);
+
 // The share's 95 % confidence interval (Wilson): [0, 1] for no runs.
 std::pair<double, double> WilsonInterval(int successes, int runs);
 

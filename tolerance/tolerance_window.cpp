@@ -91,7 +91,7 @@ private:
 
 QString MarginValue(const Margin &margin, double number, const QString &none)
 {
-    return std::isfinite(number) ? QStringLiteral("%1 %2").arg(FigureText(number), margin.unit).trimmed() : none;
+    return std::isfinite(number) ? QStringLiteral("%1 %2").arg(PartValueText(number), margin.unit).trimmed() : none;
 }
 
 QString LowText(const Margin &margin)
@@ -183,6 +183,7 @@ TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
     margins_ = new QTableWidget(0, 5);
     margins_->setHorizontalHeaderLabels({Tr("Деталь"), Tr("Номинал"), Tr("Работает от"), Tr("до"), Tr("Запас")});
     margins_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    margins_->verticalHeader()->hide();
     margins_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     warnings_ = new QLabel;
     warnings_->setWordWrap(true);
@@ -205,6 +206,7 @@ TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
     auto *splitter = new QSplitter;
     splitter->addWidget(marginBox);
     splitter->addWidget(spreadBox);
+    splitter->setSizes({620, 480});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(settings);
@@ -342,6 +344,7 @@ void TToleranceWindow::Finish()
 {
     worker_->wait();
     worker_.reset();
+    progress_->setValue(progress_->maximum());
     start_->setEnabled(true);
     cancel_->setEnabled(false);
     if (!run_->done) {
