@@ -1,4 +1,5 @@
 // Margins and the tolerance analysis of a design typed into its window, its runs in `ngspice -b` processes.
+#include "documents/calculation_document.h"
 #include "report/report.h"
 #include "tests/support/window_driver.h"
 #include "tolerance/ngspice_processes.h"
@@ -7,6 +8,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QLabel>
 #include <QProcess>
@@ -291,6 +295,33 @@ TEST(Tolerance, WilsonInterval)
         EXPECT_NEAR(low, row.low, 1e-4) << row.works << '/' << row.runs;
         EXPECT_NEAR(high, row.high, 1e-4) << row.works << '/' << row.runs;
     }
+}
+
+// `--tolerance` prints one JSON object of the saved design, in SI, the same for the same seed.
+TEST(Tolerance, CommandLinePrintsTheAnalysis)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("form2.ortix"));
+    ASSERT_TRUE(TCalculationDocument::Of(Designed())->SaveTo(path));
+    QByteArray outputs[2];
+    for (QByteArray &output : outputs) {
+        QProcess program;
+        program.start(QStringLiteral(ORTIX_PROGRAM),
+                      {"--tolerance", path, "--runs", "4", "--jobs", "2", "--seed", "7"});
+        ASSERT_TRUE(program.waitForFinished(120000));
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        output = program.readAllStandardOutput();
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+    const QJsonObject json = QJsonDocument::fromJson(outputs[0]).object();
+    EXPECT_EQ(json["runs"].toInt(), 4);
+    EXPECT_EQ(json["seed"].toString(), "7");
+    EXPECT_EQ(json["interval"].toArray().size(), 2);
+    const QJsonObject capacitor = json["margins"].toObject()["С"].toObject();
+    EXPECT_DOUBLE_EQ(capacitor["nominal"].toDouble(), 47e-12);
+    EXPECT_LT(capacitor["low"].toDouble(), 47e-12);
+    EXPECT_GT(capacitor["low"].toDouble(), 30e-12);
+    EXPECT_FALSE(json["sensitivity"].toArray().isEmpty());
 }
 
 // The command line refuses what it cannot run with one Russian line and exit 1.
