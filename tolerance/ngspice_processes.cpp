@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -57,43 +58,93 @@ QString Complaint(const QString &output)
     return lines.isEmpty() ? QString() : lines.last().trimmed();
 }
 
-NetlistRunOutcome RunOne(const NetlistRun &run, const QString &program, const QString &folder,
-                         const std::atomic_bool *cancel)
+// One worker's ngspice, kept between runs in pipe mode: a run costs its simulation, not a start of ngspice.
+class NgspiceWorker
+{
+public:
+    NgspiceWorker(const QString &program, const QString &folder) : program_(program), folder_(folder) {}
+    ~NgspiceWorker() { Stop(); }
+
+    NetlistRunOutcome Run(const NetlistRun &run, const std::atomic_bool *cancel);
+
+private:
+    bool Start(QString *failure);
+    void Stop()
+    {
+        if (ngspice_.state() == QProcess::NotRunning)
+            return;
+        ngspice_.kill();
+        ngspice_.waitForFinished(-1);
+    }
+
+    QString program_, folder_;
+    QProcess ngspice_;
+    int runs_ = 0;
+};
+
+bool NgspiceWorker::Start(QString *failure)
+{
+    if (ngspice_.state() == QProcess::Running)
+        return true;
+    ngspice_.setWorkingDirectory(folder_);
+    ngspice_.setProcessEnvironment(IsolatedEnvironment(folder_));
+    ngspice_.setProcessChannelMode(QProcess::MergedChannels);
+    ngspice_.start(program_, {QStringLiteral("-p"), QStringLiteral("-n")});
+    if (ngspice_.waitForStarted(10000))
+        return true;
+    *failure = Tr("не удалось запустить %1: %2").arg(program_, ngspice_.errorString());
+    return false;
+}
+
+NetlistRunOutcome NgspiceWorker::Run(const NetlistRun &run, const std::atomic_bool *cancel)
 {
     NetlistRunOutcome outcome;
-    const QString path = QDir(folder).filePath(QStringLiteral("run.cir"));
-    if (!SaveFile(path, run.netlist.toUtf8(), &outcome.failure))
+    const QString path = QDir(folder_).filePath(QStringLiteral("run.cir"));
+    if (!SaveFile(path, run.netlist.toUtf8(), &outcome.failure) || !Start(&outcome.failure))
         return outcome;
-    QProcess ngspice;
-    ngspice.setWorkingDirectory(folder);
-    ngspice.setProcessEnvironment(IsolatedEnvironment(folder));
-    ngspice.start(program, {QStringLiteral("-b"), QStringLiteral("-n"), path});
-    if (!ngspice.waitForStarted(10000)) {
-        outcome.failure = Tr("не удалось запустить %1: %2").arg(program, ngspice.errorString());
-        return outcome;
-    }
+    // The run, the last time point it reached, and a mark that it is over; then nothing of it stays.
+    const QByteArray end = "ortix-end-" + QByteArray::number(++runs_);
+    ngspice_.readAll();
+    ngspice_.write("source " + path.toUtf8() + "\nrun\nprint time[length(time)-1]\ndestroy all\nremcirc\necho " + end
+                   + "\n");
+    QByteArray output;
     const QDeadlineTimer deadline(SimulationTimeLimit());
-    while (!ngspice.waitForFinished(50)) {
+    while (!output.contains("\n" + end)) {
+        if (ngspice_.state() == QProcess::NotRunning) {
+            output += ngspice_.readAll();
+            const QString cause = Complaint(QString::fromLocal8Bit(output));
+            outcome.failure = (ngspice_.exitStatus() == QProcess::NormalExit
+                                   ? Tr("ngspice завершился с кодом %1").arg(ngspice_.exitCode())
+                                   : Tr("ngspice завершился аварийно"))
+                + (cause.isEmpty() ? QString() : QStringLiteral(": ") + cause);
+            return outcome;
+        }
         const bool cancelled = Cancelled(cancel);
         if (cancelled || deadline.hasExpired()) {
-            ngspice.kill();
-            ngspice.waitForFinished(-1);
+            Stop();
             outcome.failure = cancelled ? Tr("отменено") : Tr("ngspice считал дольше, чем позволено");
             return outcome;
         }
+        ngspice_.waitForReadyRead(50);
+        output += ngspice_.readAll();
     }
-    const QString output = QString::fromLocal8Bit(ngspice.readAllStandardOutput());
-    const QString errors = QString::fromLocal8Bit(ngspice.readAllStandardError());
-    if (ngspice.exitStatus() != QProcess::NormalExit || ngspice.exitCode() != 0) {
-        const QString cause = Complaint(errors + u'\n' + output);
-        outcome.failure = ngspice.exitStatus() != QProcess::NormalExit
-            ? Tr("ngspice завершился аварийно")
-            : Tr("ngspice завершился с кодом %1").arg(ngspice.exitCode());
-        if (!cause.isEmpty())
-            outcome.failure += QStringLiteral(": ") + cause;
+    const QStringList lines = QString::fromLocal8Bit(output).split(u'\n');
+    // A run that stopped short of its end (no convergence, an error in the netlist) has no verdict.
+    static const QRegularExpression transient(QStringLiteral("^\\.tran\\s+\\S+\\s+(\\S+)"),
+                                              QRegularExpression::MultilineOption);
+    static const QRegularExpression reached(QStringLiteral("^time\\[length\\(time\\)-1\\]\\s*=\\s*(\\S+)"));
+    const double stop = transient.match(run.netlist).captured(1).toDouble();
+    double last = NAN;
+    for (const QString &line : lines)
+        if (const auto match = reached.match(line.trimmed()); match.hasMatch())
+            last = match.captured(1).toDouble();
+    if (!(last >= stop * (1 - 1e-9))) {
+        const QString cause = Complaint(QString::fromLocal8Bit(output));
+        outcome.failure =
+            Tr("ngspice не досчитал до конца") + (cause.isEmpty() ? QString() : QStringLiteral(": ") + cause);
         return outcome;
     }
-    outcome.measured = ParseMeasurements(output.split(u'\n'), run.measureNames);
+    outcome.measured = ParseMeasurements(lines, run.measureNames);
     if (outcome.measured.empty() && !run.measureNames.isEmpty())
         outcome.failure = Tr("ngspice не напечатал ни одного измерения");
     return outcome;
@@ -122,26 +173,25 @@ std::vector<NetlistRunOutcome> RunNetlists(const std::vector<NetlistRun> &runs, 
         program = Program();
     }
     std::atomic_size_t next = 0;
+    const std::size_t workers =
+        std::clamp<std::size_t>(std::size_t(std::max(jobs, 1)), 1, std::max<std::size_t>(runs.size(), 1));
     const auto work = [&] {
         const QTemporaryDir folder;
+        NgspiceWorker ngspice(program, folder.path());
         for (std::size_t k = next++; k < runs.size(); k = next++) {
             if (Cancelled(cancel))
                 outcomes[k].failure = Tr("отменено");
             else if (!folder.isValid())
                 outcomes[k].failure = Tr("не удалось создать временную папку: %1").arg(folder.errorString());
             else
-                outcomes[k] = RunOne(runs[k], program, folder.path(), cancel);
+                outcomes[k] = ngspice.Run(runs[k], cancel);
             if (finished)
                 finished();
         }
     };
-    const std::size_t workers = std::clamp<std::size_t>(std::size_t(std::max(jobs, 1)), 1, runs.size());
     std::vector<std::thread> threads;
-    for (std::size_t w = 1; w < workers; ++w)
+    for (std::size_t w = 0; w < workers && !runs.empty(); ++w)
         threads.emplace_back(work);
-    // The caller's thread works too: no thread waits idle for the others.
-    if (!runs.empty())
-        work();
     for (std::thread &thread : threads)
         thread.join();
     return outcomes;

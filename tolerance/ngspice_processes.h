@@ -22,11 +22,13 @@ struct NetlistRunOutcome
     std::map<QString, double> measured;
 };
 
-// Runs the netlists in `ngspice -b` processes, up to `jobs` at once (ngspice's shared library is one instance
-// in a process), each in a private working folder with no start-up script and the C locale. Outcomes are in the
-// order of the runs whatever finished first. Once `cancel` is set, every process is killed within a tenth of a
-// second and the runs not done fail as cancelled. `finished` is called from the workers' threads after each run.
-// The calling thread's floating-point environment is never touched.
+// Runs the netlists in `ngspice` processes, up to `jobs` at once (ngspice's shared library is one instance in a
+// process): each worker keeps one in pipe mode (`ngspice -p -n`) in a private working folder with no start-up script
+// and the C locale, and feeds it one netlist after another. A run that ngspice does not carry to its stop time, or
+// that prints no measurement, fails. Outcomes are in the order of the runs whatever finished first. Once `cancel` is
+// set, every process is killed within a tenth of a second and the runs not done fail as cancelled. `finished` is
+// called from the workers' threads after each run. The calling thread runs none and its floating-point environment
+// is never touched.
 std::vector<NetlistRunOutcome> RunNetlists(const std::vector<NetlistRun> &runs, int jobs,
                                            const std::atomic_bool *cancel = nullptr,
                                            const std::function<void()> &finished = {});
