@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -150,6 +151,15 @@ NetlistRunOutcome NgspiceWorker::Run(const NetlistRun &run, const std::atomic_bo
     return outcome;
 }
 
+// Each run's netlist is written whole, synced to its disk: in memory, where there is a file system there, that
+// costs nothing.
+QString WorkerFolderTemplate()
+{
+    const QFileInfo memory(QStringLiteral("/dev/shm"));
+    return QDir(memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath())
+        .filePath(QStringLiteral("ortix-t-XXXXXX"));
+}
+
 } // namespace
 
 int DefaultJobs()
@@ -176,7 +186,7 @@ std::vector<NetlistRunOutcome> RunNetlists(const std::vector<NetlistRun> &runs, 
     const std::size_t workers =
         std::clamp<std::size_t>(std::size_t(std::max(jobs, 1)), 1, std::max<std::size_t>(runs.size(), 1));
     const auto work = [&] {
-        const QTemporaryDir folder;
+        const QTemporaryDir folder(WorkerFolderTemplate());
         NgspiceWorker ngspice(program, folder.path());
         for (std::size_t k = next++; k < runs.size(); k = next++) {
             if (Cancelled(cancel))
