@@ -84,15 +84,57 @@ CommandLine ProcessCommandLine(int argc, char *argv[])
                                  QStringLiteral("ПУТЬ"));
     parser.addOptions({design, given, batch, batchTemplate, out});
 
+    // The margins and the tolerance analysis.
+    const QCommandLineOption tolerance(
+        QStringLiteral("tolerance"),
+        QStringLiteral("Найти запас каждой детали схемы расчёта ФАЙЛ и долю работающих образцов при разбросе "
+                       "деталей (метод Монте-Карло), вывести их одним объектом JSON и завершить работу."));
+    const QCommandLineOption runs(QStringLiteral("runs"),
+                                  QStringLiteral("Число прогонов для --tolerance (по умолчанию 200)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption jobs(QStringLiteral("jobs"),
+                                  QStringLiteral("Число одновременных процессов ngspice для --tolerance (по "
+                                                 "умолчанию по одному на ядро)."),
+                                  QStringLiteral("J"));
+    const QCommandLineOption seed(QStringLiteral("seed"),
+                                  QStringLiteral("Начальное число случайных отклонений для --tolerance: с тем же "
+                                                 "числом — тот же результат (по умолчанию случайное)."),
+                                  QStringLiteral("S"));
+    parser.addOptions({tolerance, runs, jobs, seed});
+
     parser.process(core); // prints and exits for --help, --version and errors
 
-    const CommandLine commandLine{parser.positionalArguments(), parser.value(report),        parser.value(netlist),
-                                  parser.isSet(simulate),       parser.value(design),        parser.value(given),
-                                  parser.value(batch),          parser.value(batchTemplate), parser.value(out)};
+    CommandLine commandLine{parser.positionalArguments(), parser.value(report),        parser.value(netlist),
+                            parser.isSet(simulate),       parser.value(design),        parser.value(given),
+                            parser.value(batch),          parser.value(batchTemplate), parser.value(out)};
+    commandLine.tolerance = parser.isSet(tolerance);
+    const auto readNumber = [&](const QCommandLineOption &option, int least, int *value) {
+        if (!parser.isSet(option))
+            return;
+        bool number = false;
+        *value = parser.value(option).toInt(&number);
+        if (number && *value >= least && *value <= 100000 && commandLine.tolerance)
+            return;
+        std::fprintf(stderr, "%s: --%s — целое число от %d до 100000, только с --tolerance\n",
+                     qPrintable(QCoreApplication::applicationName()), qPrintable(option.names().front()), least);
+        std::exit(1);
+    };
+    readNumber(runs, 1, &commandLine.runs);
+    readNumber(jobs, 1, &commandLine.jobs);
+    commandLine.seedGiven = parser.isSet(seed);
+    if (commandLine.seedGiven) {
+        bool number = false;
+        commandLine.seed = parser.value(seed).toULongLong(&number);
+        if (!number || !commandLine.tolerance) {
+            std::fprintf(stderr, "%s: --seed — целое число от 0 до 18446744073709551615, только с --tolerance\n",
+                         qPrintable(QCoreApplication::applicationName()));
+            std::exit(1);
+        }
+    }
     const int designs = parser.isSet(design) + parser.isSet(batch) + parser.isSet(batchTemplate);
     const bool needsOut = parser.isSet(design) || parser.isSet(batch);
     const bool alongside = !commandLine.files.isEmpty() || parser.isSet(report) || parser.isSet(netlist)
-        || (parser.isSet(simulate) && !parser.isSet(batch));
+        || parser.isSet(tolerance) || (parser.isSet(simulate) && !parser.isSet(batch));
     if (designs > 1 || (designs == 1 && alongside) || needsOut != parser.isSet(out)
         || parser.isSet(given) != parser.isSet(design)) {
         std::fprintf(stderr,
@@ -101,9 +143,12 @@ CommandLine ProcessCommandLine(int argc, char *argv[])
                      qPrintable(QCoreApplication::applicationName()));
         std::exit(1);
     }
-    const int headless = parser.isSet(report) + parser.isSet(netlist) + parser.isSet(simulate);
+    const int headless =
+        parser.isSet(report) + parser.isSet(netlist) + parser.isSet(simulate) + parser.isSet(tolerance);
     if (designs == 0 && (headless > 1 || (headless == 1 && commandLine.files.size() != 1))) {
-        std::fprintf(stderr, "%s: --report, --netlist и --simulate принимают один ФАЙЛ расчёта, по одному\n",
+        std::fprintf(stderr,
+                     "%s: --report, --netlist, --simulate и --tolerance принимают один ФАЙЛ расчёта, по "
+                     "одному\n",
                      qPrintable(QCoreApplication::applicationName()));
         std::exit(1);
     }

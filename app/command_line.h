@@ -18,8 +18,18 @@ struct CommandLine
     QString batchTemplate; // --batch-template FormN: print the variants' header for the window
     QString outPath;       // --out: the calculation file of --design, the folder of --batch
 
+    // --tolerance: print the margins and the tolerance analysis of the one file's circuit as JSON, with --runs,
+    // --jobs (0: one for each core) and --seed (random unless given)
+    bool tolerance = false;
+    int runs = 200, jobs = 0;
+    quint64 seed = 0;
+    bool seedGiven = false;
+
     // Whether the program works on one file with no display, and ends.
-    bool Headless() const { return !reportPath.isEmpty() || !netlistPath.isEmpty() || simulate || Designs(); }
+    bool Headless() const
+    {
+        return !reportPath.isEmpty() || !netlistPath.isEmpty() || simulate || tolerance || Designs();
+    }
     bool Designs() const { return !designWindow.isEmpty() || !batchPath.isEmpty() || !batchTemplate.isEmpty(); }
 };
 

@@ -6,11 +6,35 @@
 #include "app/forms.h"
 #include "documents/calculation_document.h"
 #include "simulation/simulation.h"
+#include "tolerance/tolerance_analysis.h"
 #include "window/calculator_window.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 
 #include <cstdio>
+
+namespace {
+
+QByteArray ToleranceJson(QWidget *calculator, const CommandLine &commandLine, QString *error)
+{
+    const std::vector<TolerancePart> parts = ToleranceParts(calculator, error);
+    if (parts.empty()) {
+        if (error->isEmpty())
+            *error = QCoreApplication::translate("Tolerance", "В схеме нет деталей, разброс которых можно учесть");
+        return {};
+    }
+    ToleranceOptions options;
+    options.runs = commandLine.runs;
+    options.jobs = commandLine.jobs;
+    options.seed = commandLine.seedGiven ? commandLine.seed : QRandomGenerator::system()->generate64();
+    ToleranceResult result;
+    if (!AnalyseTolerance(calculator, parts, options, &result, error))
+        return {};
+    return ToleranceJson(parts, result);
+}
+
+} // namespace
 
 int RunHeadless(const CommandLine &commandLine)
 {
@@ -28,6 +52,10 @@ int RunHeadless(const CommandLine &commandLine)
             done = WriteReport(calculator, commandLine.reportPath, FooterOf(document), &error);
         } else if (!commandLine.netlistPath.isEmpty()) {
             done = ExportNetlist(calculator, commandLine.netlistPath, &error);
+        } else if (commandLine.tolerance) {
+            const QByteArray json = ToleranceJson(calculator, commandLine, &error);
+            done = !json.isEmpty();
+            std::fwrite(json.constData(), 1, json.size(), stdout);
         } else {
             const QByteArray json = SimulationJson(calculator, &error);
             done = !json.isEmpty();

@@ -2,7 +2,7 @@
 
 struct CommandLine;
 
-// Does what --report, --netlist or --simulate asks with the one calculation file, showing nothing.
-// Returns the program's exit code: 0 when done (for --simulate, whether or not the trigger works), 1 with
-// one line on standard error when not.
+// Does what --report, --netlist, --simulate or --tolerance asks with the one calculation file, showing nothing.
+// Returns the program's exit code: 0 when done (for --simulate and --tolerance, whether or not the trigger works), 1
+// with one line on standard error when not.
 int RunHeadless(const CommandLine &commandLine);

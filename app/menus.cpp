@@ -8,6 +8,7 @@
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
 #include "simulation/simulation.h"
+#include "tolerance/tolerance_window.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
 #include "window/first_show.h"
@@ -116,6 +117,8 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
         calculation->addSeparator();
         calculation->addAction(QStringLiteral("&Моделирование…"), QKeySequence(Qt::Key_F5), window,
                                [calculator] { ShowSimulation(calculator); });
+        calculation->addAction(QStringLiteral("&Запас и разброс…"), window,
+                               [calculator] { ShowTolerance(calculator); });
         calculation->addAction(QStringLiteral("&Экспорт схемы SPICE…"), window,
                                [document, window] { ExportNetlistWithDialog(document, window); });
     }

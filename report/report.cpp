@@ -3,6 +3,7 @@
 #include "report/report_model.h"
 #include "report/schematic.h"
 #include "simulation/simulation.h"
+#include "tolerance/tolerance_window.h"
 #include "window/calculator_window.h"
 #include "window/standard_part_values.h"
 #include "window/window_reading.h"
@@ -201,6 +202,13 @@ Report BuildReport(QWidget *window, const ReportFooter &footer)
     report.parts << PartOf(window, pictureNumber);
     if (const std::optional<ReportSection> simulation = SimulationSectionOf(window))
         report.parts.front().sections << *simulation;
+    if (const QStringList tolerance = CurrentToleranceLines(window); !tolerance.isEmpty()) {
+        ReportSection section;
+        section.title = QStringLiteral("Запас и разброс");
+        for (const QString &line : tolerance)
+            section.lines << ReportLine{line, {}};
+        report.parts.front().sections << section;
+    }
     if (const auto *calculator = qobject_cast<const TCalculatorWindow *>(window)) {
         if (const QWidget *following = calculator->FollowingCalculation())
             report.parts << PartOf(following, pictureNumber);

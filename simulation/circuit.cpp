@@ -44,7 +44,7 @@ double CircuitInputs::Box(const char *editName, const QString &caption)
     const auto *edit = window_->findChild<QLineEdit *>(QLatin1StringView(editName));
     const double value = edit ? NumberOf(edit->text()) : NAN;
     if (std::isfinite(value))
-        return value;
+        return Varied(QLatin1StringView(editName), caption, value);
     missing_ << caption;
     return NAN;
 }
@@ -81,7 +81,14 @@ double CircuitInputs::Parameter(SimulationParameter parameter)
             missing_ << parameter.caption;
     }
     parameters_.push_back(parameter);
-    return parameter.value;
+    return Varied(parameter.key, parameter.caption, parameter.value);
+}
+
+double CircuitInputs::Varied(const QString &key, const QString &caption, double value)
+{
+    reads_.push_back({key, caption, value});
+    const auto factor = factors_.find(key);
+    return factor == factors_.end() ? value : value * factor->second;
 }
 
 bool RegisterCircuit(const QString &windowName, CircuitBuilder builder)
@@ -97,14 +104,23 @@ bool HasCircuit(const QString &windowName)
 
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
 {
+    return BuildCircuit(window, {}, circuit, error);
+}
+
+bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit, QString *error,
+                  std::vector<CircuitInputs::Read> *reads)
+{
     const auto builder = window ? Builders().find(window->objectName()) : Builders().end();
     if (builder == Builders().end()) {
         *error = Tr("Для этой схемы моделирование не предусмотрено");
         return false;
     }
     CircuitInputs inputs(window);
+    inputs.Vary(factors);
     *circuit = builder->second(inputs);
     circuit->parameters = inputs.Parameters();
+    if (reads)
+        *reads = inputs.Reads();
     const QStringList impossible = circuit->netlist.ImpossibleParts();
     if (!inputs.Missing().isEmpty())
         *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));

@@ -97,10 +97,24 @@ public:
     QStringList Missing() const { return missing_; }
     const std::vector<SimulationParameter> &Parameters() const { return parameters_; }
 
+    // A box or parameter the circuit read: its object name or key, caption and value (in its own unit, unscaled).
+    struct Read
+    {
+        QString key, caption;
+        double value;
+    };
+    const std::vector<Read> &Reads() const { return reads_; }
+    // Scales what a box or parameter gives by its factor, by object name or key: a variant of the design.
+    void Vary(const std::map<QString, double> &factors) { factors_ = factors; }
+
 private:
+    double Varied(const QString &key, const QString &caption, double value);
+
     QWidget *window_;
     QStringList missing_;
     std::vector<SimulationParameter> parameters_;
+    std::vector<Read> reads_;
+    std::map<QString, double> factors_;
 };
 
 using CircuitBuilder = std::function<Circuit(CircuitInputs &inputs)>;
@@ -113,6 +127,9 @@ bool HasCircuit(const QString &windowName);
 // The window's circuit, or an empty netlist (with the parameters it would have had) and the message that names
 // what to fill.
 bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error);
+// The same with the boxes and parameters scaled by `factors`; `reads` gets what the circuit read, unscaled.
+bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit, QString *error,
+                  std::vector<CircuitInputs::Read> *reads = nullptr);
 
 // A figure as the window prints it: four significant digits, the window's decimal mark; «—» for NaN.
 QString FigureText(double value, int digits = 4);

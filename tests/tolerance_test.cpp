@@ -1,0 +1,377 @@
+// Margins and the tolerance analysis of a design typed into its window, its runs in `ngspice` processes.
+#include "documents/calculation_document.h"
+#include "report/report.h"
+#include "tests/support/window_driver.h"
+#include "tolerance/ngspice_processes.h"
+#include "tolerance/tolerance_analysis.h"
+#include "tolerance/tolerance_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+namespace {
+
+using Texts = std::vector<std::pair<const char *, const char *>>;
+
+// The symmetric trigger with an external bias source that switches at every input in both corners.
+const Texts kForm2 = {
+    {"Edit1", "10"},   {"Edit2", "20"},     {"Edit3", "50"},   {"Edit4", "12"},     {"Edit5", "5"},
+    {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
+    {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
+    {"Edit16", "2"},   {"Edit17", "5100"},
+};
+
+QWidget *Form2()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == u"Form2")
+            return window;
+    return nullptr;
+}
+
+// Types the design with `changes` over it and presses every step, as a user working down the window does.
+QWidget *Designed(const Texts &changes = {})
+{
+    QWidget *window = Form2();
+    for (const Texts &texts : {kForm2, changes})
+        for (const auto &[box, text] : texts)
+            Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
+    for (int step = 1; auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step)); ++step)
+        EXPECT_TRUE(ClickAndCollect(button).empty()) << "step " << step;
+    return window;
+}
+
+ToleranceResult Analysed(QWidget *window, ToleranceOptions options, QString *error = nullptr)
+{
+    QString message;
+    const std::vector<TolerancePart> parts = ToleranceParts(window, &message);
+    EXPECT_FALSE(parts.empty()) << message.toStdString();
+    ToleranceResult result;
+    EXPECT_EQ(AnalyseTolerance(window, parts, options, &result, &message), error == nullptr) << message.toStdString();
+    if (error)
+        *error = message;
+    return result;
+}
+
+const Margin *MarginOf(const ToleranceResult &result, const QString &part)
+{
+    for (const Margin &margin : result.margins)
+        if (margin.part == part)
+            return &margin;
+    return nullptr;
+}
+
+// Each accepted part and parameter of the working design works over a range around its value; a part set just
+// inside the edge its tolerance reaches past is warned of, with the standard value that restores the margin.
+TEST(Tolerance, MarginsHoldTheNominalValuesAndWarnWhereTheToleranceReachesPast)
+{
+    ToleranceResult designed = Analysed(Designed(), {.runs = 0, .jobs = 2});
+    ASSERT_TRUE(designed.nominalWorks);
+    const QStringList parts{QStringLiteral("Rк"), QStringLiteral("Rб"), QStringLiteral("Rк.б"),
+                            QStringLiteral("С"),  QStringLiteral("R"),  QStringLiteral("Ср")};
+    for (const QString &part : parts) {
+        const Margin *margin = MarginOf(designed, part);
+        ASSERT_TRUE(margin) << part.toStdString();
+        EXPECT_FALSE(margin->low >= margin->nominal) << part.toStdString();
+        EXPECT_FALSE(margin->high <= margin->nominal) << part.toStdString();
+    }
+    const Margin *capacitor = MarginOf(designed, QStringLiteral("С"));
+    ASSERT_TRUE(std::isfinite(capacitor->low));
+    // A capacitor 5 % above its lowest working value: ±10 % reaches past it.
+    const QByteArray marginal = QByteArray::number(capacitor->low * 1.05, 'f', 1).replace('.', ',');
+    const ToleranceResult tight =
+        Analysed(Designed({{"Edit15", marginal.constData()}}), {.runs = 0, .marginParts = {QStringLiteral("С")}});
+    const Margin *warned = MarginOf(tight, QStringLiteral("С"));
+    ASSERT_TRUE(warned);
+    EXPECT_TRUE(warned->warning.contains(QStringLiteral("возьмите"))) << warned->warning.toStdString();
+    EXPECT_TRUE(warned->warning.startsWith(QStringLiteral("С = "))) << warned->warning.toStdString();
+}
+
+struct BrokenDesign
+{
+    const char *name;
+    Texts changes;
+};
+
+// A design that cannot work has no margins and a yield of none, whatever the parts draw.
+TEST(Tolerance, BrokenDesignsYieldNothing)
+{
+    for (const BrokenDesign &design : std::vector<BrokenDesign>{
+             {"Rк.б a thousand times too large", {{"Edit14", "18000000"}}},
+             {"a 0,3 V supply", {{"Edit4", "0,3"}}},
+         }) {
+        const ToleranceResult result = Analysed(Designed(design.changes), {.runs = 6, .jobs = 2});
+        EXPECT_FALSE(result.nominalWorks) << design.name;
+        EXPECT_TRUE(result.margins.empty()) << design.name;
+        EXPECT_EQ(result.runs, 6) << design.name;
+        EXPECT_EQ(result.works, 0) << design.name;
+        EXPECT_EQ(result.yield, 0) << design.name;
+        EXPECT_GT(result.high, 0) << design.name;
+    }
+}
+
+bool Same(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The same seed draws the same runs on one worker and on two.
+TEST(Tolerance, SameSeedSameResultOnAnyNumberOfWorkers)
+{
+    QWidget *window = Designed();
+    std::vector<ToleranceResult> results;
+    for (int jobs : {1, 2})
+        results.push_back(
+            Analysed(window, {.runs = 8, .jobs = jobs, .seed = 29, .marginParts = {QStringLiteral("R")}}));
+    EXPECT_EQ(results[0].runs, 8);
+    EXPECT_EQ(results[0].works, results[1].works);
+    ASSERT_EQ(results[0].swings.size(), results[1].swings.size());
+    for (std::size_t k = 0; k < results[0].swings.size(); ++k)
+        EXPECT_TRUE(Same(results[0].swings[k], results[1].swings[k])) << k;
+    EXPECT_TRUE(Same(results[0].margins.front().low, results[1].margins.front().low));
+    EXPECT_TRUE(Same(results[0].margins.front().high, results[1].margins.front().high));
+    const ToleranceResult other = Analysed(window, {.runs = 8, .jobs = 2, .seed = 30, .marginParts = {"R"}});
+    EXPECT_NE(other.swings, results[0].swings);
+}
+
+// An `ngspice` in the folder that runs `body` (and with "exec ngspice" the real one).
+QString NgspiceScript(const QTemporaryDir &folder, const char *body)
+{
+    const QString script = folder.filePath(QStringLiteral("ngspice"));
+    QFile file(script);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("#!/bin/sh\n") + body);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return script;
+}
+
+// Cancelling stops every worker within a second, between runs of the Monte Carlo analysis and in the middle of a
+// run; what was not run is neither a verdict nor a failure.
+TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
+{
+    QWidget *window = Designed();
+    QTemporaryDir folder;
+    struct Row
+    {
+        QString program;
+        int cancelAfterRuns;
+    };
+    for (const Row &row : {Row{QStringLiteral("ngspice"), 40}, Row{NgspiceScript(folder, "exec sleep 60\n"), 0}}) {
+        SetNgspiceProgram(row.program);
+        std::atomic_bool cancel = false;
+        std::atomic_int done = 0;
+        QElapsedTimer sinceCancel;
+        std::thread canceller([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            while (done < row.cancelAfterRuns)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            sinceCancel.start();
+            cancel = true;
+        });
+        ToleranceResult result;
+        QString error;
+        const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
+        EXPECT_TRUE(AnalyseTolerance(window, parts, {.runs = 2000, .jobs = 2, .marginParts = {QStringLiteral("R")}},
+                                     &result, &error,
+                                     {.cancel = &cancel, .progress = [&](int runs, int) { done = runs; }}))
+            << error.toStdString();
+        canceller.join();
+        EXPECT_LT(sinceCancel.elapsed(), 1000) << row.program.toStdString();
+        EXPECT_TRUE(result.cancelled);
+        EXPECT_LT(result.runs, 2000);
+        EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join(u'\n').toStdString();
+    }
+    SetNgspiceProgram(QStringLiteral("ngspice"));
+}
+
+// A worker that fails is counted and named, never taken for a verdict; the nominal design failing stops it all.
+TEST(Tolerance, FailedWorkersAreNamedNeverJudged)
+{
+    QWidget *window = Designed();
+    QTemporaryDir folder;
+    // Every other start of ngspice fails.
+    SetNgspiceProgram(NgspiceScript(folder,
+                                    QStringLiteral("n=$(flock %1/lock sh -c 'echo x >> %1/count; wc -l < %1/count')\n"
+                                                   "[ $((n % 2)) = 0 ] && { echo 'Error: broken' >&2; exit 3; }\n"
+                                                   "exec ngspice \"$@\"\n")
+                                        .arg(folder.path())
+                                        .toUtf8()
+                                        .constData()));
+    const ToleranceResult result = Analysed(window, {.runs = 6, .jobs = 2, .marginParts = {"R"}});
+    EXPECT_EQ(result.runs
+                  + std::count_if(result.failures.begin(), result.failures.end(),
+                                  [](const QString &failure) { return failure.startsWith(u"прогон"); }),
+              6);
+    EXPECT_FALSE(result.failures.isEmpty());
+    for (const QString &failure : result.failures)
+        EXPECT_TRUE(failure.contains(QStringLiteral("кодом 3: Error: broken"))) << failure.toStdString();
+    SetNgspiceProgram(QStringLiteral("/nonexistent/ngspice"));
+    QString error;
+    Analysed(window, {.runs = 2}, &error);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Схему не удалось промоделировать"))) << error.toStdString();
+    SetNgspiceProgram(QStringLiteral("ngspice"));
+}
+
+// «Запас и разброс…» computes on workers while the window answers, «Отмена» stops it within a second, and a
+// result is marked outdated once the design changes.
+TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
+{
+    QWidget *calculator = Designed();
+    ShowTolerance(calculator);
+    auto *window = calculator->findChild<TToleranceWindow *>();
+    ASSERT_TRUE(window);
+    const auto button = [window](const char *text) {
+        for (auto *button : window->findChildren<QPushButton *>())
+            if (button->text() == QString::fromUtf8(text))
+                return button;
+        return static_cast<QPushButton *>(nullptr);
+    };
+    QSignalSpy finished(window, &TToleranceWindow::Finished);
+    window->findChild<QSpinBox *>()->setValue(100000);
+    button("Рассчитать")->click();
+    QTest::qWait(500);
+    EXPECT_TRUE(window->Running());
+    QElapsedTimer sinceCancel;
+    sinceCancel.start();
+    button("Отмена")->click();
+    ASSERT_TRUE(finished.wait(1000));
+    EXPECT_LT(sinceCancel.elapsed(), 1000);
+
+    window->findChild<QSpinBox *>()->setValue(4);
+    button("Рассчитать")->click();
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_TRUE(window->ResultIsCurrent());
+    EXPECT_GT(window->findChild<QTableWidget *>()->rowCount(), 3);
+    const auto shows = [window](const QString &text) {
+        for (auto *label : window->findChildren<QLabel *>())
+            if (label->isVisible() && label->text().contains(text))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(QStringLiteral("из 4 образцов")));
+    EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    const auto reported = [calculator] {
+        return ReportText(calculator, {}).contains(QStringLiteral("Запас и разброс\n"));
+    };
+    EXPECT_TRUE(reported());
+    EXPECT_TRUE(ReportText(calculator, {}).contains(QStringLiteral("из 4 образцов")));
+    Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("51"));
+    QTest::qWait(10);
+    EXPECT_FALSE(window->ResultIsCurrent());
+    EXPECT_TRUE(shows(QStringLiteral("Устарело")));
+    EXPECT_FALSE(reported());
+    Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
+    QTest::qWait(10);
+    EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    window->close();
+}
+
+// A netlist that ngspice cannot run to its end gives a failure, never measurements; the worker goes on after it.
+TEST(Tolerance, NetlistsThatDoNotRunFail)
+{
+    const QString good = QStringLiteral("* rc\nR1 a 0 1k\nC1 a 0 1n IC=1\n.tran 1e-9 2e-6 0 10n UIC\n"
+                                        ".meas tran va FIND v(a) AT=1u\n.end\n");
+    struct Row
+    {
+        QString netlist;
+        bool runs;
+    };
+    const std::vector<Row> rows{
+        {good, true},
+        {QStringLiteral("* broken\nR1 a 0 1k\nQ1 a b 0 nomodel\n.tran 1e-9 2e-6\n.meas tran va FIND v(a) AT=1u\n.end\n"),
+         false},
+        // Aborts halfway, where the source's root has no value: it asks for no measurement, so only how far it
+        // ran tells.
+        {QStringLiteral("* short\nB1 a 0 V=sqrt(1u-time)\nR1 a 0 1k\n.tran 1e-9 2e-6\n.end\n"), false},
+        {good, true},
+    };
+    std::vector<NetlistRun> runs;
+    for (const Row &row : rows)
+        runs.push_back(
+            {row.netlist, row.netlist.contains(QStringLiteral(".meas")) ? QStringList{"va"} : QStringList{}});
+    const std::vector<NetlistRunOutcome> outcomes = RunNetlists(runs, 1);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        EXPECT_EQ(outcomes[k].failure.isEmpty(), rows[k].runs) << k << ' ' << outcomes[k].failure.toStdString();
+        EXPECT_EQ(outcomes[k].measured.size(), runs[k].measureNames.size() && rows[k].runs ? 1U : 0U) << k;
+    }
+}
+
+TEST(Tolerance, WilsonInterval)
+{
+    struct Row
+    {
+        int works, runs;
+        double low, high;
+    };
+    for (const Row &row :
+         std::vector<Row>{{0, 0, 0, 1}, {0, 10, 0, 0.2775}, {10, 10, 0.7225, 1}, {50, 100, 0.4038, 0.5962}}) {
+        const auto [low, high] = WilsonInterval(row.works, row.runs);
+        EXPECT_NEAR(low, row.low, 1e-4) << row.works << '/' << row.runs;
+        EXPECT_NEAR(high, row.high, 1e-4) << row.works << '/' << row.runs;
+    }
+}
+
+// `--tolerance` prints one JSON object of the saved design, in SI, the same for the same seed.
+TEST(Tolerance, CommandLinePrintsTheAnalysis)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("form2.ortix"));
+    ASSERT_TRUE(TCalculationDocument::Of(Designed())->SaveTo(path));
+    QByteArray outputs[2];
+    for (QByteArray &output : outputs) {
+        QProcess program;
+        program.start(QStringLiteral(ORTIX_PROGRAM),
+                      {"--tolerance", path, "--runs", "4", "--jobs", "2", "--seed", "7"});
+        ASSERT_TRUE(program.waitForFinished(120000));
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        output = program.readAllStandardOutput();
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+    const QJsonObject json = QJsonDocument::fromJson(outputs[0]).object();
+    EXPECT_EQ(json["runs"].toInt(), 4);
+    EXPECT_EQ(json["seed"].toString(), "7");
+    EXPECT_EQ(json["interval"].toArray().size(), 2);
+    const QJsonObject capacitor = json["margins"].toObject()["С"].toObject();
+    EXPECT_DOUBLE_EQ(capacitor["nominal"].toDouble(), 47e-12);
+    EXPECT_LT(capacitor["low"].toDouble(), 47e-12);
+    EXPECT_GT(capacitor["low"].toDouble(), 30e-12);
+    EXPECT_FALSE(json["sensitivity"].toArray().isEmpty());
+}
+
+// The command line refuses what it cannot run with one Russian line and exit 1.
+TEST(Tolerance, CommandLineRefusals)
+{
+    for (const QStringList &arguments : std::vector<QStringList>{
+             {"--tolerance", "--runs", "0", "x.ortix"},
+             {"--tolerance", "--jobs", "два", "x.ortix"},
+             {"--tolerance", "--seed", "-1", "x.ortix"},
+             {"--runs", "5"},
+             {"--tolerance", "/nonexistent/x.ortix"},
+         }) {
+        QProcess program;
+        program.start(QStringLiteral(ORTIX_PROGRAM), arguments);
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), 1) << arguments.join(u' ').toStdString();
+        const QString error = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_TRUE(error.contains(QRegularExpression(QStringLiteral("[а-я]")))) << error.toStdString();
+        EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+    }
+}
+
+} // namespace
