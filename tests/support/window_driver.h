@@ -27,8 +27,9 @@ struct MessageBoxSeen
     bool insideScreen = false; // the whole box lies on its screen
 };
 
-// Runs the action, answering with OK every message box it opens; returns the boxes in order.
-std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &action);
+// Runs the action, answering every message box it opens with the button of the answer's text, else OK, else
+// by closing it; returns the boxes in order.
+std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &action, const QString &answer = {});
 
 // Replaces the edit box's text as a user does: select all, then type.
 void Type(QLineEdit *edit, const QString &text);
