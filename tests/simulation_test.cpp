@@ -4,6 +4,7 @@
 #include "report/report.h"
 #include "numtext/decimal_mark.h"
 #include "simulation/simulation_window.h"
+#include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 
@@ -32,8 +33,6 @@
 
 namespace {
 
-using Texts = std::vector<std::pair<const char *, const char *>>;
-
 struct Design
 {
     const char *name;
@@ -53,46 +52,41 @@ QWidget *Window(const char *name)
     return nullptr;
 }
 
-const Texts kForm2 = {
-    {"Edit1", "10"},   {"Edit2", "20"},     {"Edit3", "50"},   {"Edit4", "12"},     {"Edit5", "5"},
-    {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
-    {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
-    {"Edit16", "2"},   {"Edit17", "5100"},
-};
+// clang-format off
+const Texts &kForm2 = kWorkingForm2;
 
 const Texts kForm3 = {
-    {"Edit1", "10"},    {"Edit2", "20"},   {"Edit3", "50"},    {"Edit4", "1"},    {"Edit5", "13"},
-    {"Edit6", "5"},     {"Edit7", "30"},   {"Edit8", "2"},     {"Edit9", "50"},   {"Edit10", "70"},
-    {"Edit11", "1000"}, {"Edit12", "100"}, {"Edit13", "4700"}, {"Edit14", "1,5"}, {"Edit15", "13000"},
-    {"Edit16", "100"},  {"Edit17", "2"},   {"Edit18", "5100"},
+    {"Edit1", "10"}, {"Edit2", "20"}, {"Edit3", "50"}, {"Edit4", "1"}, {"Edit5", "13"}, {"Edit6", "5"},
+    {"Edit7", "30"}, {"Edit8", "2"}, {"Edit9", "50"}, {"Edit10", "70"}, {"Edit11", "1000"}, {"Edit12", "100"},
+    {"Edit13", "4700"}, {"Edit14", "1,5"}, {"Edit15", "13000"}, {"Edit16", "100"}, {"Edit17", "2"},
+    {"Edit18", "5100"},
 };
 
 const Texts kForm4 = {
-    {"Edit1", "5"},      {"Edit2", "100"},    {"Edit3", "50"}, {"Edit4", "2"},      {"Edit5", "8"},    {"Edit10", "70"},
-    {"Edit8", "20"},     {"Edit11", "430"},   {"Edit9", "5"},  {"Edit12", "1200"},  {"Edit13", "160"}, {"Edit7", "40"},
-    {"Edit14", "20000"}, {"Edit16", "12000"}, {"Edit6", "1"},  {"Edit15", "13000"},
+    {"Edit1", "5"}, {"Edit2", "100"}, {"Edit3", "50"}, {"Edit4", "2"}, {"Edit5", "8"}, {"Edit10", "70"},
+    {"Edit8", "20"}, {"Edit11", "430"}, {"Edit9", "5"}, {"Edit12", "1200"}, {"Edit13", "160"}, {"Edit7", "40"},
+    {"Edit14", "20000"}, {"Edit16", "12000"}, {"Edit6", "1"}, {"Edit15", "13000"},
 };
 
 // Rб2 and R below what the window's worst case allows would leave T2 too little base current to hold the open
 // state; these hold both states at tmax.
 const Texts kForm5 = {
-    {"Edit1", "5"},      {"Edit2", "10"},    {"Edit3", "-10"},    {"Edit4", "60"},    {"Edit5", "10"},
-    {"Edit6", "5"},      {"Edit7", "40"},    {"Edit8", "120"},    {"Edit9", "25"},    {"Edit10", "100"},
-    {"Edit11", "5"},     {"Edit12", "3"},    {"Edit13", "1"},     {"Edit14", "0,2"},  {"Edit15", "0,3"},
-    {"Edit16", "0,6"},   {"Edit17", "0,7"},  {"Edit18", "6"},     {"Edit19", "12"},   {"Edit20", "2"},
-    {"Edit21", "820"},   {"Edit22", "2400"}, {"Edit23", "33000"}, {"Edit24", "6800"}, {"Edit25", "5"},
-    {"Edit26", "12000"}, {"Edit27", "100"},
+    {"Edit1", "5"}, {"Edit2", "10"}, {"Edit3", "-10"}, {"Edit4", "60"}, {"Edit5", "10"}, {"Edit6", "5"},
+    {"Edit7", "40"}, {"Edit8", "120"}, {"Edit9", "25"}, {"Edit10", "100"}, {"Edit11", "5"}, {"Edit12", "3"},
+    {"Edit13", "1"}, {"Edit14", "0,2"}, {"Edit15", "0,3"}, {"Edit16", "0,6"}, {"Edit17", "0,7"}, {"Edit18", "6"},
+    {"Edit19", "12"}, {"Edit20", "2"}, {"Edit21", "820"}, {"Edit22", "2400"}, {"Edit23", "33000"}, {"Edit24", "6800"},
+    {"Edit25", "5"}, {"Edit26", "12000"}, {"Edit27", "100"},
 };
 
 // Saturated at the least gain with the larger current that Rк below its bound gives, held off with R1 and R2
 // below theirs.
 const Texts kForm7 = {
-    {"Edit7", "40"},     {"Edit8", "120"},    {"Edit9", "40"},    {"Edit10", "120"},   {"Edit1", "10"},
-    {"Edit2", "10"},     {"Edit3", "-10"},    {"Edit4", "60"},    {"Edit5", "10"},     {"Edit6", "5"},
-    {"Edit11", "12"},    {"Edit12", "12"},    {"Edit13", "5"},    {"Edit14", "5"},     {"Edit15", "5"},
-    {"Edit16", "5"},     {"Edit17", "0,2"},   {"Edit18", "0,3"},  {"Edit19", "0,7"},   {"Edit20", "0,8"},
-    {"Edit21", "51000"}, {"Edit22", "51000"}, {"Edit23", "2000"}, {"Edit24", "2000"},  {"Edit25", "0,5"},
-    {"Edit26", "0,5"},   {"Edit27", "20"},    {"Edit28", "20"},   {"Edit29", "33000"}, {"Edit30", "30000"},
+    {"Edit7", "40"}, {"Edit8", "120"}, {"Edit9", "40"}, {"Edit10", "120"}, {"Edit1", "10"}, {"Edit2", "10"},
+    {"Edit3", "-10"}, {"Edit4", "60"}, {"Edit5", "10"}, {"Edit6", "5"}, {"Edit11", "12"}, {"Edit12", "12"},
+    {"Edit13", "5"}, {"Edit14", "5"}, {"Edit15", "5"}, {"Edit16", "5"}, {"Edit17", "0,2"}, {"Edit18", "0,3"},
+    {"Edit19", "0,7"}, {"Edit20", "0,8"}, {"Edit21", "51000"}, {"Edit22", "51000"}, {"Edit23", "2000"},
+    {"Edit24", "2000"}, {"Edit25", "0,5"}, {"Edit26", "0,5"}, {"Edit27", "20"}, {"Edit28", "20"}, {"Edit29", "33000"},
+    {"Edit30", "30000"},
 };
 
 Texts With(Texts texts, const Texts &changes)
@@ -139,21 +133,11 @@ const std::vector<Design> kDesigns = {
      "Триггер не переключается ни при одном из 4 входных импульсов"},
     {"Form5 with R a thousand times too large", "Form5", With(kForm5, {{"Edit26", "12000000"}}),
      "Триггер не переключается ни при одном из 4 входных импульсов"},
-    {"Form5 with input pulses of 1,6 V",
-     "Form5",
-     kForm5,
+    {"Form5 with input pulses of 1,6 V", "Form5", kForm5,
      "При −10 °C: триггер переключается при каждом из 4 входных импульсов; при 60 °C: триггер переключается при 1 "
-     "из 4 входных импульсов: пропущены 2-й, 3-й, 4-й",
-     nullptr,
-     nullptr,
-     {{"PulseAmplitude", "1,6"}}},
-    {"Form5 with input pulses of 0,5 µs, shorter than their edge",
-     "Form5",
-     kForm5,
-     "Триггер переключается при каждом из 4 входных импульсов",
-     nullptr,
-     nullptr,
-     {{"PulseWidth", "0,5"}}},
+     "из 4 входных импульсов: пропущены 2-й, 3-й, 4-й", nullptr, nullptr, {{"PulseAmplitude", "1,6"}}},
+    {"Form5 with input pulses of 0,5 µs, shorter than their edge", "Form5", kForm5,
+     "Триггер переключается при каждом из 4 входных импульсов", nullptr, nullptr, {{"PulseWidth", "0,5"}}},
     {"Form7 as designed", "Form7", kForm7, "Два устойчивых состояния; переключается каждым из 4 импульсов в базы",
      "form7.cir", "form7_by_hand.cir"},
     {"Form7 on a 0,3 V supply", "Form7", With(kForm7, {{"Edit12", "0,3"}}),
@@ -161,6 +145,7 @@ const std::vector<Design> kDesigns = {
     {"Form7 with R1 a thousand times too large", "Form7", With(kForm7, {{"Edit29", "33000000"}}),
      "Нет двух устойчивых состояний: ни один из 4 импульсов в базы не переключил триггер"},
 };
+// clang-format on
 
 // Types the design and presses every step in order, as a user working down the window does.
 void WorkThrough(QWidget *window, const Texts &typed)

@@ -1,6 +1,8 @@
 // Margins and the tolerance analysis of a design typed into its window, its runs in `ngspice` processes.
 #include "documents/calculation_document.h"
 #include "report/report.h"
+#include "calculators/same_type/form2.h"
+#include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
 #include "tolerance/ngspice_processes.h"
 #include "tolerance/tolerance_analysis.h"
@@ -26,29 +28,11 @@
 
 namespace {
 
-using Texts = std::vector<std::pair<const char *, const char *>>;
-
-// The symmetric trigger with an external bias source that switches at every input in both corners.
-const Texts kForm2 = {
-    {"Edit1", "10"},   {"Edit2", "20"},     {"Edit3", "50"},   {"Edit4", "12"},     {"Edit5", "5"},
-    {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
-    {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
-    {"Edit16", "2"},   {"Edit17", "5100"},
-};
-
-QWidget *Form2()
-{
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->objectName() == u"Form2")
-            return window;
-    return nullptr;
-}
-
 // Types the design with `changes` over it and presses every step, as a user working down the window does.
 QWidget *Designed(const Texts &changes = {})
 {
-    QWidget *window = Form2();
-    for (const Texts &texts : {kForm2, changes})
+    QWidget *window = ::Form2;
+    for (const Texts &texts : {kWorkingForm2, changes})
         for (const auto &[box, text] : texts)
             Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
     for (int step = 1; auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step)); ++step)

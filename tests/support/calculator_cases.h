@@ -12,6 +12,15 @@
 // Control names with texts: what is typed into edit boxes, or what labels show (UTF-8).
 using Texts = std::vector<std::pair<const char *, const char *>>;
 
+// The symmetric trigger with an external bias source typed as designed, which switches at every input in both
+// corners of its simulation.
+inline const Texts kWorkingForm2 = {
+    {"Edit1", "10"},   {"Edit2", "20"},     {"Edit3", "50"},   {"Edit4", "12"},     {"Edit5", "5"},
+    {"Edit6", "30"},   {"Edit7", "2"},      {"Edit8", "50"},   {"Edit9", "70"},     {"Edit10", "1000"},
+    {"Edit11", "1,5"}, {"Edit12", "47000"}, {"Edit13", "1,5"}, {"Edit14", "18000"}, {"Edit15", "47"},
+    {"Edit16", "2"},   {"Edit17", "5100"},
+};
+
 // What a user does to a fresh window, the report of the last press, and some labels' texts afterwards.
 struct Scenario
 {
