@@ -176,13 +176,6 @@ QString BelowRule(double margin)
                              .arg(FigureText(margin));
 }
 
-QString AboveRule(double margin)
-{
-    return margin == 1 ? Tr("Наименьшее стандартное значение ряда E24, не меньшее рассчитанного")
-                       : Tr("Наименьшее стандартное значение ряда E24, не меньшее рассчитанного, умноженного на %1")
-                             .arg(FigureText(margin));
-}
-
 QString InRangeRule()
 {
     return Tr("Стандартное значение ряда E24 в пределах, рассчитанных окном, ближайшее к их середине");

@@ -146,7 +146,6 @@ double Above(double bound, double margin = 1);
 double InRange(double low, double high);
 
 QString BelowRule(double margin = 1);
-QString AboveRule(double margin = 1);
 QString InRangeRule();
 
 } // namespace DefaultPart
