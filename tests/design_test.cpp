@@ -116,12 +116,6 @@ Calculation Open(const CalculatorCases &cases)
     return calculation;
 }
 
-void TypeInto(QWidget *window, const Texts &texts)
-{
-    for (const auto &[edit, text] : texts)
-        Type(Find<QLineEdit>(window, edit), Utf8(text));
-}
-
 // Every box's and result's text, by window and name.
 std::map<QString, QString> TextsOf(const Calculation &calculation)
 {
@@ -172,16 +166,10 @@ TEST_P(DesignedWindow, EqualsTheSameDesignTypedBoxByBox)
 
     const Calculation typed = Open(cases);
     TypeInto(typed.calculator.get(), cases.fullRunInputs);
-    TypeInto(typed.calculator.get(), GetParam().accepted);
-    for (int step = 1; step <= cases.steps; ++step)
-        EXPECT_TRUE(
-            ClickAndCollect(Find<QPushButton>(typed.calculator.get(), qPrintable(QStringLiteral("Button%1").arg(step))))
-                .empty());
+    WorkThrough(typed.calculator.get(), GetParam().accepted);
     if (typed.following) {
         TypeInto(typed.following.get(), Form6Cases().fullRunInputs);
-        TypeInto(typed.following.get(), GetParam().followingAccepted);
-        for (int step = 1; step <= Form6Cases().steps; ++step)
-            Click(Find<QPushButton>(typed.following.get(), qPrintable(QStringLiteral("Button%1").arg(step))));
+        WorkThrough(typed.following.get(), GetParam().followingAccepted);
     }
     const std::map<QString, QString> typedTexts = TextsOf(typed);
     for (const auto &[name, text] : TextsOf(designed))

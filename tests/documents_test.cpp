@@ -155,6 +155,23 @@ TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
     EXPECT_NE(document->FilePath(), path);
 }
 
+// Opened under the other decimal mark, a number typed with the file's mark reads in the current one.
+TEST(CalculationFile, NumbersFollowTheCurrentDecimalMark)
+{
+    const struct
+    {
+        const char *typed, *shown;
+    } kTexts[] = {{"12,5", "12.5"}, {"1,5E-3", "1.5E-3"}, {"12.5", "12.5"}, {"a,b", "a,b"}, {"", ""}};
+    WindowRecord record = RecordOf(Form2);
+    for (const auto &text : kTexts) {
+        record.edits.front().second = QString::fromUtf8(text.typed);
+        DecimalMark = '.';
+        Restore(Form2, record, ',');
+        DecimalMark = ',';
+        EXPECT_EQ(Form2->findChild<QLineEdit *>(record.edits.front().first)->text(), QString::fromUtf8(text.shown));
+    }
+}
+
 // A calculation opened under the other decimal mark shows every box and result in the current mark alone,
 // with the same digits; saved and opened again under the first mark, it is what it was.
 TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)

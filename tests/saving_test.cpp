@@ -72,8 +72,7 @@ const FailingPlace kPlaces[] = {
          if (filler.open(QIODevice::WriteOnly))
              while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {}
          return path;
-     },
-     [] {}},
+     }},
     {"device always full", "нет места",
      [](const QString &folder, const QString &extension) {
          const QString path = folder + QStringLiteral("/device") + extension;

@@ -147,19 +147,6 @@ const std::vector<Design> kDesigns = {
 };
 // clang-format on
 
-// Types the design and presses every step in order, as a user working down the window does.
-void WorkThrough(QWidget *window, const Texts &typed)
-{
-    for (const auto &[box, text] : typed)
-        Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
-    for (int step = 1;; ++step) {
-        auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step));
-        if (!button)
-            break;
-        EXPECT_TRUE(ClickAndCollect(button).empty()) << "step " << step;
-    }
-}
-
 class Designs : public testing::TestWithParam<Design>
 {
 };

@@ -31,13 +31,9 @@ namespace {
 // Types the design with `changes` over it and presses every step, as a user working down the window does.
 QWidget *Designed(const Texts &changes = {})
 {
-    QWidget *window = ::Form2;
-    for (const Texts &texts : {kWorkingForm2, changes})
-        for (const auto &[box, text] : texts)
-            Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
-    for (int step = 1; auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step)); ++step)
-        EXPECT_TRUE(ClickAndCollect(button).empty()) << "step " << step;
-    return window;
+    TypeInto(::Form2, kWorkingForm2);
+    WorkThrough(::Form2, changes);
+    return ::Form2;
 }
 
 ToleranceResult Analysed(QWidget *window, ToleranceOptions options, QString *error = nullptr)

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,19 @@ void Type(QLineEdit *edit, const QString &text)
         else // a key of a Russian keyboard, or any character an input method gives
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+void TypeInto(QWidget *window, const Texts &texts)
+{
+    for (const auto &[edit, text] : texts)
+        Type(Find<QLineEdit>(window, edit), QString::fromUtf8(text));
+}
+
+void WorkThrough(QWidget *window, const Texts &texts)
+{
+    TypeInto(window, texts);
+    for (int step = 1; auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step)); ++step)
+        EXPECT_TRUE(ClickAndCollect(button).empty()) << "step " << step;
 }
 
 void Click(QAbstractButton *button)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/calculator_cases.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -33,6 +35,13 @@ std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()> &act
 
 // Replaces the edit box's text as a user does: select all, then type.
 void Type(QLineEdit *edit, const QString &text);
+
+// Types each text into the window's box of that name.
+void TypeInto(QWidget *window, const Texts &texts);
+
+// Types the texts, then presses every step in order, «Шаг 1» (Button1) on, as a user working down the
+// window does; no step may open a message box.
+void WorkThrough(QWidget *window, const Texts &texts);
 
 // Presses and releases the left mouse button over the button.
 void Click(QAbstractButton *button);
