@@ -78,15 +78,6 @@ TEST(AcceptRule, EachKindOfResultHasItsRule)
     }
 }
 
-// Runs the action, answering each message box with the button of that text (or OK); returns the boxes' texts.
-QStringList Answering(const QString &answer, const std::function<void()> &action)
-{
-    QStringList texts;
-    for (const MessageBoxSeen &box : CollectMessageBoxes(action, answer))
-        texts << box.text;
-    return texts;
-}
-
 const QString kReplace = QStringLiteral("Заменить");
 const QString kKeep = QStringLiteral("Оставить введённые");
 
@@ -141,7 +132,10 @@ QStringList Design(const Calculation &calculation, const QString &answer)
 {
     auto *calculator = static_cast<TCalculatorWindow *>(calculation.calculator.get());
     auto *command = new TDesignCommand(calculator);
-    return Answering(answer, [&] { command->Run(calculator); });
+    QStringList texts;
+    for (const MessageBoxSeen &box : CollectMessageBoxes([&] { command->Run(calculator); }, answer))
+        texts << box.text;
+    return texts;
 }
 
 // The window's full-run given data, and the standard values a person reads off each result's caption.
@@ -280,7 +274,7 @@ TEST(Design, OneUndoRestoresEveryBoxItFilled)
         before[edit->objectName()] = edit->text();
     QAction *undo = MenuAction(Form2, QStringLiteral("&Отменить"));
     EXPECT_FALSE(undo->isEnabled());
-    Answering(kReplace, [] { QTest::keyClick(Form2, Qt::Key_E, Qt::ControlModifier); });
+    CollectMessageBoxes([] { QTest::keyClick(Form2, Qt::Key_E, Qt::ControlModifier); }, kReplace);
     EXPECT_EQ(Find<QLineEdit>(Form2, "Edit4")->text(), QStringLiteral("11"));
     // The question box gave the focus back; the headless platform leaves the window to be activated again.
     Form2->activateWindow();
@@ -296,7 +290,7 @@ TEST(Design, OneUndoRestoresEveryBoxItFilled)
     }
     EXPECT_FALSE(undo->isEnabled());
 
-    Answering(kReplace, [] { QTest::keyClick(Form2, Qt::Key_E, Qt::ControlModifier); });
+    CollectMessageBoxes([] { QTest::keyClick(Form2, Qt::Key_E, Qt::ControlModifier); }, kReplace);
     Type(Find<QLineEdit>(Form2, "Edit17"), QStringLiteral("2000"));
     EXPECT_FALSE(undo->isEnabled());
     undo->trigger();
