@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 
 #include <condition_variable>
 #include <deque>
@@ -123,17 +122,12 @@ private:
     QList<Report> reports_; // of windows that outlive the key
 };
 
-// Writes the variants' files on threads of its own while the next variants are designed: each file whole or
-// not at all, and waiting for the disk to hold one need not hold up the rest.
+// Writes the variants' files on a thread of its own while the next variants are designed; they take their
+// names together once the disk holds them all (FilesSavedTogether).
 class FileWriter
 {
 public:
-    FileWriter()
-    {
-        const int threads = std::max(4, QThread::idealThreadCount());
-        for (int i = 0; i < threads; ++i)
-            threads_.emplace_back([this] { Work(); });
-    }
+    explicit FileWriter(FilesSavedTogether &files) : files_(files), thread_([this] { Work(); }) {}
     ~FileWriter() { Finish(); }
 
     void Write(const QString &path, const CalculationRecord &record)
@@ -151,9 +145,8 @@ public:
             finishing_ = true;
             ready_.notify_all();
         }
-        for (std::thread &thread : threads_)
-            thread.join();
-        threads_.clear();
+        if (thread_.joinable())
+            thread_.join();
         if (error && !error_.isEmpty())
             *error = error_;
         return error_.isEmpty();
@@ -173,7 +166,7 @@ private:
                 queue_.pop_front();
             }
             QString error;
-            if (!SaveFile(next.first, CalculationToJson(next.second), &error)) {
+            if (!files_.Write(next.first, CalculationToJson(next.second), &error)) {
                 const std::lock_guard lock(mutex_);
                 if (error_.isEmpty())
                     error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, error);
@@ -181,12 +174,13 @@ private:
         }
     }
 
-    std::vector<std::thread> threads_;
+    FilesSavedTogether &files_;
     std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<std::pair<QString, CalculationRecord>> queue_;
     bool finishing_ = false;
     QString error_;
+    std::thread thread_; // last: it starts working once the rest is made
 };
 
 struct Calculation
@@ -247,7 +241,8 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
     std::map<QString, Calculation> calculations;
     AnswerTable answers;
     AnswerKey key;
-    FileWriter writer;
+    FilesSavedTogether files;
+    FileWriter writer(files);
     for (const Variant &variant : variants) {
         VariantOutcome outcome{variant.number, false, QString()};
         const QString said =
@@ -316,10 +311,22 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         if (!progress(outcome))
             break;
     }
-    if (!writer.Finish(error) || !SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv(), error))
+    const auto save = [&](const QString &name, const QByteArray &contents) {
+        QString cause;
+        if (files.Write(folder.filePath(name), contents, &cause))
+            return true;
+        *error = QStringLiteral("не удалось записать %1: %2").arg(folder.filePath(name), cause);
         return false;
-    if (!options.answerKey || key.IsEmpty())
-        return true;
-    return SaveFile(folder.filePath(QStringLiteral("ответы.html")), key.Html().toUtf8(), error)
-        && SaveFile(folder.filePath(QStringLiteral("ответы.pdf")), key.Pdf(), error);
+    };
+    bool written = writer.Finish(error) && save(QStringLiteral("ответы.csv"), answers.Csv());
+    if (written && options.answerKey && !key.IsEmpty())
+        written =
+            save(QStringLiteral("ответы.html"), key.Html().toUtf8()) && save(QStringLiteral("ответы.pdf"), key.Pdf());
+    // What was written is kept when a later file failed: the variants finished before it.
+    QString cause;
+    if (!files.Commit(&cause)) {
+        *error = QStringLiteral("не удалось записать ответы: %1").arg(cause);
+        return false;
+    }
+    return written;
 }
