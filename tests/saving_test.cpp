@@ -3,6 +3,7 @@
 // and a calculation stays unsaved.
 #include "calculators/same_type/form3.h"
 #include "documents/calculation_document.h"
+#include "files/save_file.h"
 #include "report/report.h"
 #include "tests/support/window_driver.h"
 
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
 #include <functional>
 #include <sys/mount.h>
@@ -102,6 +104,11 @@ const Writer kWriters[] = {
     {"ODT report", ".odt", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
     {"HTML report", ".html", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
     {"text report", ".txt", [](const QString &path, QString *said) { return WriteReport(Form3, path, {}, said); }},
+    {"a batch's file", ".ortix",
+     [](const QString &path, QString *said) {
+         FilesSavedTogether files;
+         return files.Write(path, QByteArray(4096, 'x'), said) && files.Commit(said);
+     }},
 };
 
 TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
@@ -130,6 +137,37 @@ TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
             EXPECT_TRUE(document->IsModified());
             umount(qPrintable(folder.filePath(QStringLiteral("disk"))));
         }
+    }
+}
+
+// A batch's files take their names only once the disk holds them all: a sync that fails leaves the file that was
+// there and makes no new one, and says why; a file replaced keeps its permissions; nothing is left beside them.
+TEST(Saving, FilesSavedTogetherTakeTheirNamesOnlyOnceOnTheDisk)
+{
+    const struct
+    {
+        FilesSavedTogether::SyncFunction *sync;
+        bool committed;
+        const char *cause;
+    } rows[] = {{nullptr, true, ""}, {[](int) { return errno = EIO, -1; }, false, "ошибка ввода-вывода"}};
+    for (const auto &row : rows) {
+        QTemporaryDir folder;
+        const QString old = WriteOld(folder.filePath(QStringLiteral("old.ortix")));
+        const QString fresh = folder.filePath(QStringLiteral("new.ortix"));
+        QFile::setPermissions(old, QFile::ReadOwner | QFile::WriteOwner);
+        QString said;
+        {
+            FilesSavedTogether files(row.sync);
+            ASSERT_TRUE(files.Write(old, "new", &said) && files.Write(fresh, "new", &said));
+            EXPECT_EQ(Contents(old), kOldContents);
+            EXPECT_FALSE(QFileInfo::exists(fresh));
+            EXPECT_EQ(files.Commit(&said), row.committed) << said.toStdString();
+        }
+        EXPECT_TRUE(said.contains(QString::fromUtf8(row.cause))) << said.toStdString();
+        EXPECT_EQ(Contents(old), row.committed ? "new" : kOldContents);
+        EXPECT_EQ(QFileInfo::exists(fresh), row.committed);
+        EXPECT_EQ(QFile::permissions(old), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), row.committed ? 2 : 1);
     }
 }
 
