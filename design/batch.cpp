@@ -14,7 +14,8 @@
 #include <deque>
 #include <map>
 #include <mutex>
-#include <set>
+#include <optional>
+#include <unordered_map>
 #include <thread>
 
 namespace {
@@ -56,12 +57,13 @@ class AnswerTable
 public:
     void Add(const QString &column, const QString &cell)
     {
-        QString unique = column;
-        for (int repeat = 2; row_.count(unique); ++repeat)
-            unique = column + QStringLiteral(" (%1)").arg(repeat);
-        if (known_.insert(unique).second)
-            columns_.push_back(unique);
-        row_[unique] = cell;
+        // A column named twice in a row is told apart by its repeat: "… (2)".
+        size_t index = IndexOf(column);
+        for (int repeat = 2; index < row_.size() && row_[index]; ++repeat)
+            index = IndexOf(column + QStringLiteral(" (%1)").arg(repeat));
+        if (index >= row_.size())
+            row_.resize(index + 1);
+        row_[index] = cell;
     }
     void EndRow() { rows_.push_back(std::exchange(row_, {})); }
 
@@ -72,12 +74,10 @@ public:
         for (const QString &column : columns_)
             header << CsvCell(column);
         lines << header.join(QLatin1Char(';'));
-        for (const std::map<QString, QString> &row : rows_) {
+        for (const std::vector<std::optional<QString>> &row : rows_) {
             QStringList cells;
-            for (const QString &column : columns_) {
-                const auto cell = row.find(column);
-                cells << CsvCell(cell != row.end() ? cell->second : QString());
-            }
+            for (size_t column = 0; column < columns_.size(); ++column)
+                cells << CsvCell(column < row.size() && row[column] ? *row[column] : QString());
             lines << cells.join(QLatin1Char(';'));
         }
         // A spreadsheet opens UTF-8 as such after its byte order mark.
@@ -85,10 +85,18 @@ public:
     }
 
 private:
+    size_t IndexOf(const QString &column)
+    {
+        const auto [known, added] = indexes_.try_emplace(column, columns_.size());
+        if (added)
+            columns_.push_back(column);
+        return known->second;
+    }
+
     std::vector<QString> columns_;
-    std::set<QString> known_;
-    std::vector<std::map<QString, QString>> rows_;
-    std::map<QString, QString> row_;
+    std::unordered_map<QString, size_t> indexes_;
+    std::vector<std::vector<std::optional<QString>>> rows_;
+    std::vector<std::optional<QString>> row_;
 };
 
 // The reports of the variants, each from a new page under its heading «Вариант N».
