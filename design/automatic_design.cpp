@@ -264,8 +264,14 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
     }
     if (problems->size() > problemsBefore)
         return false;
-    for (const auto &[box, text] : typed)
-        box->setText(text);
+    // A box typed costs as much as a step: a batch's next variant types only what changes.
+    for (const GivenBox &given : plan.given) {
+        const auto last =
+            std::find_if(typed.rbegin(), typed.rend(), [&](const auto &box) { return box.first == given.box; });
+        const QString text = last != typed.rend() ? last->second : QString();
+        if (given.box->text() != text)
+            given.box->setText(text);
+    }
     return true;
 }
 

@@ -104,7 +104,8 @@ struct DesignOutcome
 DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped);
 
 // The given data of a variant, by column or box name: the given boxes' texts, the values' decimal mark
-// either "," or "."; what cannot be used is named in *problems, one line each, and nothing is typed then.
+// either "," or "."; a given box the variant does not name is emptied. What cannot be used is named in
+// *problems, one line each, and nothing is typed then.
 bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values,
                    QStringList *problems);
 

@@ -267,8 +267,12 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         if (calculation.windows.empty()) {
             problems << QStringLiteral("нет окна «%1»").arg(variant.window);
         } else {
+            // The given boxes are typed over, each only where the variant changes it.
+            QList<const QLineEdit *> given;
+            for (const GivenBox &box : calculation.plan.given)
+                given << box.box;
             for (const std::unique_ptr<TCalculatorWindow> &window : calculation.windows)
-                ClearWindow(window.get());
+                ClearWindow(window.get(), given);
             if (TypeGivenData(calculation.plan, variant.given, &problems)) {
                 QStringList missing;
                 for (const GivenBox &box : GivenBoxesNotNumbers(calculation.plan))

@@ -203,10 +203,12 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
     emit window->ContentsReplaced();
 }
 
-void ClearWindow(TCalculatorWindow *window)
+void ClearWindow(TCalculatorWindow *window, const QList<const QLineEdit *> &keep)
 {
-    for (QLineEdit *edit : EditBoxes(window))
-        edit->clear();
+    for (QLineEdit *edit : EditBoxes(window)) {
+        if (!keep.contains(edit))
+            edit->clear();
+    }
     for (QLabel *label : Results(window))
         Clear(label);
     for (const NamedQuantity &quantity : window->Quantities())
