@@ -35,7 +35,7 @@ public:
         requires std::is_void_v<T>
     {
     }
-    Outcome(T value)
+    Outcome(Value value)
         requires(!std::is_void_v<T>)
         : state_(std::in_place_index<0>, std::move(value))
     {
