@@ -101,7 +101,8 @@ int DesignOne(const CommandLine &commandLine)
     const DesignPlan plan = PlanDesign(calculator);
     QStringList problems;
     const auto pairs = GivenDataPairs(commandLine.given, &problems);
-    const Outcome<> typed = problems.isEmpty() ? TypeGivenData(plan, pairs) : Failure{problems.join(QStringLiteral("; "))};
+    const Outcome<> typed =
+        problems.isEmpty() ? TypeGivenData(plan, pairs) : Failure{problems.join(QStringLiteral("; "))};
     if (!typed) {
         SayError(QStringLiteral("исходные данные --given: ") + typed.Message());
         return 1;
@@ -223,15 +224,15 @@ void RunBatchWithDialogs(QWidget *parent)
     progress.setMinimumDuration(0);
     const int rows = int(variants->size() + problems.size());
     int done = 0, designed = 0;
-    const Outcome<> written = RunBatch(*variants, NewCalculation, OptionsFor(folder, false),
-                                       [&](const VariantOutcome &outcome) {
-                                           designed += outcome.designed;
-                                           if (!outcome.designed)
-                                               problems << outcome.text;
-                                           progress.setLabelText(outcome.text);
-                                           progress.setValue(++done);
-                                           return !progress.wasCanceled();
-                                       });
+    const Outcome<> written =
+        RunBatch(*variants, NewCalculation, OptionsFor(folder, false), [&](const VariantOutcome &outcome) {
+            designed += outcome.designed;
+            if (!outcome.designed)
+                problems << outcome.text;
+            progress.setLabelText(outcome.text);
+            progress.setValue(++done);
+            return !progress.wasCanceled();
+        });
     progress.close();
     if (!written) {
         ShowFailure(parent, written);

@@ -28,8 +28,9 @@ void ExportWithDialog(TCalculationDocument *document, QWidget *parent, const QSt
     if (!out)
         return;
     if (const Outcome<> written = write(*out); !written)
-        ShowWarning(parent,
-                    QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(*out), written.Message()));
+        ShowWarning(
+            parent,
+            QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(*out), written.Message()));
 }
 
 } // namespace
@@ -42,13 +43,13 @@ ReportFooter FooterOf(const TCalculationDocument *document)
 
 void ExportReportWithDialog(TCalculationDocument *document, QWidget *parent)
 {
-    ExportWithDialog(document, parent, QStringLiteral("Экспорт отчёта"), ReportFormats(),
-                     [document](const QString &out) { return WriteReport(document->Calculator(), out, FooterOf(document)); });
+    ExportWithDialog(
+        document, parent, QStringLiteral("Экспорт отчёта"), ReportFormats(),
+        [document](const QString &out) { return WriteReport(document->Calculator(), out, FooterOf(document)); });
 }
 
 void ExportNetlistWithDialog(TCalculationDocument *document, QWidget *parent)
 {
-    ExportWithDialog(
-        document, parent, QStringLiteral("Экспорт схемы SPICE"), {QStringLiteral("Схема SPICE (*.cir)")},
-        [document](const QString &out) { return ExportNetlist(document->Calculator(), out); });
+    ExportWithDialog(document, parent, QStringLiteral("Экспорт схемы SPICE"), {QStringLiteral("Схема SPICE (*.cir)")},
+                     [document](const QString &out) { return ExportNetlist(document->Calculator(), out); });
 }

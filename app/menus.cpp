@@ -90,17 +90,16 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     // The client area scrolls under the bar; the window keeps its designed outer size.
     window->layout()->setMenuBar(bar);
     QMenu *file = bar->addMenu(QStringLiteral("&Файл"));
-    AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New, [document] {
-        ShowFailure(document->Calculator(), document->NewCalculation());
-    });
+    AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New,
+              [document] { ShowFailure(document->Calculator(), document->NewCalculation()); });
     AddAction(file, QStringLiteral("&Открыть…"), QKeySequence::Open, [window] { OpenCalculationWithDialog(window); });
     AddRecentMenu(file, window);
     file->addAction(QStringLiteral("Пакетный &расчёт…"), window, [window] { RunBatchWithDialogs(window); });
     file->addSeparator();
-    AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save, [document] { ShowFailure(document->Calculator(), document->Save()); });
-    AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, [document] {
-        ShowFailure(document->Calculator(), document->SaveAs());
-    });
+    AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save,
+              [document] { ShowFailure(document->Calculator(), document->Save()); });
+    AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs,
+              [document] { ShowFailure(document->Calculator(), document->SaveAs()); });
     file->addSeparator();
     // The report is the whole calculation's, whichever of its windows asks.
     TCalculatorWindow *calculator = document->Calculator();

@@ -63,8 +63,9 @@ double Batch(int count, bool answerKey)
     int designed = 0;
     QElapsedTimer timer;
     timer.start();
-    if (const Outcome<> written = RunBatch(Variants(count), NewCalculation, options,
-                                           [&](const VariantOutcome &outcome) { return designed += outcome.designed, true; });
+    if (const Outcome<> written =
+            RunBatch(Variants(count), NewCalculation, options,
+                     [&](const VariantOutcome &outcome) { return designed += outcome.designed, true; });
         !written) {
         std::fprintf(stderr, "batch_bench: %s\n", qPrintable(written.Message()));
         std::exit(1);

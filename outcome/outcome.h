@@ -31,15 +31,8 @@ class [[nodiscard]] Outcome
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 
 public:
-    Outcome()
-        requires std::is_void_v<T>
-    {
-    }
-    Outcome(Value value)
-        requires(!std::is_void_v<T>)
-        : state_(std::in_place_index<0>, std::move(value))
-    {
-    }
+    Outcome() requires std::is_void_v<T> {}
+    Outcome(Value value) requires(!std::is_void_v<T>) : state_(std::in_place_index<0>, std::move(value)) {}
     Outcome(Failure failure) : state_(std::in_place_index<1>, std::move(failure)) {}
     Outcome(Cancelled) : state_(std::in_place_index<2>) {}
     Outcome(Setback setback)
@@ -59,10 +52,7 @@ public:
     QString Message() const { return Failed() ? std::get<1>(state_).message : QString(); }
 
     // Only of an outcome that is not done.
-    Setback Why() const
-    {
-        return Failed() ? Setback(std::get<1>(state_)) : Setback(Cancelled{});
-    }
+    Setback Why() const { return Failed() ? Setback(std::get<1>(state_)) : Setback(Cancelled{}); }
 
     // Only of one that is done.
     Value &operator*() { return std::get<0>(state_); }

@@ -367,7 +367,8 @@ Outcome<> WriteReport(QWidget *window, const QString &path, const ReportFooter &
     const Format *format = std::find_if(std::begin(kFormats), std::end(kFormats),
                                         [&](const Format &f) { return f.suffixes.contains(suffix); });
     if (format == std::end(kFormats))
-        return Failure{QStringLiteral("%1: неизвестный формат отчёта; известны .pdf, .odt, .html, .htm, .txt").arg(path)};
+        return Failure{
+            QStringLiteral("%1: неизвестный формат отчёта; известны .pdf, .odt, .html, .htm, .txt").arg(path)};
     // Made whole before the file is opened: the PDF and ODT writers close the device they write to.
     const QByteArray contents = format->contents(BuildReport(window, footer));
     if (contents.isEmpty())

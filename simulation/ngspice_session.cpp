@@ -162,7 +162,8 @@ bool Resolve(void *handle, const char *name, Function *function)
 Outcome<> InitialiseWithoutStartupScripts(const Library &library)
 {
     const auto notPrepared = [](const QString &cause) {
-        return Failure{QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause)};
+        return Failure{
+            QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause)};
     };
     QTemporaryDir folder;
     if (!folder.isValid())
@@ -394,9 +395,9 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
         for (const QString &line : stderrLines)
             if (!line.startsWith(QLatin1StringView("Note:")) && !line.trimmed().isEmpty())
                 messages << line.trimmed();
-        outcome.end = Failure{messages.isEmpty()
-                                  ? QCoreApplication::translate("Simulation", "ngspice не довёл расчёт до конца")
-                                  : messages.join(u'\n')};
+        outcome.end =
+            Failure{messages.isEmpty() ? QCoreApplication::translate("Simulation", "ngspice не довёл расчёт до конца")
+                                       : messages.join(u'\n')};
     }
     if (!outcome.end) {
         outcome.measured.clear();

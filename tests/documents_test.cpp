@@ -301,7 +301,8 @@ TEST_F(CalculationFiles, TitlesShowTheFileAndUnsavedChangesAreAskedAbout)
     Type(edit, QStringLiteral("10"));
     EXPECT_TRUE(Form4->isWindowModified());
 
-    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] { EXPECT_TRUE(document->NewCalculation().IsCancelled()); });
+    const std::vector<MessageBoxSeen> seen =
+        CollectMessageBoxes([&] { EXPECT_TRUE(document->NewCalculation().IsCancelled()); });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     EXPECT_EQ(edit->text(), QStringLiteral("10"));

@@ -516,7 +516,8 @@ TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
     } kRows[] = {
         {"cancelled before it runs", GoldenNetlist("form2.cir"), Disturbance::CancelledBefore, std::chrono::minutes(1),
          nullptr},
-        {"cancelled while it runs", SlowNetlist(), Disturbance::CancelledWhileRunning, std::chrono::minutes(1), nullptr},
+        {"cancelled while it runs", SlowNetlist(), Disturbance::CancelledWhileRunning, std::chrono::minutes(1),
+         nullptr},
         {"cancelled while it waits for another run", GoldenNetlist("form2.cir"), Disturbance::CancelledWhileWaiting,
          std::chrono::minutes(1), nullptr},
         {"past its time limit", SlowNetlist(), Disturbance::None, std::chrono::milliseconds(300),
