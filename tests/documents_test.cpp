@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QFileDialog>
+#include <QAction>
 #include <QApplication>
 
 #include <unistd.h>
@@ -153,6 +154,74 @@ TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
     EXPECT_EQ(old.readAll(), QByteArray("the old file"));
     EXPECT_TRUE(document->IsModified());
     EXPECT_NE(document->FilePath(), path);
+}
+
+// The file menu as a user meets it: what fails is shown in one message box, a dialog closed or a question
+// cancelled shows nothing more, and none of them changes the calculation.
+TEST_F(CalculationFiles, FailuresAreShownAndCancelsAreNot)
+{
+    TCalculationDocument *document = TCalculationDocument::Of(Form4);
+    Form4->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form4));
+    const QString other = folder.filePath(QStringLiteral("other.ortix"));
+    ASSERT_TRUE(document->SaveTo(other));
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(other, readable);
+    ASSERT_TRUE(document->SaveTo(folder.filePath(QStringLiteral("kept.ortix"))));
+    auto *edit = Find<QLineEdit>(Form4, "Edit1");
+    Type(edit, QStringLiteral("12"));
+    const auto menu = [](const char *text) {
+        return [text] {
+            for (QAction *action : Form4->findChildren<QAction *>())
+                if (action->text() == QString::fromUtf8(text))
+                    return action->trigger();
+            ADD_FAILURE() << "no command " << text;
+        };
+    };
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        const char *answer;
+        std::vector<const char *> boxes; // the beginning of each message box's text
+    } kRows[] = {
+        {"saved into a read-only folder", menu("&Сохранить"), "", {"Не удалось сохранить расчёт в"}},
+        {"«Сохранить как…» closed", menu("Сохранить &как…"), "", {}},
+        {"a new calculation, saving first",
+         menu("&Новый расчёт"),
+         "&Сохранить",
+         {"Сохранить изменения", "Не удалось сохранить расчёт в"}},
+        {"a new calculation cancelled", menu("&Новый расчёт"), "Отмена", {"Сохранить изменения"}},
+        {"a file opened, its question cancelled",
+         [&] { OpenCalculationReporting(other, Form4); },
+         "Отмена",
+         {"Сохранить изменения"}},
+        {"a file opened, saving first",
+         [&] { OpenCalculationReporting(other, Form4); },
+         "&Сохранить",
+         {"Сохранить изменения", "Не удалось сохранить расчёт в"}},
+    };
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    user.start(1);
+    QFile::setPermissions(folder.path(), readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    for (const auto &row : kRows) {
+        SCOPED_TRACE(row.what);
+        const std::vector<MessageBoxSeen> seen =
+            AsNobody([&] { return CollectMessageBoxes(row.act, QString::fromUtf8(row.answer)); });
+        ASSERT_EQ(seen.size(), row.boxes.size());
+        for (std::size_t i = 0; i < seen.size(); ++i)
+            EXPECT_TRUE(seen[i].text.startsWith(QString::fromUtf8(row.boxes[i]))) << seen[i].text.toStdString();
+        EXPECT_EQ(edit->text(), QStringLiteral("12"));
+        EXPECT_TRUE(document->IsModified());
+    }
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(document->Save());
+    EXPECT_TRUE(document->NewCalculation()); // untitled and unchanged, as the other tests find it
+    Form4->hide();
 }
 
 // Opened under the other decimal mark, a number typed with the file's mark reads in the current one.

@@ -275,7 +275,7 @@ TEST(ReportHeading, IsNeverTheTitleBar)
                     .simplified()
                     .startsWith(QStringLiteral("Title: Триггер с эмиттерной связью Creator:")));
     EXPECT_TRUE(ReportHtml(Form5, kFooter).contains(QStringLiteral("<title>Триггер с эмиттерной связью</title>")));
-    document->NewCalculation();
+    EXPECT_TRUE(document->NewCalculation());
 }
 
 // However much stands before it, a picture with its caption is printed on one page.
