@@ -557,9 +557,10 @@ TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
         fegetenv(&after);
         EXPECT_EQ(outcome.end.IsCancelled(), !row.error);
         EXPECT_EQ(outcome.end.Failed(), row.error != nullptr);
-        if (row.error)
+        if (row.error) {
             EXPECT_TRUE(outcome.end.Message().contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
                 << outcome.end.Message().toStdString();
+        }
         EXPECT_TRUE(outcome.measured.empty());
         EXPECT_TRUE(outcome.time.empty());
         EXPECT_EQ(before.__control_word, after.__control_word);

@@ -258,6 +258,18 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
     QTest::qWait(10);
     EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+
+    // Cancelled before the nominal design is judged, it says so and keeps the result it had.
+    QTemporaryDir folder;
+    SetNgspiceProgram(NgspiceScript(folder, "exec sleep 60\n"));
+    button("Рассчитать")->click();
+    QTest::qWait(300);
+    button("Отмена")->click();
+    ASSERT_TRUE(finished.wait(1000));
+    SetNgspiceProgram(QStringLiteral("ngspice"));
+    EXPECT_TRUE(shows(QStringLiteral("Расчёт отменён.")));
+    EXPECT_TRUE(window->ResultIsCurrent());
+    EXPECT_TRUE(ReportText(calculator, {}).contains(QStringLiteral("из 4 образцов")));
     window->close();
 }
 
