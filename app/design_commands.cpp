@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/headless.h"
 #include "calculators/registry.h"
 #include "design/automatic_design.h"
 #include "design/batch.h"
@@ -51,21 +52,14 @@ const CalculatorRow *CalculationRowNamed(const QString &name)
     return nullptr;
 }
 
-void SayError(const QString &text)
+Outcome<TCalculatorWindow *> CalculatorOrFailure(const QString &name)
 {
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text));
-}
-
-TCalculatorWindow *CalculatorOrSay(const QString &name)
-{
-    TCalculatorWindow *calculator = CalculatorNamed(name);
-    if (!calculator) {
-        QStringList names;
-        for (const CalculatorRow *row : CalculationRows())
-            names << QLatin1String(row->name);
-        SayError(QStringLiteral("нет окна «%1»: %2 или название схемы").arg(name, names.join(QStringLiteral(", "))));
-    }
-    return calculator;
+    if (TCalculatorWindow *calculator = CalculatorNamed(name))
+        return calculator;
+    QStringList names;
+    for (const CalculatorRow *row : CalculationRows())
+        names << QLatin1String(row->name);
+    return Failure{QStringLiteral("нет окна «%1»: %2 или название схемы").arg(name, names.join(QStringLiteral(", ")))};
 }
 
 QString Columns(const std::vector<GivenBox> &boxes)
@@ -78,11 +72,13 @@ QString Columns(const std::vector<GivenBox> &boxes)
 
 int PrintTemplate(const QString &name)
 {
-    TCalculatorWindow *calculator = CalculatorOrSay(name);
-    if (!calculator)
+    const Outcome<TCalculatorWindow *> calculator = CalculatorOrFailure(name);
+    if (!calculator) {
+        SayError(calculator.Message());
         return 1;
-    QStringList header{QStringLiteral("окно")}, example{calculator->objectName()};
-    for (const GivenBox &box : PlanDesign(calculator).given) {
+    }
+    QStringList header{QStringLiteral("окно")}, example{(*calculator)->objectName()};
+    for (const GivenBox &box : PlanDesign(*calculator).given) {
         header << box.column;
         example << ExampleValue(box.box);
     }
@@ -95,10 +91,12 @@ int PrintTemplate(const QString &name)
 
 int DesignOne(const CommandLine &commandLine)
 {
-    TCalculatorWindow *calculator = CalculatorOrSay(commandLine.designWindow);
-    if (!calculator)
+    const Outcome<TCalculatorWindow *> calculator = CalculatorOrFailure(commandLine.designWindow);
+    if (!calculator) {
+        SayError(calculator.Message());
         return 1;
-    const DesignPlan plan = PlanDesign(calculator);
+    }
+    const DesignPlan plan = PlanDesign(*calculator);
     QStringList problems;
     const auto pairs = GivenDataPairs(commandLine.given, &problems);
     const Outcome<> typed =

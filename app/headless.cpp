@@ -54,6 +54,11 @@ Outcome<> Run(const CommandLine &commandLine, const TCalculationDocument *docume
 
 } // namespace
 
+void SayError(const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text));
+}
+
 int RunHeadless(const CommandLine &commandLine)
 {
     if (commandLine.Designs()) {
@@ -66,6 +71,6 @@ int RunHeadless(const CommandLine &commandLine)
     if (done)
         return 0;
     if (done.Failed())
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(done.Message()));
+        SayError(done.Message());
     return 1;
 }

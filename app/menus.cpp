@@ -3,6 +3,7 @@
 #include "app/design_commands.h"
 #include "app/export_actions.h"
 #include "app/form1.h"
+#include "app/headless.h"
 #include "calculators/registry.h"
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
@@ -19,8 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
-
-#include <cstdio>
 
 namespace {
 
@@ -224,8 +223,7 @@ void OpenFromCommandLine(const QStringList &files)
             const Outcome<> opened = OpenCalculation(path);
             if (!opened.Failed())
                 continue;
-            std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                         qPrintable(opened.Message()));
+            SayError(opened.Message());
             ShowWarning(Form1, opened.Message());
         }
     });
