@@ -178,6 +178,8 @@ TEST_F(CalculationFiles, FailuresAreShownAndCancelsAreNot)
             ADD_FAILURE() << "no command " << text;
         };
     };
+    const auto opening = [&] { OpenCalculationReporting(other, Form4); };
+    const char *kAsked = "Сохранить изменения", *kNotSaved = "Не удалось сохранить расчёт в";
     const struct
     {
         const char *what;
@@ -185,21 +187,12 @@ TEST_F(CalculationFiles, FailuresAreShownAndCancelsAreNot)
         const char *answer;
         std::vector<const char *> boxes; // the beginning of each message box's text
     } kRows[] = {
-        {"saved into a read-only folder", menu("&Сохранить"), "", {"Не удалось сохранить расчёт в"}},
+        {"saved into a read-only folder", menu("&Сохранить"), "", {kNotSaved}},
         {"«Сохранить как…» closed", menu("Сохранить &как…"), "", {}},
-        {"a new calculation, saving first",
-         menu("&Новый расчёт"),
-         "&Сохранить",
-         {"Сохранить изменения", "Не удалось сохранить расчёт в"}},
-        {"a new calculation cancelled", menu("&Новый расчёт"), "Отмена", {"Сохранить изменения"}},
-        {"a file opened, its question cancelled",
-         [&] { OpenCalculationReporting(other, Form4); },
-         "Отмена",
-         {"Сохранить изменения"}},
-        {"a file opened, saving first",
-         [&] { OpenCalculationReporting(other, Form4); },
-         "&Сохранить",
-         {"Сохранить изменения", "Не удалось сохранить расчёт в"}},
+        {"a new calculation, saving first", menu("&Новый расчёт"), "&Сохранить", {kAsked, kNotSaved}},
+        {"a new calculation cancelled", menu("&Новый расчёт"), "Отмена", {kAsked}},
+        {"a file opened, its question cancelled", opening, "Отмена", {kAsked}},
+        {"a file opened, saving first", opening, "&Сохранить", {kAsked, kNotSaved}},
     };
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [] {
