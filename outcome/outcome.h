@@ -29,6 +29,7 @@ template <class T = void>
 class [[nodiscard]] Outcome
 {
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
+    using State = std::variant<Value, Failure, Cancelled>;
 
 public:
     Outcome() requires std::is_void_v<T> {}
@@ -36,12 +37,9 @@ public:
     Outcome(Failure failure) : state_(std::in_place_index<1>, std::move(failure)) {}
     Outcome(Cancelled) : state_(std::in_place_index<2>) {}
     Outcome(Setback setback)
-    {
-        if (auto *failure = std::get_if<Failure>(&setback))
-            state_.template emplace<1>(std::move(*failure));
-        else
-            state_.template emplace<2>();
-    }
+        : state_(std::visit([](auto why) { return State(std::in_place_type<decltype(why)>, std::move(why)); },
+                            std::move(setback)))
+    {}
 
     bool Done() const { return state_.index() == 0; }
     bool Failed() const { return state_.index() == 1; }
@@ -61,5 +59,5 @@ public:
     const Value *operator->() const { return &std::get<0>(state_); }
 
 private:
-    std::variant<Value, Failure, Cancelled> state_;
+    State state_;
 };
