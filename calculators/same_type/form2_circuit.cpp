@@ -1,5 +1,5 @@
-#include "calculators/same_type/symmetric_trigger_circuit.h"
 #include "calculators/same_type/form2.h"
+#include "calculators/same_type/symmetric_trigger_circuit.h"
 
 template <>
 Circuit WindowCircuit<TForm2>::Build(CircuitInputs &in, const TForm2 &form)

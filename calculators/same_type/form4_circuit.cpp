@@ -1,5 +1,5 @@
-#include "simulation/circuit.h"
 #include "calculators/same_type/form4.h"
+#include "simulation/circuit.h"
 #include "simulation/device_models.h"
 
 #include <QCoreApplication>
