@@ -291,7 +291,7 @@ Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactor
             answers.Add(box.column, box.box->text());
         for (const WindowPlan &window : plan.windows) {
             for (const NamedResult &result : window.results)
-                answers.Add(result.name, result.label->text());
+                answers.Add(result.name, window.window->Model().Result(result.label->objectName()).text);
         }
         for (const WindowPlan &window : plan.windows) {
             for (const FilledBox &filled : window.filled)
