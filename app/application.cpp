@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "app/menu_bar_style.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "window/fonts.h"
 
 #include <QApplication>
