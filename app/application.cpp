@@ -7,12 +7,15 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
+#include <QResource>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -51,10 +54,11 @@ void SetUpApplication(QApplication *application)
     // from the icon theme, through the desktop entry.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
-        // Read as the PNG it is: finding out the format would load every image format plugin to ask it.
-        QImageReader reader(QStringLiteral(":/icon/ortix-t-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+        // Kept as the pixels themselves (resources/CMakeLists.txt): no image decoder is loaded for them.
+        const QByteArray pixels = QResource(QStringLiteral(":/icon/ortix-t-%1.argb32").arg(size)).uncompressedData();
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        std::memcpy(image.bits(), pixels.constData(), std::min<qsizetype>(pixels.size(), image.sizeInBytes()));
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     QApplication::setWindowIcon(icon);
     // Qt's own texts (edit boxes' context menus, message box buttons) in the user's language; the
