@@ -12,9 +12,11 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QResource>
+#include <QThreadPool>
 #include <QTranslator>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -41,12 +43,27 @@ void ConnectSessionBusAhead()
         gSessionBus = std::thread([] { QDBusConnection::sessionBus(); });
 }
 
+// The raster paint engine splits a large fill (the face of a main-menu button) in up to four parts run on Qt's
+// global thread pool, and waits for them; the pool makes its threads when first asked. Made here, they wait
+// for work when the first paint comes, rather than the paint waiting for them to be made and scheduled.
+void StartPaintThreadsAhead()
+{
+    constexpr int kMostPartsOfAFill = 4;
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int threads = std::min(pool->maxThreadCount(), kMostPartsOfAFill);
+    // Each task keeps its thread a moment, so that the pool makes a thread for each rather than handing the
+    // next task to one already done.
+    for (int i = 0; i < threads; ++i)
+        pool->start([] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
+}
+
 } // namespace
 
 void SetUpApplication(QApplication *application)
 {
     ContinueLoadingFonts();
     ConnectSessionBusAhead();
+    StartPaintThreadsAhead();
     UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
