@@ -22,9 +22,9 @@ int main(int argc, char *argv[])
     QByteArray pixels;
     for (int y = 0; y < image.height(); ++y)
         pixels.append(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4);
-    QString error;
-    if (!SaveFile(QString::fromLocal8Bit(argv[2]), pixels, &error)) {
-        std::fprintf(stderr, "icon_pixels: %s\n", qPrintable(error));
+    const Outcome<> saved = SaveFile(QString::fromLocal8Bit(argv[2]), pixels);
+    if (!saved) {
+        std::fprintf(stderr, "icon_pixels: %s\n", qPrintable(saved.Message()));
         return 1;
     }
     return 0;
