@@ -5,7 +5,7 @@
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "documents/calculation_document.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 #include <QApplication>
 #include <QFile>
@@ -38,13 +38,15 @@ double MedianMilliseconds(const std::function<void()> &action, int runs = 200)
 // Every box typed and every result written, as after a full run.
 void FillEveryControl()
 {
-    for (QWidget *window : std::initializer_list<QWidget *>{Form5, Form6}) {
+    for (TCalculatorWindow *window : std::initializer_list<TCalculatorWindow *>{Form5, Form6}) {
         for (QLineEdit *edit : window->findChildren<QLineEdit *>())
             edit->setText(QStringLiteral("12345,6789"));
+        CalculationModel model;
         for (QLabel *label : window->findChildren<QLabel *>()) {
             if (label->property("kind").toString() == QLatin1String("result"))
-                Write(label, QStringLiteral("2057,14285714286...4114,28571428571 Ом"));
+                model.results[label->objectName()] = {QStringLiteral("2057,14285714286...4114,28571428571 Ом"), {}, {}};
         }
+        window->SetModel(model);
     }
 }
 
@@ -62,9 +64,9 @@ int main(int argc, char *argv[])
     const QString path = folder.filePath(QStringLiteral("bench.ortix"));
     const QString peerPath = folder.filePath(QStringLiteral("peer.json"));
 
-    const double save = MedianMilliseconds([&] { document->SaveTo(path); });
-    QString error;
-    const double open = MedianMilliseconds([&] { OpenCalculation(path, &error); });
+    const double save = MedianMilliseconds([&] { (void)document->SaveTo(path); });
+    Outcome<> opened;
+    const double open = MedianMilliseconds([&] { opened = OpenCalculation(path); });
     QFile saved(path);
     saved.open(QIODevice::ReadOnly);
     const QJsonDocument json = QJsonDocument::fromJson(saved.readAll());
@@ -82,8 +84,8 @@ int main(int argc, char *argv[])
                 static_cast<long long>(saved.size()));
     std::printf("%-8s %12.3f %16.3f %8.2f\n", "save", save, peerSave, save / peerSave);
     std::printf("%-8s %12.3f %16.3f %8.2f\n", "open", open, peerOpen, open / peerOpen);
-    if (!error.isEmpty())
-        std::printf("open failed: %s\n", qPrintable(error));
+    if (!opened)
+        std::printf("open failed: %s\n", qPrintable(opened.Message()));
     DestroyForms();
     return 0;
 }

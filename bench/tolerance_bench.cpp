@@ -1,7 +1,7 @@
 // The same 100-run tolerance analysis of the symmetric trigger with one worker and with one for each core, side by
 // side, and the one-worker time against as many single simulations in-process.
 #include "app/forms.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "simulation/simulation.h"
 #include "tolerance/ngspice_processes.h"
 #include "tolerance/tolerance_analysis.h"
@@ -48,12 +48,14 @@ int main(int argc, char *argv[])
         window->findChild<QLineEdit *>(QLatin1StringView(box))->setText(QString::fromUtf8(text));
     for (int step = 1; auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step)); ++step)
         button->click();
-    QString error;
-    const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
+    const Outcome<std::vector<TolerancePart>> found = ToleranceParts(window);
+    const std::vector<TolerancePart> parts = found ? *found : std::vector<TolerancePart>{};
     const auto analyse = [&](int jobs) {
         ToleranceResult result;
-        if (!AnalyseTolerance(window, parts, {.runs = runs, .jobs = jobs, .findMargins = false}, &result, &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        if (const Outcome<> analysed =
+                AnalyseTolerance(window, parts, {.runs = runs, .jobs = jobs, .findMargins = false}, &result);
+            !analysed)
+            std::fprintf(stderr, "%s\n", qPrintable(analysed.Message()));
         return result.works;
     };
     int works[2] = {};
@@ -62,13 +64,13 @@ int main(int argc, char *argv[])
     const double inProcess = Seconds([&] {
         for (int k = 0; k <= runs; ++k) {
             SimulationReport report;
-            Simulate(window, &report, &error);
+            (void)Simulate(window, &report);
         }
     });
     const double building = Seconds([&] {
         for (int k = 0; k <= runs; ++k) {
             Circuit circuit;
-            BuildCircuit(window, &circuit, &error);
+            (void)BuildCircuit(window, &circuit);
             circuit.netlist.Text();
         }
     });

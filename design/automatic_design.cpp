@@ -2,13 +2,12 @@
 
 #include "design/accept_rule.h"
 #include "documents/window_records.h"
-#include "numtext/decimal_mark.h"
-#include "numtext/exception.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/exception.h"
+#include "number_text/number_text.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
-#include "window/standard_part_values.h"
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -142,16 +141,15 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
 }
 
 // The text the box takes, with the tooltip that tells where it came from; none when there is none.
-std::optional<std::pair<QString, QString>> StandardText(const FilledBox &filled)
+std::optional<std::pair<QString, QString>> StandardText(const FilledBox &filled, const CalculationModel &model)
 {
     if (filled.repeated) {
         if (filled.repeated->text().isEmpty())
             return std::nullopt;
         return std::pair(filled.repeated->text(), QStringLiteral("подставлено: значение, принятое в расчёте триггера"));
     }
-    const QList<double> values = KeptValues(filled.result);
-    const std::optional<AcceptedValue> accepted = ValueToAccept(std::vector<double>(values.begin(), values.end()),
-                                                                KeptUnit(filled.result), filled.bound, filled.unit);
+    const ResultValue result = model.Result(filled.result->objectName());
+    const std::optional<AcceptedValue> accepted = ValueToAccept(result.values, result.unit, filled.bound, filled.unit);
     if (!accepted)
         return std::nullopt;
     return std::pair(NumberToText(accepted->value), QStringLiteral("подставлено: ") + accepted->how);
@@ -209,10 +207,10 @@ QList<QLineEdit *> TypedBoxes(const DesignPlan &plan)
 DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
 {
     DesignOutcome outcome;
-    const auto fill = [&](const FilledBox &filled) {
+    const auto fill = [&](const FilledBox &filled, const CalculationModel &model) {
         if (!replaceTyped && !filled.box->text().isEmpty())
             return;
-        const std::optional<std::pair<QString, QString>> standard = StandardText(filled);
+        const std::optional<std::pair<QString, QString>> standard = StandardText(filled, model);
         if (!standard)
             return;
         outcome.changed.push_back({filled.box, filled.box->text(), filled.box->toolTip()});
@@ -223,7 +221,7 @@ DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
         auto next = window.filled.begin();
         for (qsizetype i = 0; i < window.steps.size(); ++i) {
             for (; next != window.filled.end() && next->step <= window.stepNumbers[i]; ++next)
-                fill(*next);
+                fill(*next, window.window->Model());
             const TFaultCollector collector;
             window.steps[i]->click();
             outcome.lastPressed = window.steps[i];
@@ -235,15 +233,14 @@ DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
             }
         }
         for (; next != window.filled.end(); ++next)
-            fill(*next);
+            fill(*next, window.window->Model());
     }
     return outcome;
 }
 
-bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values,
-                   QStringList *problems)
+Outcome<> TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values)
 {
-    const qsizetype problemsBefore = problems->size();
+    QStringList problems;
     std::vector<std::pair<QLineEdit *, QString>> typed;
     for (const auto &[column, value] : values) {
         const auto given = std::find_if(plan.given.begin(), plan.given.end(), [&](const GivenBox &box) {
@@ -251,19 +248,19 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
                 || (column.endsWith(box.name) && column == box.QualifiedName());
         });
         if (given == plan.given.end()) {
-            *problems << QStringLiteral("«%1»: такого поля исходных данных нет").arg(column);
+            problems << QStringLiteral("«%1»: такого поля исходных данных нет").arg(column);
             continue;
         }
         QString text = value.trimmed();
         text.replace(QLatin1Char(','), QLatin1Char(DecimalMark)).replace(QLatin1Char('.'), QLatin1Char(DecimalMark));
         if (!text.isEmpty() && !IsNumber(text)) {
-            *problems << QStringLiteral("«%1»: «%2» — не число").arg(column, value);
+            problems << QStringLiteral("«%1»: «%2» — не число").arg(column, value);
             continue;
         }
         typed.emplace_back(given->box, text);
     }
-    if (problems->size() > problemsBefore)
-        return false;
+    if (!problems.isEmpty())
+        return Failure{problems.join(QStringLiteral("; "))};
     // A box typed costs as much as a step: a batch's next variant types only what changes.
     for (const GivenBox &given : plan.given) {
         const auto last =
@@ -272,7 +269,7 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
         if (given.box->text() != text)
             given.box->setText(text);
     }
-    return true;
+    return {};
 }
 
 CalculationRecord CalculationRecordOf(const DesignPlan &plan)

@@ -136,7 +136,7 @@ class FileWriter
 {
 public:
     explicit FileWriter(FilesSavedTogether &files) : files_(files), thread_([this] { Work(); }) {}
-    ~FileWriter() { Finish(); }
+    ~FileWriter() { (void)Finish(); }
 
     void Write(const QString &path, const CalculationRecord &record)
     {
@@ -145,8 +145,8 @@ public:
         ready_.notify_one();
     }
 
-    // Waits for every file; the first failure, naming its file, in *error.
-    bool Finish(QString *error = nullptr)
+    // Waits for every file; the first failure, naming its file.
+    Outcome<> Finish()
     {
         {
             const std::lock_guard lock(mutex_);
@@ -155,9 +155,9 @@ public:
         }
         if (thread_.joinable())
             thread_.join();
-        if (error && !error_.isEmpty())
-            *error = error_;
-        return error_.isEmpty();
+        if (!error_.isEmpty())
+            return Failure{error_};
+        return {};
     }
 
 private:
@@ -173,11 +173,10 @@ private:
                 next = std::move(queue_.front());
                 queue_.pop_front();
             }
-            QString error;
-            if (!files_.Write(next.first, CalculationToJson(next.second), &error)) {
+            if (const Outcome<> saved = files_.Write(next.first, CalculationToJson(next.second)); !saved) {
                 const std::lock_guard lock(mutex_);
                 if (error_.isEmpty())
-                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, error);
+                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, saved.Message());
             }
         }
     }
@@ -238,14 +237,12 @@ std::vector<Variant> ReadVariants(const QByteArray &csv, QStringList *problems)
     return variants;
 }
 
-bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
-              const std::function<bool(const VariantOutcome &)> &progress, QString *error)
+Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
+                   const std::function<bool(const VariantOutcome &)> &progress)
 {
     const QDir folder(options.folder);
-    if (!folder.exists() && !QDir().mkpath(options.folder)) {
-        *error = QStringLiteral("не удалось создать папку %1").arg(options.folder);
-        return false;
-    }
+    if (!folder.exists() && !QDir().mkpath(options.folder))
+        return Failure{QStringLiteral("не удалось создать папку %1").arg(options.folder)};
     std::map<QString, Calculation> calculations;
     AnswerTable answers;
     AnswerKey key;
@@ -273,7 +270,9 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
                 given << box.box;
             for (const std::unique_ptr<TCalculatorWindow> &window : calculation.windows)
                 ClearWindow(window.get(), given);
-            if (TypeGivenData(calculation.plan, variant.given, &problems)) {
+            if (const Outcome<> typed = TypeGivenData(calculation.plan, variant.given); !typed) {
+                problems << typed.Message();
+            } else {
                 QStringList missing;
                 for (const GivenBox &box : GivenBoxesNotNumbers(calculation.plan))
                     missing << box.column;
@@ -299,7 +298,7 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
             answers.Add(box.column, box.box->text());
         for (const WindowPlan &window : plan.windows) {
             for (const NamedResult &result : window.results)
-                answers.Add(result.name, result.label->text());
+                answers.Add(result.name, window.window->Model().Result(result.label->objectName()).text);
         }
         for (const WindowPlan &window : plan.windows) {
             for (const FilledBox &filled : window.filled)
@@ -323,22 +322,21 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         if (!progress(outcome))
             break;
     }
-    const auto save = [&](const QString &name, const QByteArray &contents) {
-        QString cause;
-        if (files.Write(folder.filePath(name), contents, &cause))
-            return true;
-        *error = QStringLiteral("не удалось записать %1: %2").arg(folder.filePath(name), cause);
-        return false;
+    const auto save = [&](const QString &name, const QByteArray &contents) -> Outcome<> {
+        if (const Outcome<> written = files.Write(folder.filePath(name), contents); !written)
+            return Failure{QStringLiteral("не удалось записать %1: %2").arg(folder.filePath(name), written.Message())};
+        return {};
     };
-    bool written = writer.Finish(error) && save(QStringLiteral("ответы.csv"), answers.Csv());
-    if (written && options.answerKey && !key.IsEmpty())
-        written =
-            save(QStringLiteral("ответы.html"), key.Html().toUtf8()) && save(QStringLiteral("ответы.pdf"), key.Pdf());
-    // What was written is kept when a later file failed: the variants finished before it.
-    QString cause;
-    if (!files.Commit(&cause)) {
-        *error = QStringLiteral("не удалось записать ответы: %1").arg(cause);
-        return false;
+    Outcome<> written = writer.Finish();
+    if (written)
+        written = save(QStringLiteral("ответы.csv"), answers.Csv());
+    if (written && options.answerKey && !key.IsEmpty()) {
+        written = save(QStringLiteral("ответы.html"), key.Html().toUtf8());
+        if (written)
+            written = save(QStringLiteral("ответы.pdf"), key.Pdf());
     }
+    // What was written is kept when a later file failed: the variants finished before it.
+    if (const Outcome<> committed = files.Commit(); !committed)
+        return Failure{QStringLiteral("не удалось записать ответы: %1").arg(committed.Message())};
     return written;
 }

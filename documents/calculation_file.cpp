@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -254,12 +255,9 @@ QByteArray CalculationToJson(const CalculationRecord &record)
     return out;
 }
 
-std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QString *error)
+Outcome<CalculationRecord> CalculationFromJson(const QByteArray &bytes)
 {
-    const auto fail = [error](const QString &what) {
-        *error = what;
-        return std::nullopt;
-    };
+    const auto fail = [](const QString &what) { return Failure{what}; };
     if (bytes.isEmpty())
         return fail(QStringLiteral("файл пуст"));
     if (bytes.size() > kLargestCalculationFile)

@@ -1,14 +1,12 @@
 #include "documents/window_records.h"
 
-#include "numtext/decimal_mark.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/number_text.h"
 #include "window/calculator_window.h"
-#include "window/control_kinds.h"
-#include "window/standard_part_values.h"
+#include "window_look/control_kinds.h"
 #include "window/designed_window.h"
 
 #include <QLabel>
-#include <QVariantMap>
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -139,9 +137,8 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     for (const QLineEdit *edit : EditBoxes(window))
         record.edits.emplace_back(edit->objectName(), edit->text());
     for (const QLabel *label : Results(window)) {
-        const QList<double> values = KeptValues(label);
-        record.results.emplace_back(label->objectName(),
-                                    ResultRecord{label->text(), KeptUnit(label), {values.begin(), values.end()}});
+        const ResultValue result = window->Model().Result(label->objectName());
+        record.results.emplace_back(label->objectName(), ResultRecord{result.text, result.unit, result.values});
     }
     for (const NamedQuantity &quantity : window->Quantities())
         record.quantities.emplace_back(QString::fromLatin1(quantity.name), quantity.quantity->value());
@@ -184,21 +181,15 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
 {
     for (const auto &[name, text] : record.edits)
         window->findChild<QLineEdit *>(name)->setText(BoxInCurrentMark(text, typedMark));
-    for (const auto &[name, result] : record.results) {
-        auto *label = window->findChild<QLabel *>(name);
-        if (result.text.isEmpty())
-            Clear(label);
-        else
-            Write(label, ResultInCurrentMark(result.text, typedMark));
-        KeepResult(label, {result.values.begin(), result.values.end()}, result.unit);
-    }
+    CalculationModel model;
+    for (const auto &[name, result] : record.results)
+        model.results[name] = ResultValue{ResultInCurrentMark(result.text, typedMark), result.unit, result.values};
+    for (const auto &[key, text] : record.simulation)
+        model.simulationParameters.insert(key, BoxInCurrentMark(text, typedMark));
+    window->SetModel(std::move(model));
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
-    QVariantMap simulation;
-    for (const auto &[key, text] : record.simulation)
-        simulation.insert(key, BoxInCurrentMark(text, typedMark));
-    window->SetSimulationParameters(simulation);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }
@@ -209,11 +200,9 @@ void ClearWindow(TCalculatorWindow *window, const QList<const QLineEdit *> &keep
         if (!keep.contains(edit))
             edit->clear();
     }
-    for (QLabel *label : Results(window))
-        Clear(label);
+    window->SetModel({});
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);
-    window->SetSimulationParameters({});
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }

@@ -40,43 +40,36 @@ QString CauseOf(int error, const QFileDevice &file)
     return error != 0 ? SystemErrorText(error) : file.errorString();
 }
 
-bool Fail(QString *error, const QString &cause)
-{
-    if (error)
-        *error = cause;
-    return false;
-}
-
 } // namespace
 
-bool SaveFile(const QString &path, const QByteArray &contents, QString *error)
+Outcome<> SaveFile(const QString &path, const QByteArray &contents)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) {
         QFile device(path);
         errno = 0;
         if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return Fail(error, CauseOf(errno, device));
+            return Failure{CauseOf(errno, device)};
         if (const int failure = WriteAll(device.handle(), contents))
-            return Fail(error, SystemErrorText(failure));
-        return true;
+            return Failure{SystemErrorText(failure)};
+        return {};
     }
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Fail(error, CauseOf(errno, file));
+        return Failure{CauseOf(errno, file)};
     int failure = WriteAll(file.handle(), contents);
     // A file system that allocates late reports a full disk only here.
     if (failure == 0 && ::fsync(file.handle()) != 0)
         failure = errno;
     if (failure != 0) {
         file.cancelWriting();
-        return Fail(error, SystemErrorText(failure));
+        return Failure{SystemErrorText(failure)};
     }
     errno = 0;
     if (!file.commit())
-        return Fail(error, CauseOf(errno, file));
-    return true;
+        return Failure{CauseOf(errno, file)};
+    return {};
 }
 
 FilesSavedTogether::FilesSavedTogether(SyncFunction *syncFileSystem) : sync_(syncFileSystem ? syncFileSystem : ::syncfs)
@@ -88,13 +81,13 @@ FilesSavedTogether::~FilesSavedTogether()
         ::unlink(file.temporary.constData());
 }
 
-bool FilesSavedTogether::Write(const QString &path, const QByteArray &contents, QString *error)
+Outcome<> FilesSavedTogether::Write(const QString &path, const QByteArray &contents)
 {
     const QFileInfo target(path);
     if (target.isDir())
-        return Fail(error, SystemErrorText(EISDIR));
+        return Failure{SystemErrorText(EISDIR)};
     if (target.exists() && !target.isFile())
-        return SaveFile(path, contents, error);
+        return SaveFile(path, contents);
     const QByteArray finalPath = QFile::encodeName(path);
     // Hidden, and unique however many threads and programs write beside the same name.
     QByteArray temporary;
@@ -105,7 +98,7 @@ bool FilesSavedTogether::Write(const QString &path, const QByteArray &contents, 
         handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     } while (handle < 0 && errno == EEXIST);
     if (handle < 0)
-        return Fail(error, SystemErrorText(errno));
+        return Failure{SystemErrorText(errno)};
     // A file replaced keeps its permissions.
     struct stat old;
     int failure = 0;
@@ -117,18 +110,18 @@ bool FilesSavedTogether::Write(const QString &path, const QByteArray &contents, 
         failure = errno;
     if (failure != 0) {
         ::unlink(temporary.constData());
-        return Fail(error, SystemErrorText(failure));
+        return Failure{SystemErrorText(failure)};
     }
     const std::lock_guard lock(mutex_);
     pending_.push_back({temporary, finalPath});
-    return true;
+    return {};
 }
 
-bool FilesSavedTogether::Commit(QString *error)
+Outcome<> FilesSavedTogether::Commit()
 {
     const std::lock_guard lock(mutex_);
-    const auto failed = [&](const QByteArray &path, int failure) {
-        return Fail(error, QStringLiteral("%1: %2").arg(QFile::decodeName(path), SystemErrorText(failure)));
+    const auto failed = [](const QByteArray &path, int failure) {
+        return Failure{QStringLiteral("%1: %2").arg(QFile::decodeName(path), SystemErrorText(failure))};
     };
     // Each folder open, to sync its file system before the names are given and the folder itself after.
     std::map<QByteArray, int> folders;
@@ -167,7 +160,7 @@ bool FilesSavedTogether::Commit(QString *error)
         }
     }
     closeFolders();
-    return true;
+    return {};
 }
 
 QString SystemErrorText(int error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outcome/outcome.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,8 +10,8 @@
 
 // Writes the bytes to the file whole or not at all. A regular file is replaced only once every byte is on
 // the disk, so a failure leaves the old file as it was and no new one; a device or a pipe (/dev/stdout) is
-// written directly. False, with the cause in Russian in *error, when not written.
-[[nodiscard]] bool SaveFile(const QString &path, const QByteArray &contents, QString *error);
+// written directly. A failure says the cause in Russian.
+Outcome<> SaveFile(const QString &path, const QByteArray &contents);
 
 // Many files saved as SaveFile saves one, whole or not at all, but with one wait for the disk for all of them
 // instead of one for each: each is written beside its path, and only once the disk holds every one of them
@@ -24,14 +26,14 @@ public:
     FilesSavedTogether(const FilesSavedTogether &) = delete;
     FilesSavedTogether &operator=(const FilesSavedTogether &) = delete;
 
-    // False, with the cause in Russian in *error, when the file could not be written; a device or a pipe is
+    // A failure, saying the cause in Russian, when the file could not be written; a device or a pipe is
     // written at once, as SaveFile does.
-    [[nodiscard]] bool Write(const QString &path, const QByteArray &contents, QString *error);
+    Outcome<> Write(const QString &path, const QByteArray &contents);
 
-    // Waits until the disk holds every file written, then gives each its name. False, with the cause and the
-    // file it concerns in *error, when the disk failed to hold them (then none takes its name) or a name could
-    // not be given.
-    [[nodiscard]] bool Commit(QString *error);
+    // Waits until the disk holds every file written, then gives each its name. A failure, saying the cause and
+    // the file it concerns, when the disk failed to hold them (then none takes its name) or a name could not be
+    // given.
+    Outcome<> Commit();
 
 private:
     struct Pending

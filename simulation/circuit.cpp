@@ -1,8 +1,8 @@
 #include "simulation/circuit.h"
 
-#include "numtext/decimal_mark.h"
-#include "numtext/exception.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/exception.h"
+#include "number_text/number_text.h"
 #include "standard_values/e24.h"
 #include "window/calculator_window.h"
 
@@ -14,9 +14,15 @@
 
 namespace {
 
-std::map<QString, CircuitBuilder> &Builders()
+struct RegisteredCircuit
 {
-    static std::map<QString, CircuitBuilder> builders;
+    const QMetaObject *windowClass;
+    CircuitBuilder build;
+};
+
+std::map<QString, RegisteredCircuit> &Builders()
+{
+    static std::map<QString, RegisteredCircuit> builders;
     return builders;
 }
 
@@ -39,19 +45,18 @@ double NumberOf(const QString &text)
 
 CircuitInputs::CircuitInputs(QWidget *window) : window_(window) {}
 
-double CircuitInputs::Box(const char *editName, const QString &caption)
+double CircuitInputs::Box(const QLineEdit *box, const QString &caption)
 {
-    const auto *edit = window_->findChild<QLineEdit *>(QLatin1StringView(editName));
-    const double value = edit ? NumberOf(edit->text()) : NAN;
+    const double value = NumberOf(box->text());
     if (std::isfinite(value))
-        return Varied(QLatin1StringView(editName), caption, value);
+        return Varied(box->objectName(), caption, value);
     missing_ << caption;
     return NAN;
 }
 
-double CircuitInputs::Calculated(const char *quantityName, const QString &step)
+double CircuitInputs::Calculated(const Quantity &quantity, const QString &step)
 {
-    const double value = Compared(quantityName);
+    const double value = Compared(quantity);
     if (std::isfinite(value) && value != 0)
         return value;
     if (!missing_.contains(step))
@@ -59,15 +64,9 @@ double CircuitInputs::Calculated(const char *quantityName, const QString &step)
     return NAN;
 }
 
-double CircuitInputs::Compared(const char *quantityName) const
+double CircuitInputs::Compared(const Quantity &quantity)
 {
-    auto *calculator = qobject_cast<TCalculatorWindow *>(window_);
-    if (!calculator)
-        return NAN;
-    for (const NamedQuantity &quantity : calculator->Quantities())
-        if (qstrcmp(quantity.name, quantityName) == 0)
-            return quantity.quantity->value() != 0 ? quantity.quantity->value() : NAN;
-    return NAN;
+    return quantity.value() != 0 ? quantity.value() : NAN;
 }
 
 double CircuitInputs::Parameter(SimulationParameter parameter)
@@ -91,9 +90,9 @@ double CircuitInputs::Varied(const QString &key, const QString &caption, double 
     return factor == factors_.end() ? value : value * factor->second;
 }
 
-bool RegisterCircuit(const QString &windowName, CircuitBuilder builder)
+bool RegisterCircuit(const QString &windowName, const QMetaObject &windowClass, CircuitBuilder builder)
 {
-    Builders()[windowName] = std::move(builder);
+    Builders()[windowName] = {&windowClass, std::move(builder)};
     return true;
 }
 
@@ -102,36 +101,35 @@ bool HasCircuit(const QString &windowName)
     return Builders().count(windowName) != 0;
 }
 
-bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
+Outcome<> BuildCircuit(QWidget *window, Circuit *circuit)
 {
-    return BuildCircuit(window, {}, circuit, error);
+    return BuildCircuit(window, {}, circuit);
 }
 
-bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit, QString *error,
-                  std::vector<CircuitInputs::Read> *reads)
+Outcome<> BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit,
+                       std::vector<CircuitInputs::Read> *reads)
 {
     const auto builder = window ? Builders().find(window->objectName()) : Builders().end();
-    if (builder == Builders().end()) {
-        *error = Tr("Для этой схемы моделирование не предусмотрено");
-        return false;
-    }
+    if (builder == Builders().end() || !builder->second.windowClass->cast(window))
+        return Failure{Tr("Для этой схемы моделирование не предусмотрено")};
     CircuitInputs inputs(window);
     inputs.Vary(factors);
-    *circuit = builder->second(inputs);
+    *circuit = builder->second.build(inputs);
     circuit->parameters = inputs.Parameters();
     if (reads)
         *reads = inputs.Reads();
     const QStringList impossible = circuit->netlist.ImpossibleParts();
+    Failure failure;
     if (!inputs.Missing().isEmpty())
-        *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
+        failure.message = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
     else if (!impossible.isEmpty())
-        *error = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
+        failure.message = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
     else
-        return true;
+        return {};
     // Nothing to run; the parameters stay, so that a wrong one can be typed over.
     *circuit = Circuit{};
     circuit->parameters = inputs.Parameters();
-    return false;
+    return failure;
 }
 
 QString FigureText(double value, int digits)

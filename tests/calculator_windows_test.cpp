@@ -1,7 +1,7 @@
 // Every calculator window, driven as a user drives it, through the tables of its cases.
 #include "tests/support/calculator_cases.h"
 #include "documents/window_records.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 
@@ -411,15 +411,24 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
         actions[i](uninterrupted);
     const QByteArray saved = CalculationToJson({DecimalMark, {RecordOf(uninterrupted)}});
 
-    QString error;
-    const std::optional<CalculationRecord> record = CalculationFromJson(saved, &error);
-    ASSERT_TRUE(record) << error.toStdString();
+    const Outcome<CalculationRecord> record = CalculationFromJson(saved);
+    ASSERT_TRUE(record) << record.Message().toStdString();
     const std::unique_ptr<QWidget> reopenedWindow = cases.create();
     auto *reopened = dynamic_cast<TCalculatorWindow *>(reopenedWindow.get());
     reopened->show();
     ASSERT_EQ(MismatchOf(record->windows.front(), reopened), QString());
     Restore(reopened, record->windows.front(), record->decimalMark);
     EXPECT_EQ(CalculationToJson({DecimalMark, {RecordOf(reopened)}}), saved) << cases.name;
+    // The labels show what the model holds: each result's text and its standard values.
+    const auto shown = [](const QWidget *window) {
+        QStringList shown;
+        for (const QLabel *label : window->findChildren<QLabel *>()) {
+            if (IsResultLabel(label))
+                shown << label->objectName() + label->text() + label->toolTip() + label->accessibleDescription();
+        }
+        return shown;
+    };
+    EXPECT_EQ(shown(reopened), shown(uninterrupted)) << cases.name;
 
     for (size_t i = actions.size() / 2; i < actions.size(); ++i) {
         const std::vector<MessageBoxSeen> before = CollectMessageBoxes([&] { actions[i](uninterrupted); });
@@ -431,6 +440,7 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
     const WindowRecord expected = RecordOf(uninterrupted), got = RecordOf(reopened);
     EXPECT_EQ(got.results, expected.results) << cases.name;
     EXPECT_EQ(got.quantities, expected.quantities) << cases.name;
+    EXPECT_EQ(shown(reopened), shown(uninterrupted)) << cases.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::ValuesIn(EveryWindowsCases()),

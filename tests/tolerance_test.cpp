@@ -36,15 +36,20 @@ QWidget *Designed(const Texts &changes = {})
     return ::Form2;
 }
 
+std::vector<TolerancePart> PartsOf(QWidget *window)
+{
+    const Outcome<std::vector<TolerancePart>> parts = ToleranceParts(window);
+    EXPECT_TRUE(parts) << parts.Message().toStdString();
+    return parts ? *parts : std::vector<TolerancePart>{};
+}
+
 ToleranceResult Analysed(QWidget *window, ToleranceOptions options, QString *error = nullptr)
 {
-    QString message;
-    const std::vector<TolerancePart> parts = ToleranceParts(window, &message);
-    EXPECT_FALSE(parts.empty()) << message.toStdString();
     ToleranceResult result;
-    EXPECT_EQ(AnalyseTolerance(window, parts, options, &result, &message), error == nullptr) << message.toStdString();
+    const Outcome<> analysed = AnalyseTolerance(window, PartsOf(window), options, &result);
+    EXPECT_EQ(analysed.Done(), error == nullptr) << analysed.Message().toStdString();
     if (error)
-        *error = message;
+        *error = analysed.Message();
     return result;
 }
 
@@ -134,7 +139,8 @@ QString NgspiceScript(const QTemporaryDir &folder, const char *body)
 }
 
 // Cancelling stops every worker within a second, between runs of the Monte Carlo analysis and in the middle of a
-// run; what was not run is neither a verdict nor a failure.
+// run; what was not run is neither a verdict nor a failure. Cancelled before the nominal design was judged, the
+// analysis has no result at all (not a design that does not work).
 TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
 {
     QWidget *window = Designed();
@@ -143,8 +149,10 @@ TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
     {
         QString program;
         int cancelAfterRuns;
+        bool result; // done with what it had, else cancelled
     };
-    for (const Row &row : {Row{QStringLiteral("ngspice"), 40}, Row{NgspiceScript(folder, "exec sleep 60\n"), 0}}) {
+    for (const Row &row :
+         {Row{QStringLiteral("ngspice"), 40, true}, Row{NgspiceScript(folder, "exec sleep 60\n"), 0, false}}) {
         SetNgspiceProgram(row.program);
         std::atomic_bool cancel = false;
         std::atomic_int done = 0;
@@ -157,12 +165,11 @@ TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
             cancel = true;
         });
         ToleranceResult result;
-        QString error;
-        const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
-        EXPECT_TRUE(AnalyseTolerance(window, parts, {.runs = 2000, .jobs = 2, .marginParts = {QStringLiteral("R")}},
-                                     &result, &error,
-                                     {.cancel = &cancel, .progress = [&](int runs, int) { done = runs; }}))
-            << error.toStdString();
+        const Outcome<> analysed =
+            AnalyseTolerance(window, PartsOf(window), {.runs = 2000, .jobs = 2, .marginParts = {QStringLiteral("R")}},
+                             &result, {.cancel = &cancel, .progress = [&](int runs, int) { done = runs; }});
+        EXPECT_EQ(analysed.Done(), row.result) << analysed.Message().toStdString();
+        EXPECT_EQ(analysed.IsCancelled(), !row.result);
         canceller.join();
         EXPECT_LT(sinceCancel.elapsed(), 1000) << row.program.toStdString();
         EXPECT_TRUE(result.cancelled);
@@ -251,6 +258,18 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
     QTest::qWait(10);
     EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+
+    // Cancelled before the nominal design is judged, it says so and keeps the result it had.
+    QTemporaryDir folder;
+    SetNgspiceProgram(NgspiceScript(folder, "exec sleep 60\n"));
+    button("Рассчитать")->click();
+    QTest::qWait(300);
+    button("Отмена")->click();
+    ASSERT_TRUE(finished.wait(1000));
+    SetNgspiceProgram(QStringLiteral("ngspice"));
+    EXPECT_TRUE(shows(QStringLiteral("Расчёт отменён.")));
+    EXPECT_TRUE(window->ResultIsCurrent());
+    EXPECT_TRUE(ReportText(calculator, {}).contains(QStringLiteral("из 4 образцов")));
     window->close();
 }
 

@@ -143,8 +143,7 @@ struct TToleranceWindow::Run
     ToleranceOptions options;
     std::vector<TolerancePart> parts;
     ToleranceResult result;
-    QString error;
-    bool done = false;
+    Outcome<> analysed;
 };
 
 TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
@@ -263,8 +262,7 @@ ToleranceOptions TToleranceWindow::Options() const
 QString TToleranceWindow::DesignText() const
 {
     Circuit circuit;
-    QString error;
-    if (!BuildCircuit(calculatorWindow_, &circuit, &error))
+    if (!BuildCircuit(calculatorWindow_, &circuit))
         return {};
     const ToleranceOptions options = Options();
     return circuit.netlist.Text()
@@ -290,12 +288,13 @@ void TToleranceWindow::Start()
 {
     if (worker_)
         return;
-    QString error;
-    parts_ = ToleranceParts(calculatorWindow_, &error);
-    if (parts_.empty()) {
-        status_->setText(error.isEmpty() ? Tr("В схеме нет деталей, разброс которых можно учесть") : error);
+    Outcome<std::vector<TolerancePart>> parts = ToleranceParts(calculatorWindow_);
+    if (!parts) {
+        parts_.clear();
+        status_->setText(parts.Message());
         return;
     }
+    parts_ = std::move(*parts);
     run_ = std::make_shared<Run>();
     run_->options = Options();
     run_->parts = parts_;
@@ -316,23 +315,21 @@ void TToleranceWindow::Start()
                 Qt::QueuedConnection);
         };
         // A window's values are read on its own thread.
-        control.build = [run, calculator, builder](const std::map<QString, double> &factors, Circuit *circuit,
-                                                   QString *error) {
-            bool built = false;
+        control.build = [run, calculator, builder](const std::map<QString, double> &factors, Circuit *circuit) {
+            Outcome<> built = Cancelled{};
             if (!run->cancel)
                 QMetaObject::invokeMethod(
-                    builder, [&] { built = !run->cancel && BuildCircuit(calculator, factors, circuit, error); },
+                    builder,
+                    [&] {
+                        if (!run->cancel)
+                            built = BuildCircuit(calculator, factors, circuit);
+                    },
                     Qt::BlockingQueuedConnection);
-            if (!built && error->isEmpty())
-                *error = Tr("отменено");
             return built;
         };
-        run->done = AnalyseTolerance(calculator, run->parts, run->options, &run->result, &run->error, control);
+        run->analysed = AnalyseTolerance(calculator, run->parts, run->options, &run->result, control);
     }));
-    connect(worker_.get(), &QThread::finished, this, [this, design] {
-        resultDesign_ = design;
-        Finish();
-    });
+    connect(worker_.get(), &QThread::finished, this, [this, design] { Finish(design); });
     start_->setEnabled(false);
     cancel_->setEnabled(true);
     progress_->setValue(0);
@@ -340,17 +337,21 @@ void TToleranceWindow::Start()
     worker_->start();
 }
 
-void TToleranceWindow::Finish()
+void TToleranceWindow::Finish(const QString &design)
 {
     worker_->wait();
     worker_.reset();
     progress_->setValue(progress_->maximum());
     start_->setEnabled(true);
     cancel_->setEnabled(false);
-    if (!run_->done) {
-        status_->setText(run_->error);
+    if (run_->analysed.IsCancelled()) {
+        // The result shown before, if any, stays as it was.
+        status_->setText(Tr("Расчёт отменён."));
+    } else if (!run_->analysed) {
+        status_->setText(run_->analysed.Message());
         resultDesign_.clear();
     } else {
+        resultDesign_ = design;
         result_ = run_->result;
         ShowResult();
     }

@@ -46,7 +46,8 @@ protected:
 
 private:
     struct Run;
-    void Finish();
+    // Shows what the analysis of the design gave.
+    void Finish(const QString &design);
     void ShowResult();
     void ShowCurrency();
     QString DesignText() const;

@@ -2,7 +2,7 @@
 
 #include "window/calculator_window.h"
 
-#include "window/window_structure.h"
+#include "window_structure/window_structure.h"
 
 #include "ui_form3.h"
 
@@ -32,6 +32,9 @@ public:
     void Button13Click();
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm3>;
+
     Ui::TForm3 ui;
 
     Quantity Ubias;          // bias voltage across Rэ, V

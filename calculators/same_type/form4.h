@@ -2,7 +2,7 @@
 
 #include "window/calculator_window.h"
 
-#include "window/window_structure.h"
+#include "window_structure/window_structure.h"
 
 #include "ui_form4.h"
 
@@ -29,6 +29,9 @@ public:
     void Button10Click();
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm4>;
+
     Ui::TForm4 ui;
 
     Quantity Uvyhi;          // amplitude of the positive output pulses, V

@@ -1,4 +1,6 @@
-#include "window/jpeg_image.h"
+// The JPEG decoder, in a library of the program's own that the first picture loads (window_look/jpeg_image.cpp).
+#include <QByteArray>
+#include <QImage>
 
 #include <csetjmp>
 #include <cstdio>
@@ -54,10 +56,8 @@ bool DecodeInto(const QByteArray &data, QImage *image)
 
 } // namespace
 
-QImage DecodeJpeg(const QByteArray &data)
+// Decodes baseline JPEG data into *image; false when the data is not a readable JPEG.
+extern "C" Q_DECL_EXPORT bool DecodeJpegInto(const QByteArray &data, QImage *image)
 {
-    QImage image;
-    if (data.isEmpty() || !DecodeInto(data, &image))
-        return {};
-    return image;
+    return !data.isEmpty() && DecodeInto(data, image);
 }

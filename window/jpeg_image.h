@@ -1,7 +1,0 @@
-#pragma once
-
-#include <QByteArray>
-#include <QImage>
-
-// Decodes baseline JPEG data with libjpeg; a null image when the data is not a readable JPEG.
-QImage DecodeJpeg(const QByteArray &data);
