@@ -128,6 +128,8 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     const QVariantMap simulation = window->SimulationParameters();
     for (auto it = simulation.begin(); it != simulation.end(); ++it)
         record.simulation.emplace_back(it.key(), it.value().toString());
+    if (window->Tolerance())
+        record.tolerance = *window->Tolerance();
     return record;
 }
 
@@ -179,6 +181,7 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
     for (const auto &[key, text] : record.simulation)
         simulation.insert(key, BoxInCurrentMark(text, typedMark));
     window->SetSimulationParameters(simulation);
+    window->SetTolerance(record.tolerance ? std::make_shared<const ToleranceRecord>(*record.tolerance) : nullptr);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }
@@ -192,6 +195,7 @@ void ClearWindow(TCalculatorWindow *window)
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);
     window->SetSimulationParameters({});
+    window->SetTolerance(nullptr);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }

@@ -9,8 +9,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+struct ToleranceRecord;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -51,6 +53,11 @@ public:
     QVariantMap SimulationParameters() const { return simulationParameters_; }
     void SetSimulationParameters(const QVariantMap &parameters) { simulationParameters_ = parameters; }
 
+    // The last result of «Запас и разброс», with what it was computed from: the calculation file keeps it. None
+    // until one is computed or opened.
+    std::shared_ptr<const ToleranceRecord> Tolerance() const { return tolerance_; }
+    void SetTolerance(std::shared_ptr<const ToleranceRecord> tolerance) { tolerance_ = std::move(tolerance); }
+
     // The names of the edit boxes that no step reads: nobody need fill them.
     virtual QStringList BoxesNoStepReads() const { return {}; }
 
@@ -59,6 +66,8 @@ signals:
     void StepRan();
     // The user changed «Параметры моделирования».
     void SimulationParametersEdited();
+    // «Запас и разброс» computed a new result: a change of the calculation, though no box or result changed.
+    void ToleranceComputed();
     // Everything the window holds was replaced at once: a file opened, or a new calculation begun.
     void ContentsReplaced();
 
@@ -80,6 +89,7 @@ protected:
 
 private:
     QVariantMap simulationParameters_;
+    std::shared_ptr<const ToleranceRecord> tolerance_;
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 
