@@ -196,6 +196,7 @@ TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
     runs_->setRange(1, 100000);
     runs_->setValue(200);
     seed_ = new QLineEdit(QString::number(QRandomGenerator::system()->generate64() % 1000000));
+    seed_->setObjectName(QStringLiteral("Seed"));
     seed_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{1,19}")), seed_));
     resistorTolerance_ = PercentBox(5, 50, QStringLiteral(" %"));
     capacitorTolerance_ = PercentBox(10, 80, QStringLiteral(" %"));
