@@ -181,7 +181,13 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
     for (const auto &[key, text] : record.simulation)
         simulation.insert(key, BoxInCurrentMark(text, typedMark));
     window->SetSimulationParameters(simulation);
-    window->SetTolerance(record.tolerance ? std::make_shared<const ToleranceRecord>(*record.tolerance) : nullptr);
+    std::shared_ptr<ToleranceRecord> tolerance;
+    if (record.tolerance) {
+        tolerance = std::make_shared<ToleranceRecord>(*record.tolerance);
+        for (Margin &margin : tolerance->margins)
+            margin.warning = ResultInCurrentMark(margin.warning, typedMark);
+    }
+    window->SetTolerance(tolerance);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }

@@ -2,6 +2,7 @@
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
 #include "files/save_file.h"
+#include "numtext/decimal_mark.h"
 #include "report/report.h"
 #include "calculators/same_type/form2.h"
 #include "tests/support/calculator_cases.h"
@@ -439,9 +440,11 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
         QByteArray file;
         std::function<void()> change;
         bool current;
+        char mark = ',';
     };
     for (const Row &row : std::vector<Row>{
              {"reopened", saved, [] {}, true},
+             {"reopened under the other mark", saved, [] {}, true, '.'},
              {"a box typed over", saved, [&] { Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("51")); },
               false},
              {"another seed", saved, [&] { seed->setText(QStringLiteral("30")); }, false},
@@ -449,6 +452,7 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
          }) {
         const QString file = folder.filePath(QString::fromLatin1(row.name) + QStringLiteral(".ortix"));
         ASSERT_TRUE(SaveFile(file, row.file, &error));
+        DecimalMark = row.mark;
         CollectMessageBoxes([&] { EXPECT_TRUE(OpenCalculation(file, &error)) << error.toStdString(); },
                             QStringLiteral("&Не сохранять"));
         EXPECT_EQ(runs->value(), 4) << row.name;
@@ -458,9 +462,12 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
         EXPECT_EQ(window->ResultIsCurrent(), row.current) << row.name;
         EXPECT_EQ(Shows(window, QStringLiteral("Устарело")), !row.current) << row.name;
         const QString report = ReportText(calculator, {});
+        DecimalMark = ',';
         EXPECT_EQ(report.contains(QStringLiteral("Запас и разброс\n")), row.current) << row.name;
         if (row.current) {
-            EXPECT_EQ(report.section(QStringLiteral("Запас и разброс\n"), 1), shownLines);
+            EXPECT_EQ(report.section(QStringLiteral("Запас и разброс\n"), 1),
+                      QString(shownLines).replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")),
+                                                  QStringLiteral("\\1%1\\2").arg(row.mark)));
         }
         QProcess headless;
         headless.start(QStringLiteral(ORTIX_PROGRAM), {"--report", folder.filePath("report.txt"), file});
