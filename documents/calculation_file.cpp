@@ -187,17 +187,18 @@ void AppendTolerance(QByteArray &out, const ToleranceRecord &record)
     out += "      \"tolerance\": {\n        \"netlist\": ";
     AppendString(out, record.netlist);
     out += ",\n        \"runs\": " + QByteArray::number(record.runs) + ",\n        \"seed\": \""
-        + QByteArray::number(qulonglong(record.seed)) + "\",\n        \"tolerances\": {\"resistor\": "
-        + OptionalQuantity(record.tolerances.resistor) + ", \"capacitor\": "
-        + OptionalQuantity(record.tolerances.capacitor) + ", \"gainSpread\": "
-        + OptionalQuantity(record.tolerances.gainSpread) + "},\n        \"nominalWorks\": "
+        + QByteArray::number(qulonglong(record.seed))
+        + "\",\n        \"tolerances\": {\"resistor\": " + OptionalQuantity(record.tolerances.resistor)
+        + ", \"capacitor\": " + OptionalQuantity(record.tolerances.capacitor)
+        + ", \"gainSpread\": " + OptionalQuantity(record.tolerances.gainSpread) + "},\n        \"nominalWorks\": "
         + boolean(record.nominalWorks) + ",\n        \"cancelled\": " + boolean(record.cancelled)
         + ",\n        \"judged\": " + QByteArray::number(record.judged) + ",\n        \"works\": "
         + QByteArray::number(record.works) + ",\n        \"yield\": " + OptionalQuantity(record.yield)
         + ",\n        \"interval\": [" + OptionalQuantity(record.low) + ", " + OptionalQuantity(record.high)
         + "],\n        \"swings\": {\"least\": " + OptionalQuantity(record.swings.least)
         + ", \"largest\": " + OptionalQuantity(record.swings.largest) + ", \"counts\": ";
-    AppendList(out, record.swings.counts, [](QByteArray &o, int count) { o += QByteArray::number(count); }, ", ");
+    AppendList(
+        out, record.swings.counts, [](QByteArray &o, int count) { o += QByteArray::number(count); }, ", ");
     out += "},\n        \"margins\": ";
     AppendList(out, record.margins, AppendMargin, ",\n          ");
     out += ",\n        \"sensitivity\": ";
@@ -379,12 +380,10 @@ QByteArray CalculationToJson(const CalculationRecord &record)
     QByteArray out = "{\n  \"format\": \"";
     out += kFormatName;
     const auto any = [&record](auto has) { return std::any_of(record.windows.begin(), record.windows.end(), has); };
-    const int version = any([](const WindowRecord &window) { return window.tolerance.has_value(); })
-        ? kFormatVersion
+    const int version = any([](const WindowRecord &window) { return window.tolerance.has_value(); }) ? kFormatVersion
         : any([](const WindowRecord &window) { return !window.simulation.empty(); }) ? kSimulationFormatVersion
                                                                                      : kPlainFormatVersion;
-    out += "\",\n  \"version\": " + QByteArray::number(version)
-        + ",\n  \"decimalMark\": ";
+    out += "\",\n  \"version\": " + QByteArray::number(version) + ",\n  \"decimalMark\": ";
     AppendString(out, QString(QLatin1Char(record.decimalMark)));
     out += ",\n  \"windows\": [";
     for (size_t i = 0; i < record.windows.size(); ++i) {

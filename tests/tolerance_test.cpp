@@ -344,10 +344,21 @@ QByteArray Contents(const QString &path)
 // the field.
 TEST(Tolerance, SavedResultsReadBackOrAreRefusedNamingTheField)
 {
-    ToleranceRecord saved{.netlist = QString(64, u'a'), .runs = 4, .seed = 7, .tolerances = {}, .nominalWorks = true,
-                                .judged = 4, .works = 3, .yield = 0.75, .low = 0.3, .high = 0.95, .swings = {},
-                                .margins = {{"С", "пФ", 47, 40, NAN, "С = 47 пФ ±10 %"}},
-                                .sensitivity = {{"Rк", 1.5}}, .failed = 1, .failures = {"прогон 2: отменено"}};
+    ToleranceRecord saved{.netlist = QString(64, u'a'),
+                          .runs = 4,
+                          .seed = 7,
+                          .tolerances = {},
+                          .nominalWorks = true,
+                          .judged = 4,
+                          .works = 3,
+                          .yield = 0.75,
+                          .low = 0.3,
+                          .high = 0.95,
+                          .swings = {},
+                          .margins = {{"С", "пФ", 47, 40, NAN, "С = 47 пФ ±10 %"}},
+                          .sensitivity = {{"Rк", 1.5}},
+                          .failed = 1,
+                          .failures = {"прогон 2: отменено"}};
     saved.swings = {.least = 5, .largest = 6, .counts = {1, 0, 2}};
     const CalculationRecord record{.decimalMark = ',', .windows = {{"Form2", {}, {}, {}, {}, saved}}};
     const QByteArray good = CalculationToJson(record);
@@ -466,8 +477,9 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
         EXPECT_EQ(report.contains(QStringLiteral("Запас и разброс\n")), row.current) << row.name;
         if (row.current) {
             EXPECT_EQ(report.section(QStringLiteral("Запас и разброс\n"), 1),
-                      QString(shownLines).replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")),
-                                                  QStringLiteral("\\1%1\\2").arg(row.mark)));
+                      QString(shownLines)
+                          .replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")),
+                                   QStringLiteral("\\1%1\\2").arg(row.mark)));
         }
         QProcess headless;
         headless.start(QStringLiteral(ORTIX_PROGRAM), {"--report", folder.filePath("report.txt"), file});

@@ -71,13 +71,14 @@ protected:
         painter.setBrush(palette().highlight());
         for (std::size_t bin = 0; bin < counts.size(); ++bin) {
             const double height = double(area.height()) * counts[bin] / most;
-            painter.drawRect(QRectF(area.left() + double(bin) * barWidth, area.bottom() - height, barWidth - 1, height));
+            painter.drawRect(
+                QRectF(area.left() + double(bin) * barWidth, area.bottom() - height, barWidth - 1, height));
         }
         const QRect labels(area.left(), area.bottom() + 4, area.width(), 20);
         painter.drawText(labels, Qt::AlignLeft, FigureText(swings_.least) + QStringLiteral(" В"));
-        painter.drawText(labels, Qt::AlignHCenter,
-                         Tr("амплитуда на выходе, прогонов: %1")
-                             .arg(std::accumulate(counts.begin(), counts.end(), qint64(0))));
+        painter.drawText(
+            labels, Qt::AlignHCenter,
+            Tr("амплитуда на выходе, прогонов: %1").arg(std::accumulate(counts.begin(), counts.end(), qint64(0))));
         painter.drawText(labels, Qt::AlignRight, FigureText(swings_.largest) + QStringLiteral(" В"));
     }
 
@@ -103,10 +104,10 @@ QString HighText(const Margin &margin)
 QString YieldText(const ToleranceRecord &result)
 {
     return result.judged ? Tr("Работают %1 из %2 образцов: %3 (95 %-й доверительный интервал %4 … %5)")
-                             .arg(result.works)
-                             .arg(result.judged)
-                             .arg(Percent(result.yield), Percent(result.low), Percent(result.high))
-                       : Tr("Ни один прогон не промоделирован");
+                               .arg(result.works)
+                               .arg(result.judged)
+                               .arg(Percent(result.yield), Percent(result.low), Percent(result.high))
+                         : Tr("Ни один прогон не промоделирован");
 }
 
 QString NominalText(const ToleranceRecord &result)
