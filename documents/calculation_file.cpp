@@ -264,10 +264,8 @@ public:
             ResultRecord result;
             result.text = String(fields.value(QLatin1String("text")), name + QStringLiteral(".text"));
             result.unit = String(fields.value(QLatin1String("unit")), name + QStringLiteral(".unit"));
-            const QJsonValue values = fields.value(QLatin1String("values"));
-            if (!values.isArray())
-                Fail(QStringLiteral("«%1.values» должно быть списком").arg(name));
-            for (const QJsonValue &number : values.toArray())
+            for (const QJsonValue &number :
+                 Array(fields.value(QLatin1String("values")), name + QStringLiteral(".values")))
                 result.values.push_back(Number(number, name + QStringLiteral(".values")));
             results.emplace_back(it.key(), std::move(result));
         }
