@@ -38,13 +38,15 @@ double MedianMilliseconds(const std::function<void()> &action, int runs = 200)
 // Every box typed and every result written, as after a full run.
 void FillEveryControl()
 {
-    for (QWidget *window : std::initializer_list<QWidget *>{Form5, Form6}) {
+    for (TCalculatorWindow *window : std::initializer_list<TCalculatorWindow *>{Form5, Form6}) {
         for (QLineEdit *edit : window->findChildren<QLineEdit *>())
             edit->setText(QStringLiteral("12345,6789"));
+        CalculationModel model;
         for (QLabel *label : window->findChildren<QLabel *>()) {
             if (label->property("kind").toString() == QLatin1String("result"))
-                Write(label, QStringLiteral("2057,14285714286...4114,28571428571 Ом"));
+                model.results[label->objectName()] = {QStringLiteral("2057,14285714286...4114,28571428571 Ом"), {}, {}};
         }
+        window->SetModel(model);
     }
 }
 

@@ -32,7 +32,7 @@ struct CaptionBound
 };
 CaptionBound BoundInCaption(const QString &caption);
 
-// values and resultUnit as the result label keeps them (" мкА"); boxUnit as the box shows it after
+// values and resultUnit as the window's model keeps them (" мкА"); boxUnit as the box shows it after
 // itself ("мА"), empty for the result's own unit. None when the result holds no number, or its unit is
 // not the box's dimension.
 std::optional<AcceptedValue> ValueToAccept(const std::vector<double> &values, const QString &resultUnit,

@@ -7,7 +7,6 @@
 #include "numtext/number_text.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
-#include "window/standard_part_values.h"
 #include "window/window_reading.h"
 
 #include <QLabel>
@@ -142,16 +141,15 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
 }
 
 // The text the box takes, with the tooltip that tells where it came from; none when there is none.
-std::optional<std::pair<QString, QString>> StandardText(const FilledBox &filled)
+std::optional<std::pair<QString, QString>> StandardText(const FilledBox &filled, const CalculationModel &model)
 {
     if (filled.repeated) {
         if (filled.repeated->text().isEmpty())
             return std::nullopt;
         return std::pair(filled.repeated->text(), QStringLiteral("подставлено: значение, принятое в расчёте триггера"));
     }
-    const QList<double> values = KeptValues(filled.result);
-    const std::optional<AcceptedValue> accepted = ValueToAccept(std::vector<double>(values.begin(), values.end()),
-                                                                KeptUnit(filled.result), filled.bound, filled.unit);
+    const ResultValue result = model.Result(filled.result->objectName());
+    const std::optional<AcceptedValue> accepted = ValueToAccept(result.values, result.unit, filled.bound, filled.unit);
     if (!accepted)
         return std::nullopt;
     return std::pair(NumberToText(accepted->value), QStringLiteral("подставлено: ") + accepted->how);
@@ -209,10 +207,10 @@ QList<QLineEdit *> TypedBoxes(const DesignPlan &plan)
 DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
 {
     DesignOutcome outcome;
-    const auto fill = [&](const FilledBox &filled) {
+    const auto fill = [&](const FilledBox &filled, const CalculationModel &model) {
         if (!replaceTyped && !filled.box->text().isEmpty())
             return;
-        const std::optional<std::pair<QString, QString>> standard = StandardText(filled);
+        const std::optional<std::pair<QString, QString>> standard = StandardText(filled, model);
         if (!standard)
             return;
         outcome.changed.push_back({filled.box, filled.box->text(), filled.box->toolTip()});
@@ -223,7 +221,7 @@ DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
         auto next = window.filled.begin();
         for (qsizetype i = 0; i < window.steps.size(); ++i) {
             for (; next != window.filled.end() && next->step <= window.stepNumbers[i]; ++next)
-                fill(*next);
+                fill(*next, window.window->Model());
             const TFaultCollector collector;
             window.steps[i]->click();
             outcome.lastPressed = window.steps[i];
@@ -235,7 +233,7 @@ DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
             }
         }
         for (; next != window.filled.end(); ++next)
-            fill(*next);
+            fill(*next, window.window->Model());
     }
     return outcome;
 }

@@ -292,7 +292,7 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
             answers.Add(box.column, box.box->text());
         for (const WindowPlan &window : plan.windows) {
             for (const NamedResult &result : window.results)
-                answers.Add(result.name, result.label->text());
+                answers.Add(result.name, window.window->Model().Result(result.label->objectName()).text);
         }
         for (const WindowPlan &window : plan.windows) {
             for (const FilledBox &filled : window.filled)

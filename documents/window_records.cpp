@@ -4,11 +4,9 @@
 #include "numtext/number_text.h"
 #include "window/calculator_window.h"
 #include "window/control_kinds.h"
-#include "window/standard_part_values.h"
 #include "window/designed_window.h"
 
 #include <QLabel>
-#include <QVariantMap>
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -119,9 +117,8 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     for (const QLineEdit *edit : EditBoxes(window))
         record.edits.emplace_back(edit->objectName(), edit->text());
     for (const QLabel *label : Results(window)) {
-        const QList<double> values = KeptValues(label);
-        record.results.emplace_back(label->objectName(),
-                                    ResultRecord{label->text(), KeptUnit(label), {values.begin(), values.end()}});
+        const ResultValue result = window->Model().Result(label->objectName());
+        record.results.emplace_back(label->objectName(), ResultRecord{result.text, result.unit, result.values});
     }
     for (const NamedQuantity &quantity : window->Quantities())
         record.quantities.emplace_back(QString::fromLatin1(quantity.name), quantity.quantity->value());
@@ -166,28 +163,21 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
 {
     for (const auto &[name, text] : record.edits)
         window->findChild<QLineEdit *>(name)->setText(BoxInCurrentMark(text, typedMark));
-    for (const auto &[name, result] : record.results) {
-        auto *label = window->findChild<QLabel *>(name);
-        if (result.text.isEmpty())
-            Clear(label);
-        else
-            Write(label, ResultInCurrentMark(result.text, typedMark));
-        KeepResult(label, {result.values.begin(), result.values.end()}, result.unit);
+    CalculationModel model;
+    for (const auto &[name, result] : record.results)
+        model.results[name] = ResultValue{ResultInCurrentMark(result.text, typedMark), result.unit, result.values};
+    for (const auto &[key, text] : record.simulation)
+        model.simulationParameters.insert(key, BoxInCurrentMark(text, typedMark));
+    if (record.tolerance) {
+        auto tolerance = std::make_shared<ToleranceRecord>(*record.tolerance);
+        for (Margin &margin : tolerance->margins)
+            margin.warning = ResultInCurrentMark(margin.warning, typedMark);
+        model.tolerance = std::move(tolerance);
     }
+    window->SetModel(std::move(model));
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(static_cast<long double>(values.at(QString::fromLatin1(quantity.name))));
-    QVariantMap simulation;
-    for (const auto &[key, text] : record.simulation)
-        simulation.insert(key, BoxInCurrentMark(text, typedMark));
-    window->SetSimulationParameters(simulation);
-    std::shared_ptr<ToleranceRecord> tolerance;
-    if (record.tolerance) {
-        tolerance = std::make_shared<ToleranceRecord>(*record.tolerance);
-        for (Margin &margin : tolerance->margins)
-            margin.warning = ResultInCurrentMark(margin.warning, typedMark);
-    }
-    window->SetTolerance(tolerance);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }
@@ -196,12 +186,9 @@ void ClearWindow(TCalculatorWindow *window)
 {
     for (QLineEdit *edit : EditBoxes(window))
         edit->clear();
-    for (QLabel *label : Results(window))
-        Clear(label);
+    window->SetModel({});
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);
-    window->SetSimulationParameters({});
-    window->SetTolerance(nullptr);
     window->FitClientAreaToControls();
     emit window->ContentsReplaced();
 }

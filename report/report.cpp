@@ -25,7 +25,7 @@ QString ValueOf(const QLineEdit *box)
     return text.isEmpty() ? kEmptyBox : text;
 }
 
-ReportLine LineOf(const ReadLine &line)
+ReportLine LineOf(const ReadLine &line, const CalculationModel &model)
 {
     ReportLine reportLine{line.pieces.front().simplified(), {}};
     const auto add = [&](const QString &text, bool result) {
@@ -36,10 +36,11 @@ ReportLine LineOf(const ReadLine &line)
         add(ValueOf(line.boxes[i]), false);
         add(line.pieces[i + 1], false);
     }
-    for (const QLabel *result : line.results) {
-        add(result->text(), true);
+    for (const QLabel *label : line.results) {
+        const ResultValue result = model.Result(label->objectName());
+        add(result.text, true);
         // The standard part value the caption marks to accept, beside the computed one.
-        if (const QString standard = MarkedStandardValue(result); !standard.isEmpty())
+        if (const QString standard = MarkedStandardValue(label, result); !standard.isEmpty())
             add(QLatin1Char('(') + standard + QLatin1Char(')'), false);
     }
     return reportLine;
@@ -85,6 +86,8 @@ QStringList RowsOf(const WindowReading &reading, const QString &kind)
 ReportPart PartOf(const QWidget *window, int &pictureNumber)
 {
     const WindowReading reading = ReadWindow(window);
+    const auto *calculator = qobject_cast<const TCalculatorWindow *>(window);
+    const CalculationModel model = calculator ? calculator->Model() : CalculationModel();
     ReportPart part;
     part.headings = RowsOf(reading, QStringLiteral("heading"));
     // Never the title bar, which names the file too.
@@ -116,9 +119,9 @@ ReportPart PartOf(const QWidget *window, int &pictureNumber)
         }
         for (const QLabel *result : line.results) {
             hasResults[line.step] = true;
-            section.done = section.done || !result->text().isEmpty();
+            section.done = section.done || !model.Result(result->objectName()).text.isEmpty();
         }
-        const ReportLine reportLine = LineOf(line);
+        const ReportLine reportLine = LineOf(line, model);
         if (!reportLine.Text().isEmpty())
             section.lines << reportLine;
     }

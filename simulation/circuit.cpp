@@ -14,9 +14,15 @@
 
 namespace {
 
-std::map<QString, CircuitBuilder> &Builders()
+struct RegisteredCircuit
 {
-    static std::map<QString, CircuitBuilder> builders;
+    const QMetaObject *windowClass;
+    CircuitBuilder build;
+};
+
+std::map<QString, RegisteredCircuit> &Builders()
+{
+    static std::map<QString, RegisteredCircuit> builders;
     return builders;
 }
 
@@ -39,19 +45,18 @@ double NumberOf(const QString &text)
 
 CircuitInputs::CircuitInputs(QWidget *window) : window_(window) {}
 
-double CircuitInputs::Box(const char *editName, const QString &caption)
+double CircuitInputs::Box(const QLineEdit *box, const QString &caption)
 {
-    const auto *edit = window_->findChild<QLineEdit *>(QLatin1StringView(editName));
-    const double value = edit ? NumberOf(edit->text()) : NAN;
+    const double value = NumberOf(box->text());
     if (std::isfinite(value))
-        return Varied(QLatin1StringView(editName), caption, value);
+        return Varied(box->objectName(), caption, value);
     missing_ << caption;
     return NAN;
 }
 
-double CircuitInputs::Calculated(const char *quantityName, const QString &step)
+double CircuitInputs::Calculated(const Quantity &quantity, const QString &step)
 {
-    const double value = Compared(quantityName);
+    const double value = Compared(quantity);
     if (std::isfinite(value) && value != 0)
         return value;
     if (!missing_.contains(step))
@@ -59,15 +64,9 @@ double CircuitInputs::Calculated(const char *quantityName, const QString &step)
     return NAN;
 }
 
-double CircuitInputs::Compared(const char *quantityName) const
+double CircuitInputs::Compared(const Quantity &quantity)
 {
-    auto *calculator = qobject_cast<TCalculatorWindow *>(window_);
-    if (!calculator)
-        return NAN;
-    for (const NamedQuantity &quantity : calculator->Quantities())
-        if (qstrcmp(quantity.name, quantityName) == 0)
-            return quantity.quantity->value() != 0 ? quantity.quantity->value() : NAN;
-    return NAN;
+    return quantity.value() != 0 ? quantity.value() : NAN;
 }
 
 double CircuitInputs::Parameter(SimulationParameter parameter)
@@ -91,9 +90,9 @@ double CircuitInputs::Varied(const QString &key, const QString &caption, double 
     return factor == factors_.end() ? value : value * factor->second;
 }
 
-bool RegisterCircuit(const QString &windowName, CircuitBuilder builder)
+bool RegisterCircuit(const QString &windowName, const QMetaObject &windowClass, CircuitBuilder builder)
 {
-    Builders()[windowName] = std::move(builder);
+    Builders()[windowName] = {&windowClass, std::move(builder)};
     return true;
 }
 
@@ -111,13 +110,13 @@ bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Cir
                   std::vector<CircuitInputs::Read> *reads)
 {
     const auto builder = window ? Builders().find(window->objectName()) : Builders().end();
-    if (builder == Builders().end()) {
+    if (builder == Builders().end() || !builder->second.windowClass->cast(window)) {
         *error = Tr("Для этой схемы моделирование не предусмотрено");
         return false;
     }
     CircuitInputs inputs(window);
     inputs.Vary(factors);
-    *circuit = builder->second(inputs);
+    *circuit = builder->second.build(inputs);
     circuit->parameters = inputs.Parameters();
     if (reads)
         *reads = inputs.Reads();

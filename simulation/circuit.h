@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/extended.h"
 #include "simulation/netlist.h"
 
 #include <QString>
@@ -11,7 +12,9 @@
 #include <utility>
 #include <vector>
 
+class QLineEdit;
 class QWidget;
+struct QMetaObject;
 
 using Measurements = std::map<QString, double>;
 
@@ -77,19 +80,21 @@ struct Circuit
     std::vector<std::pair<QString, double>> calculated;
 };
 
-// The window's data a circuit is built from: edit boxes by object name, quantities by name. Whatever is
-// empty or not a number is collected, so that one message names every box to fill.
+// The window's data a circuit is built from: its edit boxes and its quantities, which the circuit names as the
+// window's members. Whatever is empty or not a number is collected, so that one message names every box to fill.
 class CircuitInputs
 {
 public:
     explicit CircuitInputs(QWidget *window);
 
+    QWidget *Window() const { return window_; }
+
     // The number typed in the box; `caption` names the box in the message.
-    double Box(const char *editName, const QString &caption);
+    double Box(const QLineEdit *box, const QString &caption);
     // A quantity a step calculated; zero means the step has not been run.
-    double Calculated(const char *quantityName, const QString &step);
+    double Calculated(const Quantity &quantity, const QString &step);
     // A calculated quantity for comparison only: NaN when its step has not been run.
-    double Compared(const char *quantityName) const;
+    static double Compared(const Quantity &quantity);
     // A simulation parameter: what the user typed for it, else `defaultValue` (SI). A typed text that is not a
     // number is named in the message.
     double Parameter(SimulationParameter parameter);
@@ -119,8 +124,26 @@ private:
 
 using CircuitBuilder = std::function<Circuit(CircuitInputs &inputs)>;
 
-// Each calculator window contributes its circuit under its object name.
-bool RegisterCircuit(const QString &windowName, CircuitBuilder builder);
+// The circuit of the calculator window class Form. The window befriends it (`friend struct
+// WindowCircuit<TFormN>;`), and its circuit file defines Build and registers it (`RegisterCircuit<TFormN>`):
+// Build reads the window's boxes and quantities as its members, `in.Box(form.ui.Edit7, ...)`,
+// `in.Calculated(form.Tv, ...)`, so that a misspelt name does not compile.
+template <class Form>
+struct WindowCircuit
+{
+    static Circuit Build(CircuitInputs &in, const Form &form);
+};
+
+// Each calculator window contributes its circuit under its object name; it is built for windows of its class.
+bool RegisterCircuit(const QString &windowName, const QMetaObject &windowClass, CircuitBuilder builder);
+
+template <class Form>
+bool RegisterCircuit(const QString &windowName)
+{
+    return RegisterCircuit(windowName, Form::staticMetaObject, [](CircuitInputs &in) {
+        return WindowCircuit<Form>::Build(in, *static_cast<const Form *>(in.Window()));
+    });
+}
 
 bool HasCircuit(const QString &windowName);
 

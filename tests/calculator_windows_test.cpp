@@ -420,6 +420,16 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
     ASSERT_EQ(MismatchOf(record->windows.front(), reopened), QString());
     Restore(reopened, record->windows.front(), record->decimalMark);
     EXPECT_EQ(CalculationToJson({DecimalMark, {RecordOf(reopened)}}), saved) << cases.name;
+    // The labels show what the model holds: each result's text and its standard values.
+    const auto shown = [](const QWidget *window) {
+        QStringList shown;
+        for (const QLabel *label : window->findChildren<QLabel *>()) {
+            if (IsResultLabel(label))
+                shown << label->objectName() + label->text() + label->toolTip() + label->accessibleDescription();
+        }
+        return shown;
+    };
+    EXPECT_EQ(shown(reopened), shown(uninterrupted)) << cases.name;
 
     for (size_t i = actions.size() / 2; i < actions.size(); ++i) {
         const std::vector<MessageBoxSeen> before = CollectMessageBoxes([&] { actions[i](uninterrupted); });
@@ -431,6 +441,7 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
     const WindowRecord expected = RecordOf(uninterrupted), got = RecordOf(reopened);
     EXPECT_EQ(got.results, expected.results) << cases.name;
     EXPECT_EQ(got.quantities, expected.quantities) << cases.name;
+    EXPECT_EQ(shown(reopened), shown(uninterrupted)) << cases.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, CalculatorWindow, ::testing::ValuesIn(EveryWindowsCases()),

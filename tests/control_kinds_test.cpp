@@ -56,11 +56,11 @@ TEST(ControlKinds, AWrittenResultFitsItsTextAndKeepsItsHeight)
     result->setProperty("kind", QStringLiteral("result"));
     ApplyControlKinds(&window);
     window.show();
-    Write(result, QStringLiteral("3267,97385620915...4901,96078431373 пФ"));
+    ShowResultText(result, QStringLiteral("3267,97385620915...4901,96078431373 пФ"));
     EXPECT_EQ(result->height(), 18);
     EXPECT_GE(result->width(), result->fontMetrics().horizontalAdvance(result->text()));
     EXPECT_EQ(result->pos(), QPoint(10, 10));
-    Write(result, QStringLiteral("0 Ом"));
+    ShowResultText(result, QStringLiteral("0 Ом"));
     EXPECT_LT(result->width(), 60) << "a shorter text narrows the label again";
 }
 

@@ -1,6 +1,7 @@
 // The standard part values beside Form4's computed resistors and capacitors, as a user meets them.
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
+#include "window/calculator_window.h"
 #include "window/standard_part_values.h"
 
 #include <QApplication>
@@ -74,9 +75,11 @@ TEST(StandardPartValues, AResultRestoredInAWindowNeverShownIsMarkedByItsCaption)
 {
     const std::unique_ptr<QWidget> form = Form4Cases().create();
     QLabel *result = Find<QLabel>(form.get(), "Label37");
-    KeepResult(result, {23529.4117647059}, QStringLiteral(" Ом"));
+    const ResultValue restored{QStringLiteral("23529,4117647059 Ом"), QStringLiteral(" Ом"), {23529.4117647059}};
+    static_cast<TCalculatorWindow *>(form.get())->SetModel({{{QStringLiteral("Label37"), restored}}, {}});
+    EXPECT_EQ(result->text(), restored.text);
     EXPECT_EQ(result->toolTip(), QStringLiteral("E24: 22000 Ом (−6,5 %) · 24000 Ом (+2,0 %) — принять 22000 Ом"));
-    EXPECT_EQ(MarkedStandardValue(result), QStringLiteral("E24: 22000 Ом"));
+    EXPECT_EQ(MarkedStandardValue(result, restored), QStringLiteral("E24: 22000 Ом"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "window/first_show.h"
 #include "window/standard_part_values.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -18,7 +19,7 @@ void TCalculatorWindow::SetUpWindow()
 {
     SetUpDesignedWindow(this);
     designedTitle_ = windowTitle().trimmed();
-    AtFirstShow(this, [this] { OfferStandardValues(this); });
+    AtFirstShow(this, [this] { OfferStandardValues(this, &model_); });
     scrollBox_ = findChild<QScrollArea *>(QStringLiteral("ScrollBox"));
     // Closing a calculator only hides it; the main menu alone ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,6 +40,41 @@ long double TCalculatorWindow::Read(QLineEdit *edit)
     const long double value = NumberFromText(edit->text());
     reading_ = nullptr;
     return value;
+}
+
+void TCalculatorWindow::Write(QLabel *label, const QString &text)
+{
+    WriteResult(label, {text, {}, {}});
+}
+
+void TCalculatorWindow::Write(QLabel *label, const ResultText &text)
+{
+    WriteResult(label, {text.text(), text.unit(), {text.values().begin(), text.values().end()}});
+}
+
+void TCalculatorWindow::WriteResult(QLabel *label, ResultValue result)
+{
+    model_.results[label->objectName()] = std::move(result);
+    ShowResult(label);
+}
+
+void TCalculatorWindow::SetModel(CalculationModel model)
+{
+    model_ = std::move(model);
+    for (QLabel *label : OwnControls<QLabel>(this)) {
+        if (IsResultLabel(label))
+            ShowResult(label);
+    }
+}
+
+void TCalculatorWindow::ShowResult(QLabel *label)
+{
+    const ResultValue result = model_.Result(label->objectName());
+    if (result.text.isEmpty())
+        ClearResultText(label);
+    else
+        ShowResultText(label, result.text);
+    ShowStandardValues(label, result);
 }
 
 void TCalculatorWindow::ConnectButton(QPushButton *button, std::function<void()> step)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arithmetic/extended.h"
+#include "window/calculation_model.h"
 #include "window/control_kinds.h"
 
 #include <QPointer>
@@ -9,13 +10,17 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
-struct ToleranceRecord;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
+
+// A window's circuit (simulation/circuit.h). A window that has one befriends it, so that the circuit reads the
+// window's boxes and quantities as its members: a misspelt name does not compile.
+template <class Form>
+struct WindowCircuit;
 
 // A window quantity under the name its window gives it.
 struct NamedQuantity
@@ -48,15 +53,19 @@ public:
     // Its calculator's row joins them: the program's window to the program's, a fresh one to its own.
     void SetFollowingCalculation(QWidget *following) { following_ = following; }
 
+    // What the window has computed and the user typed for its simulation.
+    const CalculationModel &Model() const { return model_; }
+    // Puts the model in place, as a file or a new calculation gives it: every result label shows its result.
+    void SetModel(CalculationModel model);
+
     // What the user typed into «Параметры моделирования» of the window's simulation: each parameter's key and
     // its text in the parameter's unit; a parameter not in it has its default. The calculation file keeps it.
-    QVariantMap SimulationParameters() const { return simulationParameters_; }
-    void SetSimulationParameters(const QVariantMap &parameters) { simulationParameters_ = parameters; }
+    QVariantMap SimulationParameters() const { return model_.simulationParameters; }
+    void SetSimulationParameters(const QVariantMap &parameters) { model_.simulationParameters = parameters; }
 
-    // The last result of «Запас и разброс», with what it was computed from: the calculation file keeps it. None
-    // until one is computed or opened.
-    std::shared_ptr<const ToleranceRecord> Tolerance() const { return tolerance_; }
-    void SetTolerance(std::shared_ptr<const ToleranceRecord> tolerance) { tolerance_ = std::move(tolerance); }
+    // The last result of «Запас и разброс», with what it was computed from: the calculation file keeps it.
+    std::shared_ptr<const ToleranceRecord> Tolerance() const { return model_.tolerance; }
+    void SetTolerance(std::shared_ptr<const ToleranceRecord> tolerance) { model_.tolerance = std::move(tolerance); }
 
     // The names of the edit boxes that no step reads: nobody need fill them.
     virtual QStringList BoxesNoStepReads() const { return {}; }
@@ -85,14 +94,21 @@ protected:
     // An edit box's text as a number: raises EConvertError for text that is not one.
     long double Read(QLineEdit *edit);
 
+    // Replaces a result or verdict's whole text in the model, and its label shows it. A step's printed result
+    // keeps its values and unit beside the text; any other text keeps none.
+    void Write(QLabel *label, const QString &text);
+    void Write(QLabel *label, const ResultText &text);
+
     void showEvent(QShowEvent *event) override;
 
 private:
-    QVariantMap simulationParameters_;
-    std::shared_ptr<const ToleranceRecord> tolerance_;
+    void WriteResult(QLabel *label, ResultValue result);
+    // The label shows its result of the model.
+    void ShowResult(QLabel *label);
     void ConnectButton(QPushButton *button, std::function<void()> step);
     void RunStep(const std::function<void()> &step);
 
+    CalculationModel model_;
     QString designedTitle_;
     QWidget *following_ = nullptr;
     QScrollArea *scrollBox_ = nullptr;

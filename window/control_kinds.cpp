@@ -2,7 +2,6 @@
 
 #include "window/fonts.h"
 #include "window/picture_box.h"
-#include "window/standard_part_values.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -235,34 +234,24 @@ QFont ControlFont()
 
 namespace {
 
+// The width the label was designed with, kept before its first text so that emptying it gives that width back:
+// a memo of its look, not of what it shows.
 const char kDesignedWidth[] = "designedWidth";
 
-// Sizing a label lays its text out: a window nobody sees (a batch's, one hidden) has its labels sized
-// when it is shown.
-void SetResultText(QLabel *label, const QString &text)
+} // namespace
+
+void ShowResultText(QLabel *label, const QString &text)
 {
     if (!label->property(kDesignedWidth).isValid())
         label->setProperty(kDesignedWidth, label->width());
     label->setText(text);
+    // Sizing a label lays its text out: a window nobody sees (a batch's, one hidden) has its labels sized
+    // when it is shown.
     if (label->window()->isVisible())
         FitWidthToText(label);
 }
 
-} // namespace
-
-void Write(QLabel *label, const QString &text)
-{
-    SetResultText(label, text);
-    KeepResult(label, {}, {});
-}
-
-void Write(QLabel *label, const ResultText &text)
-{
-    SetResultText(label, text);
-    KeepResult(label, QList<double>(text.values().begin(), text.values().end()), text.unit());
-}
-
-void Clear(QLabel *label)
+void ClearResultText(QLabel *label)
 {
     label->clear();
     const QVariant designed = label->property(kDesignedWidth);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "arithmetic/result_text.h"
-
 #include <QFont>
 #include <QString>
 
@@ -24,14 +22,12 @@ QFont ControlFont();
 // Whether the label is one that steps write: a result or a verdict.
 bool IsResultLabel(const QWidget *label);
 
-// Replaces a result or verdict label's whole text and sizes the label to it (a hidden window's when it
-// shows). A step's printed result
-// keeps its values and unit on the label beside the text; any other text keeps none.
-void Write(QLabel *label, const QString &text);
-void Write(QLabel *label, const ResultText &text);
+// Shows a result or verdict label's whole text and sizes the label to it (a hidden window's when it shows).
+// What the text says is the window's model (TCalculatorWindow::Write); the label only shows it.
+void ShowResultText(QLabel *label, const QString &text);
 
 // Empties a result or verdict label back to its designed placeholder, as it was before any step wrote it.
-void Clear(QLabel *label);
+void ClearResultText(QLabel *label);
 
 // Sizes the labels Write wrote to their texts: those of a hidden window, as it shows.
 void FitWrittenLabelsToTexts(QWidget *window);

@@ -3,7 +3,9 @@
 #include "numtext/number_text.h"
 #include "standard_values/standard_values.h"
 #include "standard_values/units.h"
+#include "window/calculation_model.h"
 #include "window/window_reading.h"
+#include "window/window_structure.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -14,43 +16,28 @@
 
 namespace {
 
-const char *const kValuesProperty = "keptValues";
-const char *const kUnitProperty = "keptUnit";
-const char *const kSideProperty = "allowedSide";
-
-std::vector<double> ValuesOf(const QLabel *label)
-{
-    const QList<double> values = KeptValues(label);
-    return {values.begin(), values.end()};
-}
-
-// The side of its bound that a result's caption allows. Captions are designed and never change, so
-// the window is read for them once.
+// The side of its bound that a result's caption allows, as its window declares the caption.
 AllowedSide SideOf(const QLabel *label)
 {
-    const QVariant side = label->property(kSideProperty);
-    if (side.isValid())
-        return AllowedSide(side.toInt());
-    const_cast<QLabel *>(label)->setProperty(kSideProperty, int(AllowedSide::Either));
-    for (const ResultReading &result : ReadWindow(label->window()).results)
-        result.label->setProperty(kSideProperty, int(AllowedSideInCaption(result.caption)));
-    return AllowedSide(label->property(kSideProperty).toInt());
-}
-
-void RefreshStandardValues(QLabel *label)
-{
-    const QString unit = KeptUnit(label);
-    const QString text =
-        IsStandardPartUnit(unit) ? StandardValuesText(ValuesOf(label), unit, SideOf(label)) : QString();
-    label->setToolTip(text);
-    label->setAccessibleDescription(text);
+    const WindowStructure *structure = DeclaredStructureOf(label->window());
+    if (!structure)
+        return AllowedSide::Either;
+    const QByteArray name = label->objectName().toUtf8();
+    for (const DeclaredLine &line : structure->lines) {
+        for (const DeclaredResult &result : line.results) {
+            if (name == result.name)
+                return AllowedSideInCaption(QString::fromUtf8(result.caption));
+        }
+    }
+    return AllowedSide::Either;
 }
 
 // The box's own context menu, with the standard value of its result after the standard items.
 class StandardValueItem : public QObject
 {
 public:
-    StandardValueItem(QLineEdit *box, QLabel *result) : QObject(box), box_(box), result_(result)
+    StandardValueItem(QLineEdit *box, QLabel *result, const CalculationModel *model)
+        : QObject(box), box_(box), result_(result), model_(model)
     {
         box->installEventFilter(this);
     }
@@ -62,8 +49,8 @@ protected:
             return false;
         QMenu *menu = box_->createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        const std::optional<long double> value =
-            StandardValueToAccept(ValuesOf(result_), KeptUnit(result_), SideOf(result_));
+        const ResultValue result = model_->Result(result_->objectName());
+        const std::optional<long double> value = StandardValueToAccept(result.values, result.unit, SideOf(result_));
         if (value) {
             const QString text = NumberToText(*value);
             menu->addSeparator();
@@ -80,40 +67,26 @@ protected:
 
 private:
     QLineEdit *box_;
-    QLabel *result_; // of the same window, gone with it
+    QLabel *result_;                // of the same window, gone with it
+    const CalculationModel *model_; // the window's
 };
 
 } // namespace
 
-void KeepResult(QLabel *label, const QList<double> &values, const QString &unit)
+void ShowStandardValues(QLabel *label, const ResultValue &result)
 {
-    QVariantList kept;
-    for (double value : values)
-        kept << value;
-    label->setProperty(kValuesProperty, kept);
-    label->setProperty(kUnitProperty, unit);
-    RefreshStandardValues(label);
+    const QString text =
+        IsStandardPartUnit(result.unit) ? StandardValuesText(result.values, result.unit, SideOf(label)) : QString();
+    label->setToolTip(text);
+    label->setAccessibleDescription(text);
 }
 
-QList<double> KeptValues(const QLabel *label)
+QString MarkedStandardValue(const QLabel *label, const ResultValue &result)
 {
-    QList<double> values;
-    for (const QVariant &value : label->property(kValuesProperty).toList())
-        values << value.toDouble();
-    return values;
+    return MarkedStandardValueText(result.values, result.unit, SideOf(label));
 }
 
-QString KeptUnit(const QLabel *label)
-{
-    return label->property(kUnitProperty).toString();
-}
-
-QString MarkedStandardValue(const QLabel *label)
-{
-    return MarkedStandardValueText(ValuesOf(label), KeptUnit(label), SideOf(label));
-}
-
-void OfferStandardValues(QWidget *window)
+void OfferStandardValues(QWidget *window, const CalculationModel *model)
 {
     // A box that names a resistor or capacitor, and the result it takes names the same one.
     const WindowReading reading = ReadWindow(window);
@@ -123,6 +96,6 @@ void OfferStandardValues(QWidget *window)
     for (const BoxReading &box : reading.boxes) {
         const QString designator = DesignatorIn(box.words);
         if (box.result && !designator.isEmpty() && DesignatorIn(captions[box.result]) == designator)
-            new StandardValueItem(box.box, box.result);
+            new StandardValueItem(box.box, box.result, model);
     }
 }

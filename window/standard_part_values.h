@@ -1,23 +1,20 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 class QLabel;
 class QWidget;
+struct CalculationModel;
+struct ResultValue;
 
-// Keeps on a result label the values and the unit its text shows (dynamic properties "keptValues", a
-// list of doubles, and "keptUnit", the unit as printed, " Ом"), and refreshes its tooltip and accessible
-// description: for a resistance or capacitance, the E24 values around it. Write keeps what a step
-// writes; whoever restores a label's text restores these after it. No values: the label keeps none.
-void KeepResult(QLabel *label, const QList<double> &values, const QString &unit);
-QList<double> KeptValues(const QLabel *label);
-QString KeptUnit(const QLabel *label);
+// Tells in a result label's tooltip and accessible description, for a resistance or capacitance it shows,
+// the E24 values around it; nothing for any other result.
+void ShowStandardValues(QLabel *label, const ResultValue &result);
 
-// The standard value a report prints beside the result, "E24: 2000 Ом": the one its caption marks
-// to accept; empty when it marks none.
-QString MarkedStandardValue(const QLabel *label);
+// The standard value a report prints beside the result its label shows, "E24: 2000 Ом": the one the
+// label's caption marks to accept; empty when it marks none.
+QString MarkedStandardValue(const QLabel *label, const ResultValue &result);
 
 // Gives each box where a computed resistor or capacitor is accepted («Примем Rк1 = ...») an item in its
-// context menu that types the standard value into it.
-void OfferStandardValues(QWidget *window);
+// context menu that types the standard value of the model's result into it.
+void OfferStandardValues(QWidget *window, const CalculationModel *model);

@@ -11,16 +11,6 @@ QString Tr(const char *text)
 
 } // namespace
 
-void ReadComplementaryPair(CircuitInputs &in, ComplementaryPair *pair)
-{
-    pair->tmin = in.Box("Edit3", QStringLiteral("tmin"));
-    pair->tmax = in.Box("Edit4", QStringLiteral("tmax"));
-    pair->coldGain1 = in.Box("Edit7", QStringLiteral("β1 при tmin"));
-    pair->t1.currentGain = in.Box("Edit8", QStringLiteral("β1 при tmax"));
-    pair->coldGain2 = in.Box("Edit9", QStringLiteral("β2 при tmin"));
-    pair->t2.currentGain = in.Box("Edit10", QStringLiteral("β2 при tmax"));
-}
-
 std::vector<Corner> ComplementaryCorners(const ComplementaryPair &pair)
 {
     return CornersBetween(pair.tmin, pair.tmax);
@@ -47,29 +37,33 @@ void AddComplementaryTransistors(Netlist *netlist, const ComplementaryPair &pair
                   QStringLiteral("QN"), t2, corner.temperature);
 }
 
-void ObserveComplementaryStates(TriggerObserver *observer, CircuitInputs &in, const ComplementaryPair &pair)
+void ObserveComplementaryStates(TriggerObserver *observer, const ComplementaryPair &pair,
+                                const ComplementaryFigures &calculated)
 {
+    const auto compared = &CircuitInputs::Compared;
+    const auto milliamperes = [&](const Quantity &current) { return 1e-3 * compared(current); };
     observer->State(QStringLiteral("c1"), pair.ek1 / 2);
     observer->State(QStringLiteral("c2"), pair.ek2 / 2);
-    observer->Amplitude(Tr("Амплитуда импульсов на коллекторе Т1"), QStringLiteral("c1"), in.Compared("Uout1"));
-    observer->Amplitude(Tr("Амплитуда импульсов на коллекторе Т2"), QStringLiteral("c2"), in.Compared("Uout2"));
-    const auto milliamperes = [&](const char *name) { return 1e-3 * in.Compared(name); };
+    observer->Amplitude(Tr("Амплитуда импульсов на коллекторе Т1"), QStringLiteral("c1"), compared(calculated.uout1));
+    observer->Amplitude(Tr("Амплитуда импульсов на коллекторе Т2"), QStringLiteral("c2"), compared(calculated.uout2));
     observer->InState(Tr("Ток коллектора открытого Т1 I'к1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ic]"),
-                      milliamperes("Ik1"));
+                      milliamperes(calculated.ik1));
     observer->InState(Tr("Ток базы открытого Т1 I'б1"), QStringLiteral("мА"), 1e3, QStringLiteral("@q1[ib]"),
-                      milliamperes("Ib1"));
+                      milliamperes(calculated.ib1));
     observer->InState(Tr("Ток коллектора открытого Т2 I'к2"), QStringLiteral("мА"), 1e3, QStringLiteral("@q2[ic]"),
-                      milliamperes("Ik2"));
+                      milliamperes(calculated.ik2));
     observer->InState(Tr("Ток базы открытого Т2 I'б2"), QStringLiteral("мА"), 1e3, QStringLiteral("@q2[ib]"),
-                      milliamperes("Ib2"));
+                      milliamperes(calculated.ib2));
     observer->InState(Tr("Мощность, рассеиваемая на открытом Т1"), QStringLiteral("мВт"), 1e3, QStringLiteral("@q1[p]"),
-                      in.Compared("Pt1"));
+                      compared(calculated.pt1));
     observer->InState(Tr("Мощность, рассеиваемая на открытом Т2"), QStringLiteral("мВт"), 1e3, QStringLiteral("@q2[p]"),
-                      in.Compared("Pt2"));
+                      compared(calculated.pt2));
     const std::vector<std::pair<QString, double>> supplies{{QStringLiteral("VEK1"), pair.ek1},
                                                            {QStringLiteral("VEK2"), pair.ek2}};
-    observer->PowerInState(Tr("Мощность, потребляемая в открытом состоянии"), supplies, in.Compared("POpen"), false);
-    observer->PowerInState(Tr("Мощность, потребляемая в закрытом состоянии"), supplies, in.Compared("PClosed"), true);
+    observer->PowerInState(Tr("Мощность, потребляемая в открытом состоянии"), supplies, compared(calculated.powerOpen),
+                           false);
+    observer->PowerInState(Tr("Мощность, потребляемая в закрытом состоянии"), supplies,
+                           compared(calculated.powerClosed), true);
     // The windows know no limits of their transistors: the peaks are shown for the reader to compare.
     observer->Ratings(QStringLiteral("Т1"), QStringLiteral("q1"), NAN, NAN, NAN);
     observer->Ratings(QStringLiteral("Т2"), QStringLiteral("q2"), NAN, NAN, NAN);

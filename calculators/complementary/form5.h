@@ -34,6 +34,9 @@ public:
     QWidget *FollowingCalculation() const override;
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm5>;
+
     Ui::TForm5 ui;
 
     Quantity Beta1Tmin, Beta1Tmax; // current gain of T1 at tmin and tmax

@@ -1,4 +1,5 @@
 #include "calculators/complementary/complementary_circuit.h"
+#include "calculators/complementary/form5.h"
 
 #include <QCoreApplication>
 
@@ -14,29 +15,32 @@ QString Tr(const char *text)
     return QCoreApplication::translate("Simulation", text);
 }
 
-Circuit Form5Circuit(CircuitInputs &in)
+} // namespace
+
+template <>
+Circuit WindowCircuit<TForm5>::Build(CircuitInputs &in, const TForm5 &form)
 {
     ComplementaryPair pair;
-    ReadComplementaryPair(in, &pair);
-    pair.t1.reverseCollectorCurrent = 1e-6 * in.Box("Edit11", QStringLiteral("обратный ток коллектора Т1"));
-    pair.t2.reverseCollectorCurrent = 1e-6 * in.Box("Edit25", QStringLiteral("обратный ток коллектора Т2"));
-    pair.t1.designCollectorCurrent = 1e-3 * in.Box("Edit13", QStringLiteral("I'к1"));
-    pair.t2.designCollectorCurrent = 1e-3 * in.Box("Edit12", QStringLiteral("I'к2"));
-    pair.t1.collectorSaturationVoltage = in.Box("Edit14", QStringLiteral("Uкэ.нас Т1"));
-    pair.t2.collectorSaturationVoltage = in.Box("Edit15", QStringLiteral("Uкэ.нас Т2"));
-    pair.t1.baseSaturationVoltage = in.Box("Edit16", QStringLiteral("Uбэ.нас Т1"));
-    pair.t2.baseSaturationVoltage = in.Box("Edit17", QStringLiteral("Uбэ.нас Т2"));
-    pair.ek1 = in.Box("Edit18", QStringLiteral("|Ек1|"));
-    pair.ek2 = in.Box("Edit19", QStringLiteral("Ек2"));
-    const double ue = in.Box("Edit20", QStringLiteral("U'э"));
-    const double re = in.Box("Edit21", QStringLiteral("Rэ"));
-    const double rk2 = in.Box("Edit22", QStringLiteral("Rк2"));
-    const double rb2 = in.Box("Edit23", QStringLiteral("Rб2"));
-    const double rk1 = in.Box("Edit24", QStringLiteral("Rк1"));
-    const double r = in.Box("Edit26", QStringLiteral("R"));
-    const double c = 1e-12 * in.Box("Edit27", QStringLiteral("С"));
-    const double recovery = 1e-6 * in.Calculated("Tv", QStringLiteral("«Шаг 11»"));
-    const double ib1 = 1e-3 * in.Calculated("Ib1", QStringLiteral("«Шаг 4»"));
+    ReadComplementaryPair(in, form.ui, &pair);
+    pair.t1.reverseCollectorCurrent = 1e-6 * in.Box(form.ui.Edit11, QStringLiteral("обратный ток коллектора Т1"));
+    pair.t2.reverseCollectorCurrent = 1e-6 * in.Box(form.ui.Edit25, QStringLiteral("обратный ток коллектора Т2"));
+    pair.t1.designCollectorCurrent = 1e-3 * in.Box(form.ui.Edit13, QStringLiteral("I'к1"));
+    pair.t2.designCollectorCurrent = 1e-3 * in.Box(form.ui.Edit12, QStringLiteral("I'к2"));
+    pair.t1.collectorSaturationVoltage = in.Box(form.ui.Edit14, QStringLiteral("Uкэ.нас Т1"));
+    pair.t2.collectorSaturationVoltage = in.Box(form.ui.Edit15, QStringLiteral("Uкэ.нас Т2"));
+    pair.t1.baseSaturationVoltage = in.Box(form.ui.Edit16, QStringLiteral("Uбэ.нас Т1"));
+    pair.t2.baseSaturationVoltage = in.Box(form.ui.Edit17, QStringLiteral("Uбэ.нас Т2"));
+    pair.ek1 = in.Box(form.ui.Edit18, QStringLiteral("|Ек1|"));
+    pair.ek2 = in.Box(form.ui.Edit19, QStringLiteral("Ек2"));
+    const double ue = in.Box(form.ui.Edit20, QStringLiteral("U'э"));
+    const double re = in.Box(form.ui.Edit21, QStringLiteral("Rэ"));
+    const double rk2 = in.Box(form.ui.Edit22, QStringLiteral("Rк2"));
+    const double rb2 = in.Box(form.ui.Edit23, QStringLiteral("Rб2"));
+    const double rk1 = in.Box(form.ui.Edit24, QStringLiteral("Rк1"));
+    const double r = in.Box(form.ui.Edit26, QStringLiteral("R"));
+    const double c = 1e-12 * in.Box(form.ui.Edit27, QStringLiteral("С"));
+    const double recovery = 1e-6 * in.Calculated(form.Tv, QStringLiteral("«Шаг 11»"));
+    const double ib1 = 1e-3 * in.Calculated(form.Ib1, QStringLiteral("«Шаг 4»"));
     // R1 has no box: in the open state it carries T1's base current I'б1 from U'э, less T1's base voltage, and it
     // feeds T1's base, so a fifth more than I'б1.
     const double r1 = in.Parameter({QStringLiteral("R1"), QStringLiteral("R1"), QStringLiteral("Ом"), 1, NAN,
@@ -66,8 +70,10 @@ Circuit Form5Circuit(CircuitInputs &in)
     }
     TriggerObserver observer(inputs, samples, TriggerObserver::InputPulses());
     observer.InState(Tr("Напряжение U'э открытых транзисторов"), QStringLiteral("В"), 1, QStringLiteral("v(e)"),
-                     in.Compared("Ue"));
-    ObserveComplementaryStates(&observer, in, pair);
+                     in.Compared(form.Ue));
+    ObserveComplementaryStates(
+        &observer, pair,
+        {form.Uout1, form.Uout2, form.Ik1, form.Ib1, form.Ik2, form.Ib2, form.Pt1, form.Pt2, form.POpen, form.PClosed});
 
     std::vector<std::pair<double, double>> corners{{0, 0}};
     for (int k = 1; k <= kPulses; ++k) {
@@ -101,6 +107,8 @@ Circuit Form5Circuit(CircuitInputs &in)
     return circuit;
 }
 
-const bool registered = RegisterCircuit(QStringLiteral("Form5"), Form5Circuit);
+namespace {
+
+const bool registered = RegisterCircuit<TForm5>(QStringLiteral("Form5"));
 
 } // namespace

@@ -27,6 +27,9 @@ public:
     void Button8Click();
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm7>;
+
     Ui::TForm7 ui;
 
     Quantity Beta1Tmin, Beta1Tmax; // current gain β of T1 at tmin and tmax

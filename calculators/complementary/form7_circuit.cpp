@@ -1,4 +1,5 @@
 #include "calculators/complementary/complementary_circuit.h"
+#include "calculators/complementary/form7.h"
 
 #include <QCoreApplication>
 
@@ -15,26 +16,29 @@ QString Tr(const char *text)
     return QCoreApplication::translate("Simulation", text);
 }
 
-Circuit Form7Circuit(CircuitInputs &in)
+} // namespace
+
+template <>
+Circuit WindowCircuit<TForm7>::Build(CircuitInputs &in, const TForm7 &form)
 {
     ComplementaryPair pair;
-    ReadComplementaryPair(in, &pair);
-    pair.ek1 = in.Box("Edit11", QStringLiteral("|Ек1|"));
-    pair.ek2 = in.Box("Edit12", QStringLiteral("Ек2"));
-    pair.t1.reverseCollectorCurrent = 1e-6 * in.Box("Edit13", QStringLiteral("обратный ток коллектора Т1"));
-    pair.t2.reverseCollectorCurrent = 1e-6 * in.Box("Edit14", QStringLiteral("обратный ток коллектора Т2"));
-    pair.t1.designCollectorCurrent = 1e-3 * in.Box("Edit15", QStringLiteral("I'к1"));
-    pair.t2.designCollectorCurrent = 1e-3 * in.Box("Edit16", QStringLiteral("I'к2"));
-    pair.t1.collectorSaturationVoltage = in.Box("Edit17", QStringLiteral("Uкэ.нас Т1"));
-    pair.t2.collectorSaturationVoltage = in.Box("Edit18", QStringLiteral("Uкэ.нас Т2"));
-    pair.t1.baseSaturationVoltage = in.Box("Edit19", QStringLiteral("Uбэ.нас Т1"));
-    pair.t2.baseSaturationVoltage = in.Box("Edit20", QStringLiteral("Uбэ.нас Т2"));
-    const double rb1 = in.Box("Edit21", QStringLiteral("Rб1"));
-    const double rb2 = in.Box("Edit22", QStringLiteral("Rб2"));
-    const double rk1 = in.Box("Edit23", QStringLiteral("Rк1"));
-    const double rk2 = in.Box("Edit24", QStringLiteral("Rк2"));
-    const double r1 = in.Box("Edit29", QStringLiteral("R1"));
-    const double r2 = in.Box("Edit30", QStringLiteral("R2"));
+    ReadComplementaryPair(in, form.ui, &pair);
+    pair.ek1 = in.Box(form.ui.Edit11, QStringLiteral("|Ек1|"));
+    pair.ek2 = in.Box(form.ui.Edit12, QStringLiteral("Ек2"));
+    pair.t1.reverseCollectorCurrent = 1e-6 * in.Box(form.ui.Edit13, QStringLiteral("обратный ток коллектора Т1"));
+    pair.t2.reverseCollectorCurrent = 1e-6 * in.Box(form.ui.Edit14, QStringLiteral("обратный ток коллектора Т2"));
+    pair.t1.designCollectorCurrent = 1e-3 * in.Box(form.ui.Edit15, QStringLiteral("I'к1"));
+    pair.t2.designCollectorCurrent = 1e-3 * in.Box(form.ui.Edit16, QStringLiteral("I'к2"));
+    pair.t1.collectorSaturationVoltage = in.Box(form.ui.Edit17, QStringLiteral("Uкэ.нас Т1"));
+    pair.t2.collectorSaturationVoltage = in.Box(form.ui.Edit18, QStringLiteral("Uкэ.нас Т2"));
+    pair.t1.baseSaturationVoltage = in.Box(form.ui.Edit19, QStringLiteral("Uбэ.нас Т1"));
+    pair.t2.baseSaturationVoltage = in.Box(form.ui.Edit20, QStringLiteral("Uбэ.нас Т2"));
+    const double rb1 = in.Box(form.ui.Edit21, QStringLiteral("Rб1"));
+    const double rb2 = in.Box(form.ui.Edit22, QStringLiteral("Rб2"));
+    const double rk1 = in.Box(form.ui.Edit23, QStringLiteral("Rк1"));
+    const double rk2 = in.Box(form.ui.Edit24, QStringLiteral("Rк2"));
+    const double r1 = in.Box(form.ui.Edit29, QStringLiteral("R1"));
+    const double r2 = in.Box(form.ui.Edit30, QStringLiteral("R2"));
     // The speed-up capacitors across R1 and R2, which the method does not size: about a junction's own
     // capacitance sharpens the edges; a much larger one carries the end of a trigger pulse back to the other base
     // and undoes the switching it made.
@@ -73,7 +77,9 @@ Circuit Form7Circuit(CircuitInputs &in)
                               Tr("Переключается %1 из %2 импульсами в базы: пропущены %3"),
                               Tr("Нет двух устойчивых состояний: ни один из %2 импульсов в базы не переключил "
                                  "триггер")});
-    ObserveComplementaryStates(&observer, in, pair);
+    ObserveComplementaryStates(
+        &observer, pair,
+        {form.Uout1, form.Uout2, form.Ik1, form.Ib1, form.Ik2, form.Ib2, form.Pt1, form.Pt2, form.POpen, form.PClosed});
 
     for (const Corner &corner : circuit.corners) {
         netlist.BeginCorner(corner.suffix);
@@ -103,6 +109,8 @@ Circuit Form7Circuit(CircuitInputs &in)
     return circuit;
 }
 
-const bool registered = RegisterCircuit(QStringLiteral("Form7"), Form7Circuit);
+namespace {
+
+const bool registered = RegisterCircuit<TForm7>(QStringLiteral("Form7"));
 
 } // namespace

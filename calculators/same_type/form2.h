@@ -29,6 +29,9 @@ public:
     void Button11Click();
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm2>;
+
     Ui::TForm2 ui;
 
     Quantity Uki;            // amplitude of the positive pulses, V

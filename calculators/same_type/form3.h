@@ -32,6 +32,9 @@ public:
     void Button13Click();
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm3>;
+
     Ui::TForm3 ui;
 
     Quantity Ubias;          // bias voltage across Rэ, V

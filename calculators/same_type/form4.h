@@ -29,6 +29,9 @@ public:
     void Button10Click();
 
 private:
+    // Its circuit reads its boxes and quantities.
+    friend struct WindowCircuit<TForm4>;
+
     Ui::TForm4 ui;
 
     Quantity Uvyhi;          // amplitude of the positive output pulses, V

@@ -1,3 +1,4 @@
+#include "calculators/same_type/form4.h"
 #include "simulation/circuit.h"
 #include "simulation/device_models.h"
 
@@ -18,30 +19,33 @@ QString Tr(const char *text)
     return QCoreApplication::translate("Simulation", text);
 }
 
-Circuit Form4Circuit(CircuitInputs &in)
+} // namespace
+
+template <>
+Circuit WindowCircuit<TForm4>::Build(CircuitInputs &in, const TForm4 &form)
 {
-    const double frequency = 1e3 * in.Box("Edit2", QStringLiteral("Fвх"));
-    const double temperature = in.Box("Edit3", QStringLiteral("tокр"));
-    const double emitterVoltage = in.Box("Edit4", QStringLiteral("напряжение на резисторе R1"));
-    const double supply = in.Box("Edit5", QStringLiteral("Ек"));
+    const double frequency = 1e3 * in.Box(form.ui.Edit2, QStringLiteral("Fвх"));
+    const double temperature = in.Box(form.ui.Edit3, QStringLiteral("tокр"));
+    const double emitterVoltage = in.Box(form.ui.Edit4, QStringLiteral("напряжение на резисторе R1"));
+    const double supply = in.Box(form.ui.Edit5, QStringLiteral("Ек"));
     TransistorData data;
-    data.boundaryFrequency = 1e6 * in.Box("Edit6", QStringLiteral("граничная частота"));
-    data.currentGain = in.Box("Edit7", QStringLiteral("статический коэффициент передачи тока"));
-    const double reverseCurrent = 1e-6 * in.Box("Edit9", QStringLiteral("обратный ток коллектора"));
-    const double rk2 = in.Box("Edit11", QStringLiteral("Rк2"));
-    const double rk1 = in.Box("Edit12", QStringLiteral("Rк1"));
-    const double r1 = in.Box("Edit13", QStringLiteral("R1"));
-    const double rb = in.Box("Edit14", QStringLiteral("Rб"));
-    const double rkb = in.Box("Edit15", QStringLiteral("Rк.б"));
-    const double r2 = in.Box("Edit16", QStringLiteral("R2"));
+    data.boundaryFrequency = 1e6 * in.Box(form.ui.Edit6, QStringLiteral("граничная частота"));
+    data.currentGain = in.Box(form.ui.Edit7, QStringLiteral("статический коэффициент передачи тока"));
+    const double reverseCurrent = 1e-6 * in.Box(form.ui.Edit9, QStringLiteral("обратный ток коллектора"));
+    const double rk2 = in.Box(form.ui.Edit11, QStringLiteral("Rк2"));
+    const double rk1 = in.Box(form.ui.Edit12, QStringLiteral("Rк1"));
+    const double r1 = in.Box(form.ui.Edit13, QStringLiteral("R1"));
+    const double rb = in.Box(form.ui.Edit14, QStringLiteral("Rб"));
+    const double rkb = in.Box(form.ui.Edit15, QStringLiteral("Rк.б"));
+    const double r2 = in.Box(form.ui.Edit16, QStringLiteral("R2"));
     // R3 feeds T1's base from the supply: below its bound with a margin. С below the smaller of its two bounds.
     const double r3 = in.Parameter({QStringLiteral("R3"), QStringLiteral("R3"), QStringLiteral("Ом"), 1, NAN,
-                                    DefaultPart::Below(in.Calculated("R3Max", QStringLiteral("«Шаг 9»")), 1.2),
+                                    DefaultPart::Below(in.Calculated(form.R3Max, QStringLiteral("«Шаг 9»")), 1.2),
                                     DefaultPart::BelowRule(1.2)});
     const double speedUp =
         in.Parameter({QStringLiteral("C"), QStringLiteral("С"), QStringLiteral("пФ"), 1e12, NAN,
-                      DefaultPart::Below(std::min(in.Calculated("CMax1", QStringLiteral("«Шаг 10»")),
-                                                  in.Calculated("CMax2", QStringLiteral("«Шаг 10»")))),
+                      DefaultPart::Below(std::min(in.Calculated(form.CMax1, QStringLiteral("«Шаг 10»")),
+                                                  in.Calculated(form.CMax2, QStringLiteral("«Шаг 10»")))),
                       DefaultPart::BelowRule()});
     // Ср passes the input: its reactance at Fвх a tenth of the divider's resistance, or less.
     const double divider = r2 * r3 / (r2 + r3);
@@ -76,14 +80,14 @@ Circuit Form4Circuit(CircuitInputs &in)
     // T2 opening lifts its collector from -Ек to where Rк2 and R1 divide the supply; switched: half that way.
     const double closed = -supply, open = -supply * r1 / (r1 + rk2);
     observer.State(QStringLiteral("c2"), (open - closed) / 2);
-    observer.Amplitude(Tr("Амплитуда выходных импульсов"), QStringLiteral("c2"), in.Compared("UvyhAmp"));
+    observer.Amplitude(Tr("Амплитуда выходных импульсов"), QStringLiteral("c2"), in.Compared(form.UvyhAmp));
     observer.Edge(Tr("Длительность фронта выходного импульса (открывание Т2), 0,1…0,9"), QStringLiteral("c2"), closed,
-                  open, in.Compared("Tf"));
+                  open, in.Compared(form.Tf));
     observer.Edge(Tr("Длительность среза выходного импульса (закрывание Т2), 0,1…0,9"), QStringLiteral("c2"), open,
-                  closed, in.Compared("Tf"));
+                  closed, in.Compared(form.Tf));
     observer.InState(Tr("Ток коллектора открытого Т2"), QStringLiteral("мА"), 1e3, QStringLiteral("@q2[ic]"), NAN);
     observer.Supply(QStringLiteral("VEK"), QStringLiteral("Ек"), supply);
-    const double allowed = 1e-3 * in.Compared("IkDop"), collectorBase = in.Compared("UkbMin");
+    const double allowed = 1e-3 * in.Compared(form.IkDop), collectorBase = in.Compared(form.UkbMin);
     observer.Ratings(QStringLiteral("Т1"), QStringLiteral("q1"), allowed, collectorBase, NAN);
     observer.Ratings(QStringLiteral("Т2"), QStringLiteral("q2"), allowed, collectorBase, NAN);
 
@@ -116,6 +120,8 @@ Circuit Form4Circuit(CircuitInputs &in)
     return circuit;
 }
 
-const bool registered = RegisterCircuit(QStringLiteral("Form4"), Form4Circuit);
+namespace {
+
+const bool registered = RegisterCircuit<TForm4>(QStringLiteral("Form4"));
 
 } // namespace

@@ -16,14 +16,13 @@ QString Tr(const char *text)
 
 } // namespace
 
-void SymmetricTriggerParameters(CircuitInputs &in, SymmetricTrigger *trigger, const char *couplingStep,
-                                const char *pulseStep)
+void SymmetricTriggerParameters(CircuitInputs &in, SymmetricTrigger *trigger, const CouplingRange &coupling,
+                                const PulseDuration &pulse)
 {
-    const QString coupling = QStringLiteral("«%1»").arg(QLatin1StringView(couplingStep));
-    const double low = in.Calculated("CpMin", coupling), high = in.Calculated("CpMax", coupling);
+    const double low = in.Calculated(coupling.low, coupling.step), high = in.Calculated(coupling.high, coupling.step);
     trigger->couplingCapacitor = in.Parameter({QStringLiteral("Cp"), QStringLiteral("Ср"), QStringLiteral("пФ"), 1e12,
                                                NAN, DefaultPart::InRange(low, high), DefaultPart::InRangeRule()});
-    const double width = 1e-6 * in.Calculated("PulseDur", QStringLiteral("«%1»").arg(QLatin1StringView(pulseStep)));
+    const double width = 1e-6 * in.Calculated(pulse.duration, pulse.step);
     trigger->pulseWidth =
         in.Parameter({QStringLiteral("PulseWidth"), Tr("Длительность пусковых импульсов"), QStringLiteral("мкс"), 1e6,
                       NAN, width, Tr("Длительность пускового импульса, рассчитанная окном")});

@@ -33,8 +33,20 @@ struct SymmetricTrigger
     double collectorBaseVoltage = NAN;
 };
 
+// What both windows calculate of Ср and of the trigger pulses, with the step that does: "«Шаг 11»".
+struct CouplingRange
+{
+    const Quantity &low, &high; // F
+    QString step;
+};
+struct PulseDuration
+{
+    const Quantity &duration; // µs
+    QString step;
+};
+
 // The parameters both windows share: Ср within its range and the trigger pulses' width.
-void SymmetricTriggerParameters(CircuitInputs &in, SymmetricTrigger *trigger, const char *couplingStep,
-                                const char *pulseStep);
+void SymmetricTriggerParameters(CircuitInputs &in, SymmetricTrigger *trigger, const CouplingRange &coupling,
+                                const PulseDuration &pulse);
 
 Circuit SymmetricTriggerCircuit(const QString &title, const SymmetricTrigger &trigger);
