@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/headless.h"
 #include "calculators/registry.h"
 #include "design/automatic_design.h"
 #include "design/batch.h"
@@ -51,21 +52,14 @@ const CalculatorRow *CalculationRowNamed(const QString &name)
     return nullptr;
 }
 
-void SayError(const QString &text)
+Outcome<TCalculatorWindow *> CalculatorOrFailure(const QString &name)
 {
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text));
-}
-
-TCalculatorWindow *CalculatorOrSay(const QString &name)
-{
-    TCalculatorWindow *calculator = CalculatorNamed(name);
-    if (!calculator) {
-        QStringList names;
-        for (const CalculatorRow *row : CalculationRows())
-            names << QLatin1String(row->name);
-        SayError(QStringLiteral("нет окна «%1»: %2 или название схемы").arg(name, names.join(QStringLiteral(", "))));
-    }
-    return calculator;
+    if (TCalculatorWindow *calculator = CalculatorNamed(name))
+        return calculator;
+    QStringList names;
+    for (const CalculatorRow *row : CalculationRows())
+        names << QLatin1String(row->name);
+    return Failure{QStringLiteral("нет окна «%1»: %2 или название схемы").arg(name, names.join(QStringLiteral(", ")))};
 }
 
 QString Columns(const std::vector<GivenBox> &boxes)
@@ -78,11 +72,13 @@ QString Columns(const std::vector<GivenBox> &boxes)
 
 int PrintTemplate(const QString &name)
 {
-    TCalculatorWindow *calculator = CalculatorOrSay(name);
-    if (!calculator)
+    const Outcome<TCalculatorWindow *> calculator = CalculatorOrFailure(name);
+    if (!calculator) {
+        SayError(calculator.Message());
         return 1;
-    QStringList header{QStringLiteral("окно")}, example{calculator->objectName()};
-    for (const GivenBox &box : PlanDesign(calculator).given) {
+    }
+    QStringList header{QStringLiteral("окно")}, example{(*calculator)->objectName()};
+    for (const GivenBox &box : PlanDesign(*calculator).given) {
         header << box.column;
         example << ExampleValue(box.box);
     }
@@ -95,14 +91,18 @@ int PrintTemplate(const QString &name)
 
 int DesignOne(const CommandLine &commandLine)
 {
-    TCalculatorWindow *calculator = CalculatorOrSay(commandLine.designWindow);
-    if (!calculator)
+    const Outcome<TCalculatorWindow *> calculator = CalculatorOrFailure(commandLine.designWindow);
+    if (!calculator) {
+        SayError(calculator.Message());
         return 1;
-    const DesignPlan plan = PlanDesign(calculator);
+    }
+    const DesignPlan plan = PlanDesign(*calculator);
     QStringList problems;
     const auto pairs = GivenDataPairs(commandLine.given, &problems);
-    if (!problems.isEmpty() || !TypeGivenData(plan, pairs, &problems)) {
-        SayError(QStringLiteral("исходные данные --given: ") + problems.join(QStringLiteral("; ")));
+    const Outcome<> typed =
+        problems.isEmpty() ? TypeGivenData(plan, pairs) : Failure{problems.join(QStringLiteral("; "))};
+    if (!typed) {
+        SayError(QStringLiteral("исходные данные --given: ") + typed.Message());
         return 1;
     }
     if (const std::vector<GivenBox> missing = GivenBoxesNotNumbers(plan); !missing.empty()) {
@@ -110,9 +110,8 @@ int DesignOne(const CommandLine &commandLine)
         return 1;
     }
     const DesignOutcome outcome = RunDesign(plan, true);
-    QString error;
-    if (!SaveFile(commandLine.outPath, CalculationToJson(CalculationRecordOf(plan)), &error)) {
-        SayError(QStringLiteral("не удалось записать %1: %2").arg(commandLine.outPath, error));
+    if (const Outcome<> saved = SaveFile(commandLine.outPath, CalculationToJson(CalculationRecordOf(plan))); !saved) {
+        SayError(QStringLiteral("не удалось записать %1: %2").arg(commandLine.outPath, saved.Message()));
         return 1;
     }
     if (!outcome.Complete()) {
@@ -125,20 +124,18 @@ int DesignOne(const CommandLine &commandLine)
     return 0;
 }
 
-// The variants' file, or nothing with the reason in *error.
-std::optional<std::vector<Variant>> VariantsIn(const QString &path, QStringList *problems, QString *error)
+// The variants of the file; the rows left out are named in *problems.
+Outcome<std::vector<Variant>> VariantsIn(const QString &path, QStringList *problems)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("не удалось открыть %1: %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("не удалось открыть %1: %2").arg(path, file.errorString())};
     std::vector<Variant> variants = ReadVariants(file.readAll(), problems);
     if (variants.empty()) {
-        *error = QStringLiteral("в %1 нет ни одного варианта, который можно рассчитать").arg(path);
+        QString message = QStringLiteral("в %1 нет ни одного варианта, который можно рассчитать").arg(path);
         for (const QString &problem : *problems)
-            *error += QStringLiteral("; ") + problem;
-        return std::nullopt;
+            message += QStringLiteral("; ") + problem;
+        return Failure{message};
     }
     return variants;
 }
@@ -151,10 +148,10 @@ BatchOptions OptionsFor(const QString &folder, bool simulate)
     options.version = QCoreApplication::applicationVersion();
     if (simulate) {
         options.simulate = [](TCalculatorWindow *calculator) {
-            QString error;
-            const QJsonObject json = QJsonDocument::fromJson(SimulationJson(calculator, &error)).object();
-            if (json.isEmpty())
-                return std::pair(error, QString());
+            const Outcome<QByteArray> simulated = SimulationJson(calculator);
+            if (!simulated)
+                return std::pair(simulated.Message(), QString());
+            const QJsonObject json = QJsonDocument::fromJson(*simulated).object();
             return std::pair(json.value(QStringLiteral("verdict")).toString(),
                              json.value(QStringLiteral("works")).toBool() ? QStringLiteral("true")
                                                                           : QStringLiteral("false"));
@@ -171,25 +168,22 @@ QString Summary(int designed, int rows, const QString &folder)
 int DesignBatch(const CommandLine &commandLine)
 {
     QStringList problems;
-    QString error;
-    const std::optional<std::vector<Variant>> variants = VariantsIn(commandLine.batchPath, &problems, &error);
+    const Outcome<std::vector<Variant>> variants = VariantsIn(commandLine.batchPath, &problems);
     if (!variants) {
-        SayError(error);
+        SayError(variants.Message());
         return 1;
     }
     for (const QString &problem : problems)
         SayError(problem);
     int rows = int(variants->size() + problems.size()), designed = 0;
-    const bool written = RunBatch(
-        *variants, NewCalculation, OptionsFor(commandLine.outPath, commandLine.simulate),
-        [&](const VariantOutcome &outcome) {
-            designed += outcome.designed;
-            SayError(outcome.text);
-            return true;
-        },
-        &error);
+    const Outcome<> written = RunBatch(*variants, NewCalculation, OptionsFor(commandLine.outPath, commandLine.simulate),
+                                       [&](const VariantOutcome &outcome) {
+                                           designed += outcome.designed;
+                                           SayError(outcome.text);
+                                           return true;
+                                       });
     if (!written) {
-        SayError(error);
+        SayError(written.Message());
         return 1;
     }
     SayError(Summary(designed, rows, commandLine.outPath));
@@ -212,10 +206,9 @@ void RunBatchWithDialogs(QWidget *parent)
     if (path.isEmpty())
         return;
     QStringList problems;
-    QString error;
-    const std::optional<std::vector<Variant>> variants = VariantsIn(path, &problems, &error);
+    const Outcome<std::vector<Variant>> variants = VariantsIn(path, &problems);
     if (!variants) {
-        ShowWarning(parent, error);
+        ShowFailure(parent, variants);
         return;
     }
     const QString folder = QFileDialog::getExistingDirectory(parent, QStringLiteral("Пакетный расчёт: папка ответов"),
@@ -229,20 +222,18 @@ void RunBatchWithDialogs(QWidget *parent)
     progress.setMinimumDuration(0);
     const int rows = int(variants->size() + problems.size());
     int done = 0, designed = 0;
-    const bool written = RunBatch(
-        *variants, NewCalculation, OptionsFor(folder, false),
-        [&](const VariantOutcome &outcome) {
+    const Outcome<> written =
+        RunBatch(*variants, NewCalculation, OptionsFor(folder, false), [&](const VariantOutcome &outcome) {
             designed += outcome.designed;
             if (!outcome.designed)
                 problems << outcome.text;
             progress.setLabelText(outcome.text);
             progress.setValue(++done);
             return !progress.wasCanceled();
-        },
-        &error);
+        });
     progress.close();
     if (!written) {
-        ShowWarning(parent, error);
+        ShowFailure(parent, written);
         return;
     }
     QString text = Summary(designed, rows, folder);

@@ -16,20 +16,21 @@
 namespace {
 
 void ExportWithDialog(TCalculationDocument *document, QWidget *parent, const QString &title, const QStringList &formats,
-                      const std::function<bool(const QString &, QString *)> &write)
+                      const std::function<Outcome<>(const QString &)> &write)
 {
     const QString path = document->FilePath();
     const QString folder = path.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                                           : QFileInfo(path).absolutePath();
     const QString name =
         path.isEmpty() ? document->Calculator()->windowTitle().trimmed() : QFileInfo(path).completeBaseName();
-    const QString out = AskSavePath(
+    const Outcome<QString> out = AskSavePath(
         parent, title, QDir(folder).filePath(name + QLatin1Char('.') + ExtensionOf(formats.front())), formats);
-    if (out.isEmpty())
+    if (!out)
         return;
-    QString error;
-    if (!write(out, &error))
-        ShowWarning(parent, QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(out), error));
+    if (const Outcome<> written = write(*out); !written)
+        ShowWarning(
+            parent,
+            QStringLiteral("Не удалось записать «%1»: %2").arg(QDir::toNativeSeparators(*out), written.Message()));
 }
 
 } // namespace
@@ -42,15 +43,13 @@ ReportFooter FooterOf(const TCalculationDocument *document)
 
 void ExportReportWithDialog(TCalculationDocument *document, QWidget *parent)
 {
-    ExportWithDialog(document, parent, QStringLiteral("Экспорт отчёта"), ReportFormats(),
-                     [document](const QString &out, QString *error) {
-                         return WriteReport(document->Calculator(), out, FooterOf(document), error);
-                     });
+    ExportWithDialog(
+        document, parent, QStringLiteral("Экспорт отчёта"), ReportFormats(),
+        [document](const QString &out) { return WriteReport(document->Calculator(), out, FooterOf(document)); });
 }
 
 void ExportNetlistWithDialog(TCalculationDocument *document, QWidget *parent)
 {
-    ExportWithDialog(
-        document, parent, QStringLiteral("Экспорт схемы SPICE"), {QStringLiteral("Схема SPICE (*.cir)")},
-        [document](const QString &out, QString *error) { return ExportNetlist(document->Calculator(), out, error); });
+    ExportWithDialog(document, parent, QStringLiteral("Экспорт схемы SPICE"), {QStringLiteral("Схема SPICE (*.cir)")},
+                     [document](const QString &out) { return ExportNetlist(document->Calculator(), out); });
 }

@@ -16,25 +16,48 @@
 
 namespace {
 
-QByteArray ToleranceJson(QWidget *calculator, const CommandLine &commandLine, QString *error)
+Outcome<QByteArray> ToleranceJson(QWidget *calculator, const CommandLine &commandLine)
 {
-    const std::vector<TolerancePart> parts = ToleranceParts(calculator, error);
-    if (parts.empty()) {
-        if (error->isEmpty())
-            *error = QCoreApplication::translate("Tolerance", "В схеме нет деталей, разброс которых можно учесть");
-        return {};
-    }
+    const Outcome<std::vector<TolerancePart>> parts = ToleranceParts(calculator);
+    if (!parts)
+        return parts.Why();
     ToleranceOptions options;
     options.runs = commandLine.runs;
     options.jobs = commandLine.jobs;
     options.seed = commandLine.seedGiven ? commandLine.seed : QRandomGenerator::system()->generate64();
     ToleranceResult result;
-    if (!AnalyseTolerance(calculator, parts, options, &result, error))
-        return {};
-    return ToleranceJson(parts, result);
+    if (const Outcome<> analysed = AnalyseTolerance(calculator, *parts, options, &result); !analysed)
+        return analysed.Why();
+    return ToleranceJson(*parts, result);
+}
+
+// Writes the JSON to standard output.
+Outcome<> Printed(const Outcome<QByteArray> &json)
+{
+    if (!json)
+        return json.Why();
+    std::fwrite(json->constData(), 1, json->size(), stdout);
+    return {};
+}
+
+Outcome<> Run(const CommandLine &commandLine, const TCalculationDocument *document)
+{
+    QWidget *calculator = document->Calculator();
+    if (!commandLine.reportPath.isEmpty())
+        return WriteReport(calculator, commandLine.reportPath, FooterOf(document));
+    if (!commandLine.netlistPath.isEmpty())
+        return ExportNetlist(calculator, commandLine.netlistPath);
+    if (commandLine.tolerance)
+        return Printed(ToleranceJson(calculator, commandLine));
+    return Printed(SimulationJson(calculator));
 }
 
 } // namespace
+
+void SayError(const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(text));
+}
 
 int RunHeadless(const CommandLine &commandLine)
 {
@@ -43,27 +66,11 @@ int RunHeadless(const CommandLine &commandLine)
         CreateCalculators();
         return RunDesignCommandLine(commandLine);
     }
-    QString error;
-    const TCalculationDocument *document = LoadCalculation(commandLine.files.front(), &error);
-    bool done = false;
-    if (document) {
-        QWidget *calculator = document->Calculator();
-        if (!commandLine.reportPath.isEmpty()) {
-            done = WriteReport(calculator, commandLine.reportPath, FooterOf(document), &error);
-        } else if (!commandLine.netlistPath.isEmpty()) {
-            done = ExportNetlist(calculator, commandLine.netlistPath, &error);
-        } else if (commandLine.tolerance) {
-            const QByteArray json = ToleranceJson(calculator, commandLine, &error);
-            done = !json.isEmpty();
-            std::fwrite(json.constData(), 1, json.size(), stdout);
-        } else {
-            const QByteArray json = SimulationJson(calculator, &error);
-            done = !json.isEmpty();
-            std::fwrite(json.constData(), 1, json.size(), stdout);
-        }
-    }
+    const Outcome<TCalculationDocument *> document = LoadCalculation(commandLine.files.front());
+    const Outcome<> done = document ? Run(commandLine, *document) : Outcome<>(document.Why());
     if (done)
         return 0;
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
+    if (done.Failed())
+        SayError(done.Message());
     return 1;
 }

@@ -3,6 +3,7 @@
 #include "app/design_commands.h"
 #include "app/export_actions.h"
 #include "app/form1.h"
+#include "app/headless.h"
 #include "calculators/registry.h"
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
@@ -19,8 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
-
-#include <cstdio>
 
 namespace {
 
@@ -90,13 +89,16 @@ void AddCalculatorMenus(QWidget *window, TCalculationDocument *document)
     // The client area scrolls under the bar; the window keeps its designed outer size.
     window->layout()->setMenuBar(bar);
     QMenu *file = bar->addMenu(QStringLiteral("&Файл"));
-    AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New, [document] { document->NewCalculation(); });
+    AddAction(file, QStringLiteral("&Новый расчёт"), QKeySequence::New,
+              [document] { ShowFailure(document->Calculator(), document->NewCalculation()); });
     AddAction(file, QStringLiteral("&Открыть…"), QKeySequence::Open, [window] { OpenCalculationWithDialog(window); });
     AddRecentMenu(file, window);
     file->addAction(QStringLiteral("Пакетный &расчёт…"), window, [window] { RunBatchWithDialogs(window); });
     file->addSeparator();
-    AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save, [document] { document->Save(); });
-    AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, [document] { document->SaveAs(); });
+    AddAction(file, QStringLiteral("&Сохранить"), QKeySequence::Save,
+              [document] { ShowFailure(document->Calculator(), document->Save()); });
+    AddAction(file, QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs,
+              [document] { ShowFailure(document->Calculator(), document->SaveAs()); });
     file->addSeparator();
     // The report is the whole calculation's, whichever of its windows asks.
     TCalculatorWindow *calculator = document->Calculator();
@@ -218,11 +220,11 @@ void OpenFromCommandLine(const QStringList &files)
     // Once the main menu is on the screen, so that a message about a file stands over it.
     QTimer::singleShot(0, Form1, [files] {
         for (const QString &path : files) {
-            QString error;
-            if (OpenCalculation(path, &error) || error.isEmpty())
+            const Outcome<> opened = OpenCalculation(path);
+            if (!opened.Failed())
                 continue;
-            std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
-            ShowWarning(Form1, error);
+            SayError(opened.Message());
+            ShowWarning(Form1, opened.Message());
         }
     });
 }

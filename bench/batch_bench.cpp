@@ -60,14 +60,14 @@ double Batch(int count, bool answerKey)
     options.answerKey = answerKey;
     options.program = QStringLiteral("Ортикс-Т");
     options.version = QStringLiteral(ORTIX_VERSION);
-    QString error;
     int designed = 0;
     QElapsedTimer timer;
     timer.start();
-    if (!RunBatch(
-            Variants(count), NewCalculation, options,
-            [&](const VariantOutcome &outcome) { return designed += outcome.designed, true; }, &error)) {
-        std::fprintf(stderr, "batch_bench: %s\n", qPrintable(error));
+    if (const Outcome<> written =
+            RunBatch(Variants(count), NewCalculation, options,
+                     [&](const VariantOutcome &outcome) { return designed += outcome.designed, true; });
+        !written) {
+        std::fprintf(stderr, "batch_bench: %s\n", qPrintable(written.Message()));
         std::exit(1);
     }
     const double milliseconds = timer.nsecsElapsed() / 1e6;
@@ -103,16 +103,15 @@ double OneReport()
     // The report of the first variant, designed.
     std::vector<std::unique_ptr<TCalculatorWindow>> calculation = NewCalculation(QStringLiteral("Form5"));
     const DesignPlan plan = PlanDesign(calculation.front().get());
-    QStringList problems;
-    TypeGivenData(plan, Variants(1).front().given, &problems);
+    (void)TypeGivenData(plan, Variants(1).front().given);
     RunDesign(plan, true);
-    QString error;
     QElapsedTimer timer;
     timer.start();
-    if (!WriteReport(calculation.front().get(), folder.filePath(QStringLiteral("report.pdf")),
-                     {QStringLiteral("Ортикс-Т"), QStringLiteral(ORTIX_VERSION), QDate::currentDate(), QString()},
-                     &error)) {
-        std::fprintf(stderr, "batch_bench: %s\n", qPrintable(error));
+    if (const Outcome<> written =
+            WriteReport(calculation.front().get(), folder.filePath(QStringLiteral("report.pdf")),
+                        {QStringLiteral("Ортикс-Т"), QStringLiteral(ORTIX_VERSION), QDate::currentDate(), QString()});
+        !written) {
+        std::fprintf(stderr, "batch_bench: %s\n", qPrintable(written.Message()));
         std::exit(1);
     }
     return timer.nsecsElapsed() / 1e6;

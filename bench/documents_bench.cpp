@@ -64,9 +64,9 @@ int main(int argc, char *argv[])
     const QString path = folder.filePath(QStringLiteral("bench.ortix"));
     const QString peerPath = folder.filePath(QStringLiteral("peer.json"));
 
-    const double save = MedianMilliseconds([&] { document->SaveTo(path); });
-    QString error;
-    const double open = MedianMilliseconds([&] { OpenCalculation(path, &error); });
+    const double save = MedianMilliseconds([&] { (void)document->SaveTo(path); });
+    Outcome<> opened;
+    const double open = MedianMilliseconds([&] { opened = OpenCalculation(path); });
     QFile saved(path);
     saved.open(QIODevice::ReadOnly);
     const QJsonDocument json = QJsonDocument::fromJson(saved.readAll());
@@ -84,8 +84,8 @@ int main(int argc, char *argv[])
                 static_cast<long long>(saved.size()));
     std::printf("%-8s %12.3f %16.3f %8.2f\n", "save", save, peerSave, save / peerSave);
     std::printf("%-8s %12.3f %16.3f %8.2f\n", "open", open, peerOpen, open / peerOpen);
-    if (!error.isEmpty())
-        std::printf("open failed: %s\n", qPrintable(error));
+    if (!opened)
+        std::printf("open failed: %s\n", qPrintable(opened.Message()));
     DestroyForms();
     return 0;
 }

@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
             measures << match.next().captured(1);
         bool failed = false;
         const double inProcess =
-            MedianMilliseconds(2, runs, [&] { failed |= !RunSimulation(netlist, measures, {}).error.isEmpty(); });
+            MedianMilliseconds(2, runs, [&] { failed |= !RunSimulation(netlist, measures, {}).end; });
         const double commandLine = MedianMilliseconds(2, runs, [&] {
             QProcess ngspice;
             ngspice.start(QStringLiteral("ngspice"), {QStringLiteral("-b"), path});

@@ -58,24 +58,26 @@ int main(int argc, char *argv[])
         window->findChild<QLineEdit *>(QLatin1StringView(box))->setText(QString::fromUtf8(text));
     for (int step = 1; auto *button = window->findChild<QPushButton *>(QStringLiteral("Button%1").arg(step)); ++step)
         button->click();
-    QString error;
-    const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
+    const Outcome<std::vector<TolerancePart>> found = ToleranceParts(window);
+    const std::vector<TolerancePart> parts = found ? *found : std::vector<TolerancePart>{};
     const auto analyse = [&](int jobs, int count) {
         ToleranceResult result;
-        if (!AnalyseTolerance(window, parts, {.runs = count, .jobs = jobs, .findMargins = false}, &result, &error))
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        if (const Outcome<> analysed =
+                AnalyseTolerance(window, parts, {.runs = count, .jobs = jobs, .findMargins = false}, &result);
+            !analysed)
+            std::fprintf(stderr, "%s\n", qPrintable(analysed.Message()));
         return result.works;
     };
     const auto simulate = [&] {
         for (int k = 0; k <= runs; ++k) {
             SimulationReport report;
-            Simulate(window, &report, &error);
+            (void)Simulate(window, &report);
         }
     };
     // ngspice, its libraries and the in-process session loaded once before anything is timed.
     analyse(DefaultJobs(), 2);
     SimulationReport warmUp;
-    Simulate(window, &warmUp, &error);
+    (void)Simulate(window, &warmUp);
     int works[2] = {};
     std::vector<double> one, every, inProcess;
     // Interleaved, so that a busy spell of the machine falls on each.
@@ -87,7 +89,7 @@ int main(int argc, char *argv[])
     const double building = Seconds([&] {
         for (int k = 0; k <= runs; ++k) {
             Circuit circuit;
-            BuildCircuit(window, &circuit, &error);
+            (void)BuildCircuit(window, &circuit);
             circuit.netlist.Text();
         }
     });

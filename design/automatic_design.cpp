@@ -238,10 +238,9 @@ DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped)
     return outcome;
 }
 
-bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values,
-                   QStringList *problems)
+Outcome<> TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values)
 {
-    const qsizetype problemsBefore = problems->size();
+    QStringList problems;
     std::vector<std::pair<QLineEdit *, QString>> typed;
     for (const auto &[column, value] : values) {
         const auto given = std::find_if(plan.given.begin(), plan.given.end(), [&](const GivenBox &box) {
@@ -249,22 +248,22 @@ bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, 
                 || (column.endsWith(box.name) && column == box.QualifiedName());
         });
         if (given == plan.given.end()) {
-            *problems << QStringLiteral("«%1»: такого поля исходных данных нет").arg(column);
+            problems << QStringLiteral("«%1»: такого поля исходных данных нет").arg(column);
             continue;
         }
         QString text = value.trimmed();
         text.replace(QLatin1Char(','), QLatin1Char(DecimalMark)).replace(QLatin1Char('.'), QLatin1Char(DecimalMark));
         if (!text.isEmpty() && !IsNumber(text)) {
-            *problems << QStringLiteral("«%1»: «%2» — не число").arg(column, value);
+            problems << QStringLiteral("«%1»: «%2» — не число").arg(column, value);
             continue;
         }
         typed.emplace_back(given->box, text);
     }
-    if (problems->size() > problemsBefore)
-        return false;
+    if (!problems.isEmpty())
+        return Failure{problems.join(QStringLiteral("; "))};
     for (const auto &[box, text] : typed)
         box->setText(text);
-    return true;
+    return {};
 }
 
 CalculationRecord CalculationRecordOf(const DesignPlan &plan)

@@ -2,6 +2,7 @@
 
 #include "design/accept_rule.h"
 #include "documents/calculation_file.h"
+#include "outcome/outcome.h"
 
 #include <QByteArray>
 #include <QList>
@@ -104,9 +105,8 @@ struct DesignOutcome
 DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped);
 
 // The given data of a variant, by column or box name: the given boxes' texts, the values' decimal mark
-// either "," or "."; what cannot be used is named in *problems, one line each, and nothing is typed then.
-bool TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values,
-                   QStringList *problems);
+// either "," or "."; a failure names what cannot be used, "; " between them, and nothing is typed then.
+Outcome<> TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values);
 
 // The designed calculation as its file keeps it.
 CalculationRecord CalculationRecordOf(const DesignPlan &plan);

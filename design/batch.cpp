@@ -134,7 +134,7 @@ public:
         for (int i = 0; i < threads; ++i)
             threads_.emplace_back([this] { Work(); });
     }
-    ~FileWriter() { Finish(); }
+    ~FileWriter() { (void)Finish(); }
 
     void Write(const QString &path, const CalculationRecord &record)
     {
@@ -143,8 +143,8 @@ public:
         ready_.notify_one();
     }
 
-    // Waits for every file; the first failure, naming its file, in *error.
-    bool Finish(QString *error = nullptr)
+    // Waits for every file; the first failure, naming its file.
+    Outcome<> Finish()
     {
         {
             const std::lock_guard lock(mutex_);
@@ -154,9 +154,9 @@ public:
         for (std::thread &thread : threads_)
             thread.join();
         threads_.clear();
-        if (error && !error_.isEmpty())
-            *error = error_;
-        return error_.isEmpty();
+        if (!error_.isEmpty())
+            return Failure{error_};
+        return {};
     }
 
 private:
@@ -172,11 +172,10 @@ private:
                 next = std::move(queue_.front());
                 queue_.pop_front();
             }
-            QString error;
-            if (!SaveFile(next.first, CalculationToJson(next.second), &error)) {
+            if (const Outcome<> saved = SaveFile(next.first, CalculationToJson(next.second)); !saved) {
                 const std::lock_guard lock(mutex_);
                 if (error_.isEmpty())
-                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, error);
+                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, saved.Message());
             }
         }
     }
@@ -236,14 +235,12 @@ std::vector<Variant> ReadVariants(const QByteArray &csv, QStringList *problems)
     return variants;
 }
 
-bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
-              const std::function<bool(const VariantOutcome &)> &progress, QString *error)
+Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
+                   const std::function<bool(const VariantOutcome &)> &progress)
 {
     const QDir folder(options.folder);
-    if (!folder.exists() && !QDir().mkpath(options.folder)) {
-        *error = QStringLiteral("не удалось создать папку %1").arg(options.folder);
-        return false;
-    }
+    if (!folder.exists() && !QDir().mkpath(options.folder))
+        return Failure{QStringLiteral("не удалось создать папку %1").arg(options.folder)};
     std::map<QString, Calculation> calculations;
     AnswerTable answers;
     AnswerKey key;
@@ -266,7 +263,9 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         } else {
             for (const std::unique_ptr<TCalculatorWindow> &window : calculation.windows)
                 ClearWindow(window.get());
-            if (TypeGivenData(calculation.plan, variant.given, &problems)) {
+            if (const Outcome<> typed = TypeGivenData(calculation.plan, variant.given); !typed) {
+                problems << typed.Message();
+            } else {
                 QStringList missing;
                 for (const GivenBox &box : GivenBoxesNotNumbers(calculation.plan))
                     missing << box.column;
@@ -316,10 +315,13 @@ bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &fa
         if (!progress(outcome))
             break;
     }
-    if (!writer.Finish(error) || !SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv(), error))
-        return false;
+    if (Outcome<> written = writer.Finish(); !written)
+        return written;
+    if (Outcome<> written = SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv()); !written)
+        return written;
     if (!options.answerKey || key.IsEmpty())
-        return true;
-    return SaveFile(folder.filePath(QStringLiteral("ответы.html")), key.Html().toUtf8(), error)
-        && SaveFile(folder.filePath(QStringLiteral("ответы.pdf")), key.Pdf(), error);
+        return {};
+    if (Outcome<> written = SaveFile(folder.filePath(QStringLiteral("ответы.html")), key.Html().toUtf8()); !written)
+        return written;
+    return SaveFile(folder.filePath(QStringLiteral("ответы.pdf")), key.Pdf());
 }

@@ -49,7 +49,7 @@ struct VariantOutcome
 };
 
 // Designs the variants one by one; progress hears of each, and a false from it stops the batch there, the
-// finished variants kept. The answers are written for the variants designed so far. False, with the
-// reason in *error, when a file could not be written.
-bool RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
-              const std::function<bool(const VariantOutcome &)> &progress, QString *error);
+// finished variants kept. The answers are written for the variants designed so far. A failure when a file
+// could not be written.
+Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactory &factory, const BatchOptions &options,
+                   const std::function<bool(const VariantOutcome &)> &progress);

@@ -43,7 +43,12 @@ QMessageBox::StandardButton AskToSave(QWidget *parent, const QString &question)
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::optional<CalculationRecord> ReadCalculationFile(const QString &path, QString *error)
+Failure NotOpened(const QString &path, const QString &reason)
+{
+    return Failure{QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason)};
+}
+
+Outcome<CalculationRecord> ReadCalculationFile(const QString &path)
 {
     const QFileInfo info(path);
     QString reason;
@@ -53,17 +58,15 @@ std::optional<CalculationRecord> ReadCalculationFile(const QString &path, QStrin
         reason = QStringLiteral("это папка, а не файл");
     else if (info.size() > kLargestCalculationFile)
         reason = QStringLiteral("файл больше %1 байт, это не расчёт").arg(kLargestCalculationFile);
-    std::optional<CalculationRecord> record;
-    if (reason.isEmpty()) {
-        QFile file(path);
-        errno = 0;
-        if (file.open(QIODevice::ReadOnly))
-            record = CalculationFromJson(file.read(kLargestCalculationFile + 1), &reason);
-        else
-            reason = errno ? SystemErrorText(errno) : file.errorString();
-    }
+    if (!reason.isEmpty())
+        return NotOpened(path, reason);
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return NotOpened(path, errno ? SystemErrorText(errno) : file.errorString());
+    Outcome<CalculationRecord> record = CalculationFromJson(file.read(kLargestCalculationFile + 1));
     if (!record)
-        *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
+        return NotOpened(path, record.Message());
     return record;
 }
 
@@ -125,67 +128,67 @@ void TCalculationDocument::Fill(const CalculationRecord &record)
         Restore(windows_[i], record.windows[i], record.decimalMark);
 }
 
-bool TCalculationDocument::Open(const CalculationRecord &record, const QString &path, QString *error)
+Outcome<> TCalculationDocument::Open(const CalculationRecord &record, const QString &path)
 {
-    *error = MismatchOf(record);
-    if (!error->isEmpty() || !MaySetAside())
-        return false;
+    if (const QString mismatch = MismatchOf(record); !mismatch.isEmpty())
+        return NotOpened(path, mismatch);
+    if (Outcome<> setAside = SetAsideChanges(); !setAside)
+        return setAside;
     Fill(record);
     SetFile(path);
-    return true;
+    return {};
 }
 
-void TCalculationDocument::NewCalculation()
+Outcome<> TCalculationDocument::NewCalculation()
 {
-    if (!MaySetAside())
-        return;
+    if (Outcome<> setAside = SetAsideChanges(); !setAside)
+        return setAside;
     for (TCalculatorWindow *window : windows_)
         ClearWindow(window);
     SetFile(QString());
+    return {};
 }
 
-bool TCalculationDocument::Save()
+Outcome<> TCalculationDocument::Save()
 {
     return path_.isEmpty() ? SaveAs() : SaveTo(path_);
 }
 
-bool TCalculationDocument::SaveAs()
+Outcome<> TCalculationDocument::SaveAs()
 {
     const QString folder = path_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                                            : QFileInfo(path_).absolutePath();
     const QString name = path_.isEmpty()
         ? designedTitles_.front().trimmed() + QLatin1Char('.') + QLatin1String(kCalculationExtension)
         : QFileInfo(path_).fileName();
-    const QString path = AskSavePath(Calculator(), QStringLiteral("Сохранить расчёт"), QDir(folder).filePath(name),
-                                     {CalculationFilter()});
-    return !path.isEmpty() && SaveTo(path);
+    const Outcome<QString> path = AskSavePath(Calculator(), QStringLiteral("Сохранить расчёт"),
+                                              QDir(folder).filePath(name), {CalculationFilter()});
+    if (!path)
+        return path.Why();
+    return SaveTo(*path);
 }
 
-bool TCalculationDocument::SaveTo(const QString &path)
+Outcome<> TCalculationDocument::SaveTo(const QString &path)
 {
-    QString error;
-    if (!SaveFile(path, CalculationToJson(Record()), &error)) {
-        ShowWarning(
-            Calculator(),
-            QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.").arg(Quoted(path), error));
-        return false;
-    }
+    if (const Outcome<> saved = SaveFile(path, CalculationToJson(Record())); !saved)
+        return Failure{QStringLiteral("Не удалось сохранить расчёт в %1: %2.\nРасчёт не сохранён.")
+                           .arg(Quoted(path), saved.Message())};
     SetFile(path);
     AddRecentCalculation(path);
-    return true;
+    return {};
 }
 
-bool TCalculationDocument::MaySetAside()
+Outcome<> TCalculationDocument::SetAsideChanges()
 {
     if (!modified_)
-        return true;
+        return {};
     switch (AskToSave(Calculator(), QStringLiteral("Сохранить изменения в расчёте %1?").arg(DisplayName()))) {
     case QMessageBox::Save:
         return Save();
     case QMessageBox::Discard:
-        return true;
+        return {};
     default:
-        return false;
+        return Cancelled{};
     }
 }
 
@@ -227,39 +230,34 @@ void MakeCalculationsWhenNeeded(std::function<void()> make)
     gMakeCalculations = std::move(make);
 }
 
-TCalculationDocument *LoadCalculation(const QString &path, QString *error)
+Outcome<TCalculationDocument *> LoadCalculation(const QString &path)
 {
-    error->clear();
-    const std::optional<CalculationRecord> record = ReadCalculationFile(path, error);
+    const Outcome<CalculationRecord> record = ReadCalculationFile(path);
     if (!record)
-        return nullptr;
+        return record.Why();
     if (gMakeCalculations)
         gMakeCalculations();
     TCalculationDocument *document = DocumentFor(*record);
-    QString reason = QStringLiteral("в программе нет окна «%1»").arg(record->windows.front().window);
-    if (!document || !document->Open(*record, path, &reason)) {
-        if (!reason.isEmpty())
-            *error = QStringLiteral("Не удалось открыть расчёт %1: %2.").arg(Quoted(path), reason);
-        return nullptr;
-    }
+    if (!document)
+        return NotOpened(path, QStringLiteral("в программе нет окна «%1»").arg(record->windows.front().window));
+    if (Outcome<> opened = document->Open(*record, path); !opened)
+        return opened.Why();
     return document;
 }
 
-bool OpenCalculation(const QString &path, QString *error)
+Outcome<> OpenCalculation(const QString &path)
 {
-    TCalculationDocument *document = LoadCalculation(path, error);
+    const Outcome<TCalculationDocument *> document = LoadCalculation(path);
     if (!document)
-        return false;
+        return document.Why();
     AddRecentCalculation(path);
-    BringToFront(document->Calculator());
-    return true;
+    BringToFront((*document)->Calculator());
+    return {};
 }
 
 void OpenCalculationReporting(const QString &path, QWidget *parent)
 {
-    QString error;
-    if (!OpenCalculation(path, &error) && !error.isEmpty())
-        ShowWarning(parent, error);
+    ShowFailure(parent, OpenCalculation(path));
 }
 
 void OpenCalculationWithDialog(QWidget *parent)
@@ -289,7 +287,11 @@ bool MayQuit(QWidget *parent)
         return true;
     switch (AskToSave(parent, QStringLiteral("Сохранить изменения в расчётах?\n\n") + names.join(QLatin1Char('\n')))) {
     case QMessageBox::Save:
-        return std::all_of(unsaved.begin(), unsaved.end(), [](TCalculationDocument *d) { return d->Save(); });
+        return std::all_of(unsaved.begin(), unsaved.end(), [](TCalculationDocument *document) {
+            const Outcome<> saved = document->Save();
+            ShowFailure(document->Calculator(), saved);
+            return saved.Done();
+        });
     case QMessageBox::Discard:
         return true;
     default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/calculation_file.h"
+#include "outcome/outcome.h"
 
 #include <QObject>
 #include <QString>
@@ -35,18 +36,18 @@ public:
     // Fills every window from a record that fits them.
     void Fill(const CalculationRecord &record);
     // Fills the windows from a record read from the file, which becomes the document's file, once the
-    // unsaved changes are set aside. False when the record does not fit (the reason in *error) or the user
-    // cancels (*error empty); the windows are then as they were.
-    bool Open(const CalculationRecord &record, const QString &path, QString *error);
+    // unsaved changes are set aside. A failure when the record does not fit (naming the file) or saving the
+    // changes fails, cancelled when the user cancels; the windows are then as they were.
+    Outcome<> Open(const CalculationRecord &record, const QString &path);
 
-    // The file menu's commands. Each asks what it must and reports its own failures.
-    void NewCalculation();
-    bool Save();
-    bool SaveAs();
-    // Writes the calculation to the file and makes it the document's file; false, reported, when not written.
-    bool SaveTo(const QString &path);
-    // Over unsaved changes: asks whether to save them first. False when the user cancels or saving fails.
-    bool MaySetAside();
+    // The file menu's commands. Each asks what it must; its failure is the caller's to show.
+    Outcome<> NewCalculation();
+    Outcome<> Save();
+    Outcome<> SaveAs();
+    // Writes the calculation to the file and makes it the document's file.
+    Outcome<> SaveTo(const QString &path);
+    // Over unsaved changes: asks whether to save them first. Cancelled when the user cancels.
+    Outcome<> SetAsideChanges();
 
 private:
     void SetFile(const QString &path);
@@ -65,14 +66,12 @@ private:
 void MakeCalculationsWhenNeeded(std::function<void()> make);
 
 // Fills the windows that a calculation file belongs to from it, without showing them, once their unsaved
-// changes are set aside; the document, or none with the reason, naming the file, in *error (empty when the
-// user cancelled).
-TCalculationDocument *LoadCalculation(const QString &path, QString *error);
+// changes are set aside: the document, or a failure naming the file, or cancelled by the user.
+Outcome<TCalculationDocument *> LoadCalculation(const QString &path);
 
-// Opens a calculation file in the window it belongs to and brings that window to the front. When the file
-// cannot be opened, the reason, naming the file, in *error and every window as it was; a cancelled
-// question leaves *error empty.
-bool OpenCalculation(const QString &path, QString *error);
+// Opens a calculation file in the window it belongs to and brings that window to the front. When it is not
+// opened (a failure naming the file, or cancelled), every window is as it was.
+Outcome<> OpenCalculation(const QString &path);
 
 // The same, with a message box for the failure.
 void OpenCalculationReporting(const QString &path, QWidget *parent);
@@ -80,7 +79,8 @@ void OpenCalculationReporting(const QString &path, QWidget *parent);
 // Asks for a file and opens it.
 void OpenCalculationWithDialog(QWidget *parent);
 
-// Before the program ends: asks once about the files with unsaved changes. False when the user cancels.
+// Before the program ends: asks once about the files with unsaved changes, and shows a failure to save them.
+// False when the user cancels or saving fails.
 bool MayQuit(QWidget *parent);
 
 // The file dialogs' filter.

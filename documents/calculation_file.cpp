@@ -10,6 +10,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -416,12 +417,9 @@ bool operator==(const ToleranceRecord &a, const ToleranceRecord &b)
     return first == second;
 }
 
-std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QString *error)
+Outcome<CalculationRecord> CalculationFromJson(const QByteArray &bytes)
 {
-    const auto fail = [error](const QString &what) {
-        *error = what;
-        return std::nullopt;
-    };
+    const auto fail = [](const QString &what) { return Failure{what}; };
     if (bytes.isEmpty())
         return fail(QStringLiteral("файл пуст"));
     if (bytes.size() > kLargestCalculationFile)

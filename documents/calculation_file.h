@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outcome/outcome.h"
 #include "tolerance/tolerance_record.h"
 
 #include <QByteArray>
@@ -65,6 +66,6 @@ inline constexpr qint64 kLargestCalculationFile = 1024 * 1024;
 // neither is version 1, as before.
 QByteArray CalculationToJson(const CalculationRecord &record);
 
-// The record, or nothing with what is wrong with the bytes (in Russian) in *error. Checks the form of the
-// file alone: whether its names belong to the windows is for whoever fills them.
-std::optional<CalculationRecord> CalculationFromJson(const QByteArray &bytes, QString *error);
+// The record, or a failure that says what is wrong with the bytes. Checks the form of the file alone: whether
+// its names belong to the windows is for whoever fills them.
+Outcome<CalculationRecord> CalculationFromJson(const QByteArray &bytes);

@@ -31,10 +31,11 @@ QStringList EarlierList()
 void Store(const QStringList &paths)
 {
     const QString path = ListPath();
-    QString error;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())
-        || !SaveFile(path, QJsonDocument(QJsonArray::fromStringList(paths)).toJson(), &error))
-        qWarning("Список недавних расчётов не сохранён в «%s»: %s", qPrintable(path), qPrintable(error));
+    const Outcome<> saved = QDir().mkpath(QFileInfo(path).absolutePath())
+        ? SaveFile(path, QJsonDocument(QJsonArray::fromStringList(paths)).toJson())
+        : Outcome<>(Failure{QStringLiteral("папка не создана")});
+    if (!saved)
+        qWarning("Список недавних расчётов не сохранён в «%s»: %s", qPrintable(path), qPrintable(saved.Message()));
 }
 
 } // namespace

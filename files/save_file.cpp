@@ -35,43 +35,36 @@ QString CauseOf(int error, const QFileDevice &file)
     return error != 0 ? SystemErrorText(error) : file.errorString();
 }
 
-bool Fail(QString *error, const QString &cause)
-{
-    if (error)
-        *error = cause;
-    return false;
-}
-
 } // namespace
 
-bool SaveFile(const QString &path, const QByteArray &contents, QString *error)
+Outcome<> SaveFile(const QString &path, const QByteArray &contents)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) {
         QFile device(path);
         errno = 0;
         if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return Fail(error, CauseOf(errno, device));
+            return Failure{CauseOf(errno, device)};
         if (const int failure = WriteAll(device.handle(), contents))
-            return Fail(error, SystemErrorText(failure));
-        return true;
+            return Failure{SystemErrorText(failure)};
+        return {};
     }
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Fail(error, CauseOf(errno, file));
+        return Failure{CauseOf(errno, file)};
     int failure = WriteAll(file.handle(), contents);
     // A file system that allocates late reports a full disk only here.
     if (failure == 0 && ::fsync(file.handle()) != 0)
         failure = errno;
     if (failure != 0) {
         file.cancelWriting();
-        return Fail(error, SystemErrorText(failure));
+        return Failure{SystemErrorText(failure)};
     }
     errno = 0;
     if (!file.commit())
-        return Fail(error, CauseOf(errno, file));
-    return true;
+        return Failure{CauseOf(errno, file)};
+    return {};
 }
 
 QString SystemErrorText(int error)

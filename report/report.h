@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outcome/outcome.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -36,9 +38,9 @@ QStringList ReportFormats();
 // Writes the report in the format of the path's extension: .pdf (A4, searchable text with its fonts
 // embedded, the schematics in vectors), .odt (A4), .html or .htm, .txt. PDF and ODT pages are numbered
 // «стр. N из M»; the PDF and the page are titled with the calculation's designed title. The file is
-// replaced only once it is written whole; on failure nothing is left at the path, and the error says
+// replaced only once it is written whole; on failure nothing is left at the path, and the failure says
 // why in one line.
-bool WriteReport(QWidget *window, const QString &path, const ReportFooter &footer, QString *error);
+Outcome<> WriteReport(QWidget *window, const QString &path, const ReportFooter &footer);
 
 // The print dialog, then the report on the chosen printer.
 void PrintReport(QWidget *window, const ReportFooter &footer, QWidget *parent);

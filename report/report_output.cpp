@@ -361,24 +361,21 @@ QList<std::pair<int, int>> PicturePages(const Report &report)
     return pages;
 }
 
-bool WriteReport(QWidget *window, const QString &path, const ReportFooter &footer, QString *error)
+Outcome<> WriteReport(QWidget *window, const QString &path, const ReportFooter &footer)
 {
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     const QString suffix = QFileInfo(path).suffix().toLower();
     const Format *format = std::find_if(std::begin(kFormats), std::end(kFormats),
                                         [&](const Format &f) { return f.suffixes.contains(suffix); });
     if (format == std::end(kFormats))
-        return fail(QStringLiteral("%1: неизвестный формат отчёта; известны .pdf, .odt, .html, .htm, .txt").arg(path));
+        return Failure{
+            QStringLiteral("%1: неизвестный формат отчёта; известны .pdf, .odt, .html, .htm, .txt").arg(path)};
     // Made whole before the file is opened: the PDF and ODT writers close the device they write to.
     const QByteArray contents = format->contents(BuildReport(window, footer));
     if (contents.isEmpty())
-        return fail(QStringLiteral("%1: отчёт не составлен").arg(path));
-    QString cause;
-    return SaveFile(path, contents, &cause) || fail(QStringLiteral("%1: %2").arg(path, cause));
+        return Failure{QStringLiteral("%1: отчёт не составлен").arg(path)};
+    if (const Outcome<> saved = SaveFile(path, contents); !saved)
+        return Failure{QStringLiteral("%1: %2").arg(path, saved.Message())};
+    return {};
 }
 
 namespace {

@@ -101,19 +101,17 @@ bool HasCircuit(const QString &windowName)
     return Builders().count(windowName) != 0;
 }
 
-bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error)
+Outcome<> BuildCircuit(QWidget *window, Circuit *circuit)
 {
-    return BuildCircuit(window, {}, circuit, error);
+    return BuildCircuit(window, {}, circuit);
 }
 
-bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit, QString *error,
-                  std::vector<CircuitInputs::Read> *reads)
+Outcome<> BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit,
+                       std::vector<CircuitInputs::Read> *reads)
 {
     const auto builder = window ? Builders().find(window->objectName()) : Builders().end();
-    if (builder == Builders().end() || !builder->second.windowClass->cast(window)) {
-        *error = Tr("Для этой схемы моделирование не предусмотрено");
-        return false;
-    }
+    if (builder == Builders().end() || !builder->second.windowClass->cast(window))
+        return Failure{Tr("Для этой схемы моделирование не предусмотрено")};
     CircuitInputs inputs(window);
     inputs.Vary(factors);
     *circuit = builder->second.build(inputs);
@@ -121,16 +119,17 @@ bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Cir
     if (reads)
         *reads = inputs.Reads();
     const QStringList impossible = circuit->netlist.ImpossibleParts();
+    Failure failure;
     if (!inputs.Missing().isEmpty())
-        *error = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
+        failure.message = Tr("Для моделирования заполните: %1").arg(inputs.Missing().join(QStringLiteral(", ")));
     else if (!impossible.isEmpty())
-        *error = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
+        failure.message = Tr("Такую схему моделировать нельзя: %1").arg(impossible.join(QStringLiteral(", ")));
     else
-        return true;
+        return {};
     // Nothing to run; the parameters stay, so that a wrong one can be typed over.
     *circuit = Circuit{};
     circuit->parameters = inputs.Parameters();
-    return false;
+    return failure;
 }
 
 QString FigureText(double value, int digits)

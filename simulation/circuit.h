@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arithmetic/extended.h"
+#include "outcome/outcome.h"
 #include "simulation/netlist.h"
 
 #include <QString>
@@ -147,12 +148,12 @@ bool RegisterCircuit(const QString &windowName)
 
 bool HasCircuit(const QString &windowName);
 
-// The window's circuit, or an empty netlist (with the parameters it would have had) and the message that names
+// The window's circuit, or an empty netlist (with the parameters it would have had) and a failure that names
 // what to fill.
-bool BuildCircuit(QWidget *window, Circuit *circuit, QString *error);
+Outcome<> BuildCircuit(QWidget *window, Circuit *circuit);
 // The same with the boxes and parameters scaled by `factors`; `reads` gets what the circuit read, unscaled.
-bool BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit, QString *error,
-                  std::vector<CircuitInputs::Read> *reads = nullptr);
+Outcome<> BuildCircuit(QWidget *window, const std::map<QString, double> &factors, Circuit *circuit,
+                       std::vector<CircuitInputs::Read> *reads = nullptr);
 
 // A figure as the window prints it: four significant digits, the window's decimal mark; «—» for NaN.
 QString FigureText(double value, int digits = 4);

@@ -159,18 +159,18 @@ bool Resolve(void *handle, const char *name, Function *function)
 // private one with an empty `.spiceinit` (found first: the home's is never read) and an empty `spinit`, the one
 // SPICE_SCRIPTS names for that moment. The working folder changes for that thread alone where the system lets
 // a thread have its own; otherwise it is put back at once.
-QString InitialiseWithoutStartupScripts(const Library &library)
+Outcome<> InitialiseWithoutStartupScripts(const Library &library)
 {
     const auto notPrepared = [](const QString &cause) {
-        return QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause);
+        return Failure{
+            QCoreApplication::translate("Simulation", "Не удалось подготовить запуск ngspice: %1").arg(cause)};
     };
     QTemporaryDir folder;
-    QString cause = folder.errorString();
-    bool prepared = folder.isValid();
+    if (!folder.isValid())
+        return notPrepared(folder.errorString());
     for (const char *script : {"spinit", ".spiceinit"})
-        prepared = prepared && SaveFile(folder.filePath(QLatin1StringView(script)), {}, &cause);
-    if (!prepared)
-        return notPrepared(cause);
+        if (const Outcome<> saved = SaveFile(folder.filePath(QLatin1StringView(script)), {}); !saved)
+            return notPrepared(saved.Message());
     const QByteArray path = QFile::encodeName(folder.path());
     const bool hadScripts = qEnvironmentVariableIsSet("SPICE_SCRIPTS");
     const QByteArray scripts = qgetenv("SPICE_SCRIPTS");
@@ -196,28 +196,30 @@ QString InitialiseWithoutStartupScripts(const Library &library)
         qputenv("SPICE_SCRIPTS", scripts);
     else
         qunsetenv("SPICE_SCRIPTS");
-    return startError ? notPrepared(SystemErrorText(startError)) : QString();
+    if (startError)
+        return notPrepared(SystemErrorText(startError));
+    return {};
 }
 
-QString Load(Library *library)
+Outcome<> Load(Library *library)
 {
     if (library->handle)
         return {};
     void *handle = dlopen("libngspice.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!handle)
-        return QCoreApplication::translate("Simulation", "Не найдена библиотека ngspice: %1")
-            .arg(QString::fromLocal8Bit(dlerror()));
+        return Failure{QCoreApplication::translate("Simulation", "Не найдена библиотека ngspice: %1")
+                           .arg(QString::fromLocal8Bit(dlerror()))};
     Library loaded{handle};
     if (!Resolve(handle, "ngSpice_Init", &loaded.init) || !Resolve(handle, "ngSpice_Command", &loaded.command)
         || !Resolve(handle, "ngSpice_Circ", &loaded.circuit) || !Resolve(handle, "ngGet_Vec_Info", &loaded.vector)
         || !Resolve(handle, "ngSpice_CurPlot", &loaded.currentPlot)
         || !Resolve(handle, "ngSpice_running", &loaded.running)) {
         dlclose(handle);
-        return QCoreApplication::translate("Simulation", "Библиотека ngspice неполна");
+        return Failure{QCoreApplication::translate("Simulation", "Библиотека ngspice неполна")};
     }
-    if (const QString error = InitialiseWithoutStartupScripts(loaded); !error.isEmpty()) {
+    if (Outcome<> initialised = InitialiseWithoutStartupScripts(loaded); !initialised) {
         dlclose(handle);
-        return error;
+        return initialised;
     }
     *library = loaded;
     return {};
@@ -276,14 +278,9 @@ void SetSimulationTimeLimit(std::chrono::milliseconds limit)
 
 namespace {
 
-bool Cancelled(const RunControl &control)
+bool CancelRequested(const RunControl &control)
 {
     return control.cancel && control.cancel->load();
-}
-
-QString CancelledText()
-{
-    return QCoreApplication::translate("Simulation", "Моделирование отменено");
 }
 
 QString Duration(std::chrono::milliseconds duration)
@@ -312,7 +309,7 @@ Stop RunInBackground(Session &session, const RunControl &control)
            && (session.runsStarted != startedBefore || std::chrono::steady_clock::now() - start < 2s
                || library.running())) {
         if (stop == Stop::None) {
-            stop = Cancelled(control)                          ? Stop::Cancelled
+            stop = CancelRequested(control)                    ? Stop::Cancelled
                 : std::chrono::steady_clock::now() >= deadline ? Stop::TimedOut
                                                                : Stop::None;
             if (stop != Stop::None) {
@@ -338,16 +335,16 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
     std::unique_lock runLock(session.runMutex, std::try_to_lock);
     if (!runLock.owns_lock() && control.waiting)
         control.waiting(true);
-    while (!runLock.owns_lock() && !Cancelled(control))
+    while (!runLock.owns_lock() && !CancelRequested(control))
         runLock.try_lock_for(20ms);
     if (!runLock.owns_lock()) {
-        outcome.error = CancelledText();
+        outcome.end = Cancelled{};
         return outcome;
     }
     if (control.waiting)
         control.waiting(false);
-    outcome.error = Load(&session.library);
-    if (!outcome.error.isEmpty())
+    outcome.end = Load(&session.library);
+    if (!outcome.end)
         return outcome;
     const Library &library = session.library;
     {
@@ -389,20 +386,20 @@ SimulationOutcome RunSimulation(const QString &netlist, const QStringList &measu
                                               QRegularExpression::MultilineOption);
     const double stopTime = transient.match(netlist).captured(1).toDouble();
     if (stop == Stop::Cancelled) {
-        outcome.error = CancelledText();
+        outcome.end = Cancelled{};
     } else if (stop == Stop::TimedOut) {
-        outcome.error = QCoreApplication::translate("Simulation", "Моделирование прервано: оно длилось дольше %1")
-                            .arg(Duration(SimulationTimeLimit()));
+        outcome.end = Failure{QCoreApplication::translate("Simulation", "Моделирование прервано: оно длилось дольше %1")
+                                  .arg(Duration(SimulationTimeLimit()))};
     } else if (reached < stopTime * (1 - 1e-9)) {
         QStringList messages;
         for (const QString &line : stderrLines)
             if (!line.startsWith(QLatin1StringView("Note:")) && !line.trimmed().isEmpty())
                 messages << line.trimmed();
-        outcome.error = messages.isEmpty()
-            ? QCoreApplication::translate("Simulation", "ngspice не довёл расчёт до конца")
-            : messages.join(u'\n');
+        outcome.end =
+            Failure{messages.isEmpty() ? QCoreApplication::translate("Simulation", "ngspice не довёл расчёт до конца")
+                                       : messages.join(u'\n')};
     }
-    if (!outcome.error.isEmpty()) {
+    if (!outcome.end) {
         outcome.measured.clear();
         outcome.waveforms.clear();
         outcome.time.clear();

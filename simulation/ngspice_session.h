@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outcome/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,7 @@
 // What one transient run gave: its measurements and the waveforms asked for, or ngspice's own message.
 struct SimulationOutcome
 {
-    QString error; // empty when the run reached its end
+    Outcome<> end; // done when the run reached its end; else ngspice's own message, or cancelled
     std::map<QString, double> measured;
     std::vector<double> time;
     std::map<QString, std::vector<double>> waveforms;

@@ -22,16 +22,14 @@ constexpr double kMostSteps = 2e6;
 
 } // namespace
 
-bool Simulate(SimulationReport *report, QString *error, const RunControl &control)
+Outcome<> Simulate(SimulationReport *report, const RunControl &control)
 {
     const Netlist &netlist = report->circuit.netlist;
-    if (!(netlist.StopTime() / netlist.MaxStep() <= kMostSteps)) {
-        *error = QCoreApplication::translate("Simulation",
-                                             "Моделирование заняло бы более %1 шагов: длительности в схеме слишком "
-                                             "различны")
-                     .arg(kMostSteps, 0, 'g');
-        return false;
-    }
+    if (!(netlist.StopTime() / netlist.MaxStep() <= kMostSteps))
+        return Failure{QCoreApplication::translate("Simulation",
+                                                   "Моделирование заняло бы более %1 шагов: длительности в схеме "
+                                                   "слишком различны")
+                           .arg(kMostSteps, 0, 'g')};
     QStringList vectors;
     for (const Corner &corner : report->circuit.corners)
         for (const Trace &trace : report->circuit.traces)
@@ -39,50 +37,48 @@ bool Simulate(SimulationReport *report, QString *error, const RunControl &contro
     const auto run = [&] {
         report->outcome =
             RunSimulation(report->circuit.netlist.Text(), report->circuit.netlist.MeasureNames(), vectors, control);
-        if (!report->outcome.error.isEmpty())
-            *error = report->outcome.error;
-        return report->outcome.error.isEmpty();
+        return report->outcome.end;
     };
     // An edge is measured between 10 and 90 % of the swing that took place, which only a run tells: the first one
     // gives the levels to the second, whose measurements are those `ngspice -b` gives of the exported netlist.
-    if (!run())
-        return false;
+    if (Outcome<> first = run(); !first)
+        return first;
     Circuit &circuit = report->circuit;
-    if (circuit.relevel && circuit.relevel(report->outcome.measured, &circuit.netlist) && !run())
-        return false;
+    if (circuit.relevel && circuit.relevel(report->outcome.measured, &circuit.netlist))
+        if (Outcome<> second = run(); !second)
+            return second;
     // Judging compares figures that may be NaN: the caller's floating-point flags stay as they were.
     fenv_t environment;
     fegetenv(&environment);
     report->verdict = report->circuit.judge(report->outcome.measured);
     fesetenv(&environment);
-    return true;
+    return {};
 }
 
-bool Simulate(QWidget *window, SimulationReport *report, QString *error, const RunControl &control)
+Outcome<> Simulate(QWidget *window, SimulationReport *report, const RunControl &control)
 {
-    return BuildCircuit(window, &report->circuit, error) && Simulate(report, error, control);
+    if (Outcome<> built = BuildCircuit(window, &report->circuit); !built)
+        return built;
+    return Simulate(report, control);
 }
 
-bool ExportNetlist(QWidget *window, const QString &path, QString *error)
+Outcome<> ExportNetlist(QWidget *window, const QString &path)
 {
     SimulationReport report;
-    if (!BuildCircuit(window, &report.circuit, error))
-        return false;
+    if (Outcome<> built = BuildCircuit(window, &report.circuit); !built)
+        return built;
     // The edges' levels are those of a run: without ngspice the netlist keeps the calculated ones.
-    QString ignored;
-    Simulate(&report, &ignored);
-    QString cause;
-    if (SaveFile(path, report.circuit.netlist.Text().toUtf8(), &cause))
-        return true;
-    *error = QStringLiteral("%1: %2").arg(path, cause);
-    return false;
+    (void)Simulate(&report);
+    if (const Outcome<> saved = SaveFile(path, report.circuit.netlist.Text().toUtf8()); !saved)
+        return Failure{QStringLiteral("%1: %2").arg(path, saved.Message())};
+    return {};
 }
 
-QByteArray SimulationJson(QWidget *window, QString *error)
+Outcome<QByteArray> SimulationJson(QWidget *window)
 {
     SimulationReport report;
-    if (!Simulate(window, &report, error))
-        return {};
+    if (const Outcome<> simulated = Simulate(window, &report); !simulated)
+        return simulated.Why();
     QJsonObject measured, corners;
     for (const auto &[name, value] : report.outcome.measured)
         measured.insert(name, value);
@@ -129,8 +125,7 @@ std::vector<ParameterText> ParameterTexts(const std::vector<SimulationParameter>
 std::vector<ParameterText> SimulationParameterTexts(QWidget *window)
 {
     Circuit circuit;
-    QString error;
-    if (!CanSimulate(window) || !BuildCircuit(window, &circuit, &error))
+    if (!CanSimulate(window) || !BuildCircuit(window, &circuit))
         return {};
     return ParameterTexts(circuit.parameters);
 }

@@ -25,21 +25,22 @@ struct SimulationReport
 // Whether the window has a circuit to simulate («Расчёт» → «Моделирование…» and «Экспорт схемы SPICE…»).
 bool CanSimulate(QWidget *window);
 
-// Builds the window's circuit from what it holds and runs it; false with the message that names the boxes
-// to fill, or ngspice's own message. Blocks: the window of the simulation calls it on a worker thread.
-bool Simulate(QWidget *window, SimulationReport *report, QString *error, const RunControl &control = {});
+// Builds the window's circuit from what it holds and runs it; a failure names the boxes to fill, or is
+// ngspice's own message; a run stopped through `control` is cancelled. Blocks: the window of the simulation
+// calls it on a worker thread.
+Outcome<> Simulate(QWidget *window, SimulationReport *report, const RunControl &control = {});
 // The same, for a circuit already built (on the user-interface thread).
-bool Simulate(SimulationReport *report, QString *error, const RunControl &control = {});
+Outcome<> Simulate(SimulationReport *report, const RunControl &control = {});
 
 // Writes the window's circuit as a self-contained netlist that `ngspice -b` runs with the same measurements.
-bool ExportNetlist(QWidget *window, const QString &path, QString *error);
+Outcome<> ExportNetlist(QWidget *window, const QString &path);
 
 // One JSON object: "verdict", "works", "corners" (each corner's temperature, °C, under its suffix), "measured"
 // (each measurement of the netlist by name, SI), "figures" (the table: each row's "title", "unit", "measured"
 // under each corner's suffix and "calculated", in that unit) and "parameters" (each one's "key", "caption",
 // "value" in its unit and "unit").
-// Empty, with the message, when the window cannot be simulated.
-QByteArray SimulationJson(QWidget *window, QString *error);
+// A failure when the window cannot be simulated.
+Outcome<QByteArray> SimulationJson(QWidget *window);
 
 // «Параметры моделирования» the window's circuit is built with, as the simulation window shows them: each one's
 // caption, value in its unit (the window's decimal mark) and unit. Empty when the window has no circuit or the

@@ -215,8 +215,7 @@ void TSimulationWindow::Start()
             emit edit->editingFinished();
     }
     auto report = std::make_shared<SimulationReport>();
-    QString error;
-    const bool built = BuildCircuit(calculatorWindow_, &report->circuit, &error);
+    const Outcome<> built = BuildCircuit(calculatorWindow_, &report->circuit);
     ShowParameters(report->circuit.parameters);
     if (running_) {
         // A run of other values, or one told to stop (the window closed, «Отмена»), gives way to this one.
@@ -227,7 +226,7 @@ void TSimulationWindow::Start()
         return;
     }
     if (!built) {
-        ShowReport({}, error);
+        ShowReport({}, built);
         return;
     }
     // The last run's thread has reported, and ends at once.
@@ -245,7 +244,6 @@ void TSimulationWindow::Start()
     // The window outlives its worker (its destructor waits for it); what the worker posts to it after it has
     // gone is dropped with it.
     QThread *worker = QThread::create([window, report, cancel] {
-        QString error;
         // ngspice reports far more often than the bar can change.
         int shown = -1;
         RunControl control;
@@ -265,10 +263,10 @@ void TSimulationWindow::Start()
             });
         };
         control.cancel = cancel.get();
-        Simulate(report.get(), &error, control);
-        QMetaObject::invokeMethod(window, [window, report, error] {
+        const Outcome<> simulated = Simulate(report.get(), control);
+        QMetaObject::invokeMethod(window, [window, report, simulated] {
             if (window)
-                window->Finish(*report, error);
+                window->Finish(*report, simulated);
         });
     });
     worker_.reset(worker);
@@ -281,7 +279,7 @@ void TSimulationWindow::ShowWaiting(bool waiting)
         verdict_->setText(waiting ? tr("Ожидание другого моделирования…") : tr("Идёт моделирование…"));
 }
 
-void TSimulationWindow::Finish(const SimulationReport &report, const QString &error)
+void TSimulationWindow::Finish(const SimulationReport &report, const Outcome<> &simulated)
 {
     running_ = nullptr;
     if (restartWhenStopped_) {
@@ -289,14 +287,13 @@ void TSimulationWindow::Finish(const SimulationReport &report, const QString &er
         Start();
         return;
     }
-    ShowReport(report, error);
+    ShowReport(report, simulated);
 }
 
 bool TSimulationWindow::IsCurrent() const
 {
     Circuit now;
-    QString error;
-    return shownCircuit_ && BuildCircuit(calculatorWindow_, &now, &error) && SameDesign(now, *shownCircuit_);
+    return shownCircuit_ && BuildCircuit(calculatorWindow_, &now) && SameDesign(now, *shownCircuit_);
 }
 
 void TSimulationWindow::ShowCurrency()
@@ -358,15 +355,15 @@ void TSimulationWindow::KeepParameter(const SimulationParameter &parameter, cons
     emit calculator->SimulationParametersEdited();
 }
 
-void TSimulationWindow::ShowReport(const SimulationReport &report, const QString &error)
+void TSimulationWindow::ShowReport(const SimulationReport &report, const Outcome<> &simulated)
 {
     progress_->hide();
     cancel_->hide();
     figures_->setRowCount(0);
     delete chart_;
     chart_ = nullptr;
-    if (!error.isEmpty()) {
-        verdict_->setText(error);
+    if (!simulated) {
+        verdict_->setText(simulated.IsCancelled() ? tr("Моделирование отменено") : simulated.Message());
     } else {
         verdict_->setText(report.verdict.text);
         const std::vector<Corner> &corners = report.circuit.corners;
@@ -390,15 +387,15 @@ void TSimulationWindow::ShowReport(const SimulationReport &report, const QString
     }
     resetZoom_->setEnabled(chart_);
     save_->setEnabled(chart_);
-    KeepShown(report, error);
+    KeepShown(report, simulated);
     emit Finished();
 }
 
-void TSimulationWindow::KeepShown(const SimulationReport &report, const QString &error)
+void TSimulationWindow::KeepShown(const SimulationReport &report, const Outcome<> &simulated)
 {
     shownCircuit_.reset();
     shown_.reset();
-    if (error.isEmpty()) {
+    if (simulated) {
         shownCircuit_ = report.circuit;
         shown_ = SimulationSection{ParameterTexts(report.circuit.parameters), verdict_->text(), {}, {}};
         for (int column = 0; column < figures_->columnCount(); ++column)
@@ -441,25 +438,22 @@ void TSimulationWindow::ShowChart(const SimulationReport &report)
     chart_->show();
 }
 
-bool TSimulationWindow::SaveChart(const QString &path, QString *error) const
+Outcome<> TSimulationWindow::SaveChart(const QString &path) const
 {
     QByteArray image;
-    if (!chart_ || !Charts().image(chart_, path.endsWith(QLatin1StringView(".svg"), Qt::CaseInsensitive), &image)) {
-        *error = tr("график не нарисован");
-        return false;
-    }
-    return SaveFile(path, image, error);
+    if (!chart_ || !Charts().image(chart_, path.endsWith(QLatin1StringView(".svg"), Qt::CaseInsensitive), &image))
+        return Failure{tr("график не нарисован")};
+    return SaveFile(path, image);
 }
 
 void TSimulationWindow::AskAndSaveChart()
 {
-    const QString file =
+    const Outcome<QString> file =
         AskSavePath(this, tr("Сохранить график"), QString(), {tr("Рисунок PNG (*.png)"), tr("Рисунок SVG (*.svg)")});
-    if (file.isEmpty() || !chart_)
+    if (!file || !chart_)
         return;
-    QString error;
-    if (!SaveChart(file, &error))
-        ShowWarning(this, tr("Не удалось сохранить «%1»: %2.").arg(QDir::toNativeSeparators(file), error));
+    if (const Outcome<> saved = SaveChart(*file); !saved)
+        ShowWarning(this, tr("Не удалось сохранить «%1»: %2.").arg(QDir::toNativeSeparators(*file), saved.Message()));
 }
 
 namespace {

@@ -37,7 +37,7 @@ public:
     // The result shown, when it was simulated from exactly the values the calculator window holds now.
     std::optional<SimulationSection> CurrentResult() const;
     // Writes the chart as SVG when the path ends in ".svg", else as PNG.
-    bool SaveChart(const QString &path, QString *error) const;
+    Outcome<> SaveChart(const QString &path) const;
 
 signals:
     void Finished();
@@ -47,13 +47,13 @@ protected:
 
 private:
     void ShowWaiting(bool waiting);
-    void Finish(const SimulationReport &report, const QString &error);
+    void Finish(const SimulationReport &report, const Outcome<> &simulated);
     // Keeps the result as the window now shows it (the verdict, the table) with the circuit it was simulated from.
-    void KeepShown(const SimulationReport &report, const QString &error);
+    void KeepShown(const SimulationReport &report, const Outcome<> &simulated);
     bool IsCurrent() const;
     void ShowCurrency();
     void ShowProgress(int percent);
-    void ShowReport(const SimulationReport &report, const QString &error);
+    void ShowReport(const SimulationReport &report, const Outcome<> &simulated);
     void ShowChart(const SimulationReport &report);
     // «Параметры моделирования»: a box for each parameter of the circuit, showing what it is built with.
     void ShowParameters(const std::vector<SimulationParameter> &parameters);

@@ -105,17 +105,13 @@ TEST(CalculatorRegistry, EveryCalculationsTemplateExampleDesignsIt)
         const std::vector<Variant> variants = ReadVariants(program.readAllStandardOutput(), &problems);
         EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
         ASSERT_EQ(variants.size(), 1u) << row->name;
-        QString error;
         BatchOptions options;
         options.folder = folder.path();
-        EXPECT_TRUE(RunBatch(
-            variants, NewCalculation, options,
-            [&](const VariantOutcome &outcome) {
-                EXPECT_TRUE(outcome.designed) << outcome.text.toStdString();
-                return true;
-            },
-            &error))
-            << error.toStdString();
+        const Outcome<> written = RunBatch(variants, NewCalculation, options, [&](const VariantOutcome &outcome) {
+            EXPECT_TRUE(outcome.designed) << outcome.text.toStdString();
+            return true;
+        });
+        EXPECT_TRUE(written) << written.Message().toStdString();
     }
 }
 

@@ -411,9 +411,8 @@ TEST_P(CalculatorWindow, GoesOnExactlyFromItsFile)
         actions[i](uninterrupted);
     const QByteArray saved = CalculationToJson({DecimalMark, {RecordOf(uninterrupted)}});
 
-    QString error;
-    const std::optional<CalculationRecord> record = CalculationFromJson(saved, &error);
-    ASSERT_TRUE(record) << error.toStdString();
+    const Outcome<CalculationRecord> record = CalculationFromJson(saved);
+    ASSERT_TRUE(record) << record.Message().toStdString();
     const std::unique_ptr<QWidget> reopenedWindow = cases.create();
     auto *reopened = dynamic_cast<TCalculatorWindow *>(reopenedWindow.get());
     reopened->show();

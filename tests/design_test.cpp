@@ -346,14 +346,10 @@ BatchRun RunCsv(const QByteArray &csv, const QString &folder, int cancelAfter = 
     const std::vector<Variant> variants = ReadVariants(csv, &run.problems);
     BatchOptions options;
     options.folder = folder;
-    QString error;
-    run.written = RunBatch(
-        variants, NewCalculation, options,
-        [&](const VariantOutcome &outcome) {
-            run.outcomes.push_back(outcome);
-            return int(run.outcomes.size()) != cancelAfter;
-        },
-        &error);
+    run.written = RunBatch(variants, NewCalculation, options, [&](const VariantOutcome &outcome) {
+                      run.outcomes.push_back(outcome);
+                      return int(run.outcomes.size()) != cancelAfter;
+                  }).Done();
     return run;
 }
 
@@ -489,14 +485,13 @@ TEST(Batch, AFileThatCannotBeWrittenStopsIt)
     const QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("вариант-002.ortix")));
     QStringList problems;
-    QString error;
     BatchOptions options;
     options.folder = folder.path();
     const std::vector<Variant> variants =
         ReadVariants(QByteArray(kForm2Header) + "Form2;" + kForm2Given + "\nForm2;" + kForm2Given + "\n", &problems);
-    EXPECT_FALSE(RunBatch(
-        variants, NewCalculation, options, [](const VariantOutcome &) { return true; }, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("вариант-002.ortix"))) << error.toStdString();
+    const Outcome<> written = RunBatch(variants, NewCalculation, options, [](const VariantOutcome &) { return true; });
+    EXPECT_TRUE(written.Failed());
+    EXPECT_TRUE(written.Message().contains(QStringLiteral("вариант-002.ortix"))) << written.Message().toStdString();
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("ответы.csv"))));
 }
 

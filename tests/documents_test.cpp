@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QFileDialog>
+#include <QAction>
 #include <QApplication>
 
 #include <unistd.h>
@@ -117,9 +118,11 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
     for (const auto &file : kFiles) {
         const QString path = file.bytes.isNull() ? folder.filePath(QString::fromLatin1(file.name))
                                                  : Write(QString::fromLatin1(file.name), file.bytes);
-        QString error;
+        Outcome<> opened;
         // A file that opened would first ask about Form2's unsaved changes: that question is cancelled.
-        EXPECT_TRUE(CollectMessageBoxes([&] { EXPECT_FALSE(OpenCalculation(path, &error)) << file.name; }).empty());
+        EXPECT_TRUE(CollectMessageBoxes([&] { opened = OpenCalculation(path); }).empty());
+        EXPECT_TRUE(opened.Failed()) << file.name;
+        const QString error = opened.Message();
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
         EXPECT_TRUE(error.contains(QString::fromUtf8(file.said))) << file.name << ": " << error.toStdString();
         EXPECT_EQ(Form2File(), before) << file.name;
@@ -127,14 +130,13 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
     // A file of Form5's calculation holds Form6 too.
     const QByteArray form5 = CalculationToJson(TCalculationDocument::Of(Form5)->Record());
     const qsizetype form6 = form5.indexOf(",\n    {\n      \"window\": \"Form6\"");
-    QString error;
-    EXPECT_FALSE(OpenCalculation(Write(QStringLiteral("alone.ortix"), form5.left(form6) + "\n  ]\n}\n"), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("окон вместо"))) << error.toStdString();
+    const Outcome<> alone = OpenCalculation(Write(QStringLiteral("alone.ortix"), form5.left(form6) + "\n  ]\n}\n"));
+    EXPECT_TRUE(alone.Message().contains(QStringLiteral("окон вместо"))) << alone.Message().toStdString();
 
     const QString unreadable = Write(QStringLiteral("unreadable.ortix"), good);
     QFile::setPermissions(unreadable, QFile::WriteOwner);
-    EXPECT_FALSE(AsNobody([&] { return OpenCalculation(unreadable, &error); }));
-    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(unreadable))) << error.toStdString();
+    const Outcome<> refused = AsNobody([&] { return OpenCalculation(unreadable); });
+    EXPECT_TRUE(refused.Message().contains(QDir::toNativeSeparators(unreadable))) << refused.Message().toStdString();
 }
 
 TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
@@ -143,16 +145,76 @@ TEST_F(CalculationFiles, ASaveThatFailsLeavesTheOldFileWholeAndTheWindowUnsaved)
     const QString path = Write(QStringLiteral("kept.ortix"), "the old file");
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     Type(Find<QLineEdit>(Form2, "Edit1"), QStringLiteral("11"));
-    const std::vector<MessageBoxSeen> seen =
-        AsNobody([&] { return CollectMessageBoxes([&] { EXPECT_FALSE(document->SaveTo(path)); }); });
+    const Outcome<> saved = AsNobody([&] { return document->SaveTo(path); });
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_TRUE(seen[0].text.contains(QDir::toNativeSeparators(path))) << seen[0].text.toStdString();
+    EXPECT_TRUE(saved.Failed());
+    EXPECT_TRUE(saved.Message().contains(QDir::toNativeSeparators(path))) << saved.Message().toStdString();
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("the old file"));
     EXPECT_TRUE(document->IsModified());
     EXPECT_NE(document->FilePath(), path);
+}
+
+// The file menu as a user meets it: what fails is shown in one message box, a dialog closed or a question
+// cancelled shows nothing more, and none of them changes the calculation.
+TEST_F(CalculationFiles, FailuresAreShownAndCancelsAreNot)
+{
+    TCalculationDocument *document = TCalculationDocument::Of(Form4);
+    Form4->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form4));
+    const QString other = folder.filePath(QStringLiteral("other.ortix"));
+    ASSERT_TRUE(document->SaveTo(other));
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(other, readable);
+    ASSERT_TRUE(document->SaveTo(folder.filePath(QStringLiteral("kept.ortix"))));
+    auto *edit = Find<QLineEdit>(Form4, "Edit1");
+    Type(edit, QStringLiteral("12"));
+    const auto menu = [](const char *text) {
+        return [text] {
+            for (QAction *action : Form4->findChildren<QAction *>())
+                if (action->text() == QString::fromUtf8(text))
+                    return action->trigger();
+            ADD_FAILURE() << "no command " << text;
+        };
+    };
+    const auto opening = [&] { OpenCalculationReporting(other, Form4); };
+    const char *kAsked = "Сохранить изменения", *kNotSaved = "Не удалось сохранить расчёт в";
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        const char *answer;
+        std::vector<const char *> boxes; // the beginning of each message box's text
+    } kRows[] = {
+        {"saved into a read-only folder", menu("&Сохранить"), "", {kNotSaved}},
+        {"«Сохранить как…» closed", menu("Сохранить &как…"), "", {}},
+        {"a new calculation, saving first", menu("&Новый расчёт"), "&Сохранить", {kAsked, kNotSaved}},
+        {"a new calculation cancelled", menu("&Новый расчёт"), "Отмена", {kAsked}},
+        {"a file opened, its question cancelled", opening, "Отмена", {kAsked}},
+        {"a file opened, saving first", opening, "&Сохранить", {kAsked, kNotSaved}},
+    };
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    user.start(1);
+    QFile::setPermissions(folder.path(), readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    for (const auto &row : kRows) {
+        SCOPED_TRACE(row.what);
+        const std::vector<MessageBoxSeen> seen =
+            AsNobody([&] { return CollectMessageBoxes(row.act, QString::fromUtf8(row.answer)); });
+        ASSERT_EQ(seen.size(), row.boxes.size());
+        for (std::size_t i = 0; i < seen.size(); ++i)
+            EXPECT_TRUE(seen[i].text.startsWith(QString::fromUtf8(row.boxes[i]))) << seen[i].text.toStdString();
+        EXPECT_EQ(edit->text(), QStringLiteral("12"));
+        EXPECT_TRUE(document->IsModified());
+    }
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(document->Save());
+    EXPECT_TRUE(document->NewCalculation()); // untitled and unchanged, as the other tests find it
+    Form4->hide();
 }
 
 // Opened under the other decimal mark, a number typed with the file's mark reads in the current one.
@@ -176,9 +238,8 @@ TEST(CalculationFile, NumbersFollowTheCurrentDecimalMark)
 // with the same digits; saved and opened again under the first mark, it is what it was.
 TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)
 {
-    QString error;
-    ASSERT_TRUE(OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"), &error))
-        << error.toStdString();
+    const Outcome<> first = OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"));
+    ASSERT_TRUE(first) << first.Message().toStdString();
     const auto texts = [] {
         QStringList texts;
         for (const QLineEdit *edit : Form3->findChildren<QLineEdit *>())
@@ -196,18 +257,19 @@ TEST(CalculationFile, OpenedUnderTheOtherMarkAWindowShowsOneMark)
     const QString dotted = folder.filePath(QStringLiteral("dotted.ortix"));
 
     DecimalMark = '.';
-    const bool opened = OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"), &error);
+    const Outcome<> opened = OpenCalculation(QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix"));
     const QStringList dot = texts();
-    const bool saved = TCalculationDocument::Of(Form3)->SaveTo(dotted);
+    const Outcome<> saved = TCalculationDocument::Of(Form3)->SaveTo(dotted);
     DecimalMark = ',';
-    ASSERT_TRUE(opened && saved) << error.toStdString();
+    ASSERT_TRUE(opened && saved) << opened.Message().toStdString() << saved.Message().toStdString();
     for (qsizetype i = 0; i < comma.size(); ++i) {
         EXPECT_FALSE(dot[i].contains(commaNumber)) << dot[i].toStdString();
         EXPECT_EQ(
             dot[i],
             QString(comma[i]).replace(QRegularExpression(QStringLiteral("(\\d),(\\d)")), QStringLiteral("\\1.\\2")));
     }
-    ASSERT_TRUE(OpenCalculation(dotted, &error)) << error.toStdString();
+    const Outcome<> again = OpenCalculation(dotted);
+    ASSERT_TRUE(again) << again.Message().toStdString();
     EXPECT_EQ(texts(), comma);
 }
 
@@ -228,9 +290,8 @@ TEST(CalculationFile, SimulationParametersTravelWithTheFile)
         const QByteArray bytes = CalculationToJson(record);
         EXPECT_TRUE(bytes.contains(row.version)) << bytes.constData();
         EXPECT_FALSE(bytes.contains("Stray"));
-        QString error;
-        const std::optional<CalculationRecord> read = CalculationFromJson(bytes, &error);
-        ASSERT_TRUE(read) << error.toStdString();
+        const Outcome<CalculationRecord> read = CalculationFromJson(bytes);
+        ASSERT_TRUE(read) << read.Message().toStdString();
         Form2->SetSimulationParameters({{QStringLiteral("Cp"), QStringLiteral("1")}});
         Restore(Form2, read->windows.front(), read->decimalMark);
         EXPECT_EQ(row.typed, Form2->SimulationParameters());
@@ -278,9 +339,9 @@ TEST_F(CalculationFiles, ReplacingAFileTypedWithoutItsExtensionIsAsked)
     });
     user.start(1);
     const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] {
-        EXPECT_EQ(AskSavePath(Form2, QStringLiteral("Сохранить расчёт"), folder.filePath(QStringLiteral("new.ortix")),
-                              {CalculationFilter()}),
-                  QString());
+        EXPECT_TRUE(AskSavePath(Form2, QStringLiteral("Сохранить расчёт"), folder.filePath(QStringLiteral("new.ortix")),
+                                {CalculationFilter()})
+                        .IsCancelled());
     });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].text.contains(QStringLiteral("calc.ortix"))) << seen[0].text.toStdString();
@@ -302,7 +363,8 @@ TEST_F(CalculationFiles, TitlesShowTheFileAndUnsavedChangesAreAskedAbout)
     Type(edit, QStringLiteral("10"));
     EXPECT_TRUE(Form4->isWindowModified());
 
-    const std::vector<MessageBoxSeen> seen = CollectMessageBoxes([&] { document->NewCalculation(); });
+    const std::vector<MessageBoxSeen> seen =
+        CollectMessageBoxes([&] { EXPECT_TRUE(document->NewCalculation().IsCancelled()); });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     EXPECT_EQ(edit->text(), QStringLiteral("10"));

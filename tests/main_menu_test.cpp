@@ -177,8 +177,8 @@ TEST(StartUp, TheCalculatorsAreBuiltAtTheirFirstUse)
         {"its main-menu button", [] { Click(Find<QPushButton>(Form1, "Button4")); }, ""},
         {"a file opened into it",
          [&] {
-             QString error;
-             EXPECT_TRUE(OpenCalculation(saved, &error)) << error.toStdString();
+             const Outcome<> opened = OpenCalculation(saved);
+             EXPECT_TRUE(opened) << opened.Message().toStdString();
          },
          "7"},
     };

@@ -485,8 +485,7 @@ protected:
                 cancel = true;
         });
         SimulationReport report;
-        QString error;
-        Simulate(windows_[w].form, &report, &error, {.cancel = &cancel});
+        (void)Simulate(windows_[w].form, &report, {.cancel = &cancel});
         {
             std::lock_guard lock(mutex);
             done = true;

@@ -215,8 +215,8 @@ TEST_P(Report, OfAFullRunReadsAsExpectedInEveryFormat)
     const QTemporaryDir directory;
     for (const FormatReader &format : kFormats) {
         const QString path = directory.filePath(QStringLiteral("report.") + QString::fromLatin1(format.suffix));
-        QString error;
-        ASSERT_TRUE(WriteReport(calculation.window(), path, kFooter, &error)) << error.toStdString();
+        const Outcome<> written = WriteReport(calculation.window(), path, kFooter);
+        ASSERT_TRUE(written) << written.Message().toStdString();
         // The lines of the text report, each whole: none cut by a page's end or drawn on two pages.
         EXPECT_EQ(Lines(format.read(path)), Lines(expected)) << format.suffix;
         if (!format.bold)
@@ -270,12 +270,12 @@ TEST(ReportHeading, IsNeverTheTitleBar)
     EXPECT_FALSE(text.contains(QStringLiteral("титул"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\n\nСпособы подключения нагрузки и её влияние\n\nРис. 2.")));
     const QString pdf = directory.filePath(QStringLiteral("report.pdf"));
-    ASSERT_TRUE(WriteReport(Form5, pdf, kFooter, nullptr));
+    ASSERT_TRUE(WriteReport(Form5, pdf, kFooter));
     EXPECT_TRUE(Output(QStringLiteral("pdfinfo"), {pdf})
                     .simplified()
                     .startsWith(QStringLiteral("Title: Триггер с эмиттерной связью Creator:")));
     EXPECT_TRUE(ReportHtml(Form5, kFooter).contains(QStringLiteral("<title>Триггер с эмиттерной связью</title>")));
-    document->NewCalculation();
+    EXPECT_TRUE(document->NewCalculation());
 }
 
 // However much stands before it, a picture with its caption is printed on one page.
@@ -299,8 +299,9 @@ TEST(ReportFile, ThatCannotBeWrittenLeavesNothing)
     for (const QString &path :
          {directory.filePath(QStringLiteral("report.docx")), directory.filePath(QStringLiteral("missing/report.pdf")),
           directory.filePath(QStringLiteral("report"))}) {
-        QString error;
-        EXPECT_FALSE(WriteReport(calculation.window(), path, kFooter, &error)) << path.toStdString();
+        const Outcome<> written = WriteReport(calculation.window(), path, kFooter);
+        EXPECT_TRUE(written.Failed()) << path.toStdString();
+        const QString error = written.Message();
         EXPECT_FALSE(error.isEmpty() || error.contains(QLatin1Char('\n'))) << error.toStdString();
         EXPECT_TRUE(QDir(directory.path()).isEmpty()) << path.toStdString();
     }

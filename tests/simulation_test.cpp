@@ -199,9 +199,8 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
     fenv_t before, after;
     fegetenv(&before);
     SimulationReport report;
-    QString error;
-    ASSERT_TRUE(Simulate(window, &report, &error))
-        << error.toStdString() << report.circuit.netlist.Text().toStdString();
+    const Outcome<> simulated = Simulate(window, &report);
+    ASSERT_TRUE(simulated) << simulated.Message().toStdString() << report.circuit.netlist.Text().toStdString();
     fegetenv(&after);
     EXPECT_EQ(before.__control_word, after.__control_word) << "the x87 control word changed";
     EXPECT_EQ(before.__mxcsr, after.__mxcsr) << "the SSE control and status changed";
@@ -227,7 +226,9 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
         EXPECT_EQ(QString::fromUtf8(golden.readAll()).toStdString(), report.circuit.netlist.Text().toStdString());
     }
     // What the command line prints: the same run, its table and parameters.
-    const QJsonObject json = QJsonDocument::fromJson(SimulationJson(window, &error)).object();
+    const Outcome<QByteArray> printed = SimulationJson(window);
+    ASSERT_TRUE(printed) << printed.Message().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(*printed).object();
     EXPECT_EQ(report.verdict.works, json[QStringLiteral("works")].toBool());
     EXPECT_EQ(report.verdict.text.toStdString(), json[QStringLiteral("verdict")].toString().toStdString());
     EXPECT_EQ(report.verdict.rows.size(), std::size_t(json[QStringLiteral("figures")].toArray().size()));
@@ -239,7 +240,8 @@ TEST_P(Designs, VerdictAndFiguresComeFromTheWaveforms)
     // The exported netlist, run as it is by the command line, measures the same.
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("design.cir"));
-    ASSERT_TRUE(ExportNetlist(window, path, &error)) << error.toStdString();
+    const Outcome<> exported = ExportNetlist(window, path);
+    ASSERT_TRUE(exported) << exported.Message().toStdString();
     // A trigger that works has each edge across the swing that took place: no measurement fails, and the table
     // gives every edge.
     const Measurements batch = RunBatch(path, report.circuit.netlist.MeasureNames(), report.verdict.works);
@@ -330,11 +332,11 @@ TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
             Type(Find<QLineEdit>(window, box), QString::fromUtf8(text));
         static_cast<TCalculatorWindow *>(window)->SetSimulationParameters(row.parameters);
         SimulationReport report;
-        QString error;
-        EXPECT_FALSE(Simulate(window, &report, &error));
-        EXPECT_EQ(QString::fromUtf8(row.message).toStdString(), error.toStdString());
+        const Outcome<> simulated = Simulate(window, &report);
+        EXPECT_TRUE(simulated.Failed());
+        EXPECT_EQ(QString::fromUtf8(row.message).toStdString(), simulated.Message().toStdString());
         EXPECT_TRUE(report.outcome.time.empty());
-        EXPECT_TRUE(SimulationJson(window, &error).isEmpty());
+        EXPECT_EQ(SimulationJson(window).Message(), simulated.Message());
         EXPECT_TRUE(SimulationParameterTexts(window).empty());
         // The window says so, and shows the parameter as typed, to be typed over.
         for (const auto &[key, text] : row.parameters.asKeyValueRange()) {
@@ -375,8 +377,8 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
     QTemporaryDir directory;
     for (const char *name : {"chart.png", "chart.svg"}) {
         const QString path = directory.filePath(QLatin1StringView(name));
-        QString error;
-        EXPECT_TRUE(simulation->SaveChart(path, &error)) << qPrintable(error);
+        const Outcome<> saved = simulation->SaveChart(path);
+        EXPECT_TRUE(saved) << qPrintable(saved.Message());
         EXPECT_GT(QFileInfo(path).size(), 1000) << name;
     }
     auto *coupling = Find<QLineEdit>(simulation, "ParameterCp");
@@ -388,8 +390,7 @@ TEST(Simulation, WindowPlotsTabulatesAndSaves)
     EXPECT_EQ(1, edited.count());
     EXPECT_EQ("4700", window->SimulationParameters().value(QStringLiteral("Cp")).toString().toStdString());
     Circuit circuit;
-    QString error;
-    ASSERT_TRUE(BuildCircuit(window, &circuit, &error));
+    ASSERT_TRUE(BuildCircuit(window, &circuit));
     EXPECT_TRUE(circuit.netlist.Text().contains(QStringLiteral("CP_hot in_hot tn_hot 4.7e-09")));
     const std::vector<ParameterText> texts = SimulationParameterTexts(window);
     ASSERT_EQ(2u, texts.size());
@@ -520,14 +521,14 @@ TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
         QString netlist;
         Disturbance disturbance;
         std::chrono::milliseconds limit;
-        const char *error;
+        const char *error; // none: cancelled, which is no failure
     } kRows[] = {
         {"cancelled before it runs", GoldenNetlist("form2.cir"), Disturbance::CancelledBefore, std::chrono::minutes(1),
-         "Моделирование отменено"},
+         nullptr},
         {"cancelled while it runs", SlowNetlist(), Disturbance::CancelledWhileRunning, std::chrono::minutes(1),
-         "Моделирование отменено"},
+         nullptr},
         {"cancelled while it waits for another run", GoldenNetlist("form2.cir"), Disturbance::CancelledWhileWaiting,
-         std::chrono::minutes(1), "Моделирование отменено"},
+         std::chrono::minutes(1), nullptr},
         {"past its time limit", SlowNetlist(), Disturbance::None, std::chrono::milliseconds(300),
          "Моделирование прервано: оно длилось дольше 300 мс"},
         {"ending early by itself",
@@ -563,8 +564,12 @@ TEST(Simulation, FailuresAndStopsAreReportedNeverMeasured)
         const SimulationOutcome outcome = RunSimulation(row.netlist, {QStringLiteral("uout")}, {}, control);
         const auto took = std::chrono::steady_clock::now() - start;
         fegetenv(&after);
-        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
-            << outcome.error.toStdString();
+        EXPECT_EQ(outcome.end.IsCancelled(), !row.error);
+        EXPECT_EQ(outcome.end.Failed(), row.error != nullptr);
+        if (row.error) {
+            EXPECT_TRUE(outcome.end.Message().contains(QString::fromUtf8(row.error), Qt::CaseInsensitive))
+                << outcome.end.Message().toStdString();
+        }
         EXPECT_TRUE(outcome.measured.empty());
         EXPECT_TRUE(outcome.time.empty());
         EXPECT_EQ(before.__control_word, after.__control_word);

@@ -40,15 +40,20 @@ QWidget *Designed(const Texts &changes = {})
     return ::Form2;
 }
 
+std::vector<TolerancePart> PartsOf(QWidget *window)
+{
+    const Outcome<std::vector<TolerancePart>> parts = ToleranceParts(window);
+    EXPECT_TRUE(parts) << parts.Message().toStdString();
+    return parts ? *parts : std::vector<TolerancePart>{};
+}
+
 ToleranceResult Analysed(QWidget *window, ToleranceOptions options, QString *error = nullptr)
 {
-    QString message;
-    const std::vector<TolerancePart> parts = ToleranceParts(window, &message);
-    EXPECT_FALSE(parts.empty()) << message.toStdString();
     ToleranceResult result;
-    EXPECT_EQ(AnalyseTolerance(window, parts, options, &result, &message), error == nullptr) << message.toStdString();
+    const Outcome<> analysed = AnalyseTolerance(window, PartsOf(window), options, &result);
+    EXPECT_EQ(analysed.Done(), error == nullptr) << analysed.Message().toStdString();
     if (error)
-        *error = message;
+        *error = analysed.Message();
     return result;
 }
 
@@ -138,7 +143,8 @@ QString NgspiceScript(const QTemporaryDir &folder, const char *body)
 }
 
 // Cancelling stops every worker within a second, between runs of the Monte Carlo analysis and in the middle of a
-// run; what was not run is neither a verdict nor a failure.
+// run; what was not run is neither a verdict nor a failure. Cancelled before the nominal design was judged, the
+// analysis has no result at all (not a design that does not work).
 TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
 {
     QWidget *window = Designed();
@@ -147,8 +153,10 @@ TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
     {
         QString program;
         int cancelAfterRuns;
+        bool result; // done with what it had, else cancelled
     };
-    for (const Row &row : {Row{QStringLiteral("ngspice"), 40}, Row{NgspiceScript(folder, "exec sleep 60\n"), 0}}) {
+    for (const Row &row :
+         {Row{QStringLiteral("ngspice"), 40, true}, Row{NgspiceScript(folder, "exec sleep 60\n"), 0, false}}) {
         SetNgspiceProgram(row.program);
         std::atomic_bool cancel = false;
         std::atomic_int done = 0;
@@ -161,12 +169,11 @@ TEST(Tolerance, CancelStopsEveryWorkerWithinASecond)
             cancel = true;
         });
         ToleranceResult result;
-        QString error;
-        const std::vector<TolerancePart> parts = ToleranceParts(window, &error);
-        EXPECT_TRUE(AnalyseTolerance(window, parts, {.runs = 2000, .jobs = 2, .marginParts = {QStringLiteral("R")}},
-                                     &result, &error,
-                                     {.cancel = &cancel, .progress = [&](int runs, int) { done = runs; }}))
-            << error.toStdString();
+        const Outcome<> analysed =
+            AnalyseTolerance(window, PartsOf(window), {.runs = 2000, .jobs = 2, .marginParts = {QStringLiteral("R")}},
+                             &result, {.cancel = &cancel, .progress = [&](int runs, int) { done = runs; }});
+        EXPECT_EQ(analysed.Done(), row.result) << analysed.Message().toStdString();
+        EXPECT_EQ(analysed.IsCancelled(), !row.result);
         canceller.join();
         EXPECT_LT(sinceCancel.elapsed(), 1000) << row.program.toStdString();
         EXPECT_TRUE(result.cancelled);
@@ -258,6 +265,18 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
     QTest::qWait(10);
     EXPECT_FALSE(Shows(window, QStringLiteral("Устарело")));
+
+    // Cancelled before the nominal design is judged, it says so and keeps the result it had.
+    QTemporaryDir folder;
+    SetNgspiceProgram(NgspiceScript(folder, "exec sleep 60\n"));
+    button("Рассчитать")->click();
+    QTest::qWait(300);
+    button("Отмена")->click();
+    ASSERT_TRUE(finished.wait(1000));
+    SetNgspiceProgram(QStringLiteral("ngspice"));
+    EXPECT_TRUE(Shows(window, QStringLiteral("Расчёт отменён.")));
+    EXPECT_TRUE(window->ResultIsCurrent());
+    EXPECT_TRUE(ReportText(calculator, {}).contains(QStringLiteral("из 4 образцов")));
     window->close();
 }
 
@@ -366,18 +385,19 @@ TEST(Tolerance, SavedResultsReadBackOrAreRefusedNamingTheField)
              {"\"separation\": \"0x1.8p+0\"", "\"separation\": \"nan\"", "tolerance.sensitivity.separation"},
              {"\"failures\": [", "\"failures\": [1, ", "tolerance.failures"},
          }) {
-        QString error;
-        const std::optional<CalculationRecord> read =
-            CalculationFromJson(*row.from ? Replaced(good, row.from, row.to) : good, &error);
+        const Outcome<CalculationRecord> read =
+            CalculationFromJson(*row.from ? Replaced(good, row.from, row.to) : good);
         if (!*row.field) {
-            ASSERT_TRUE(read) << error.toStdString();
+            ASSERT_TRUE(read) << read.Message().toStdString();
             const QByteArray written = CalculationToJson(*read);
             EXPECT_TRUE(written.contains("\"version\": 3"));
-            EXPECT_TRUE(CalculationFromJson(written, &error) == read);
+            const Outcome<CalculationRecord> again = CalculationFromJson(written);
+            EXPECT_TRUE(again && *again == *read);
             continue;
         }
         EXPECT_FALSE(read) << row.to;
-        EXPECT_TRUE(error.contains(QStringLiteral("«Form2.") + row.field)) << row.to << ": " << error.toStdString();
+        EXPECT_TRUE(read.Message().contains(QStringLiteral("«Form2.") + row.field))
+            << row.to << ": " << read.Message().toStdString();
     }
 }
 
@@ -385,10 +405,9 @@ TEST(Tolerance, SavedResultsReadBackOrAreRefusedNamingTheField)
 TEST(Tolerance, AFileWithoutAResultIsWrittenAsBefore)
 {
     const QString path = QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix");
-    QString error;
-    TCalculationDocument *document = LoadCalculation(path, &error);
-    ASSERT_TRUE(document) << error.toStdString();
-    EXPECT_EQ(CalculationToJson(document->Record()), Contents(path));
+    const Outcome<TCalculationDocument *> document = LoadCalculation(path);
+    ASSERT_TRUE(document) << document.Message().toStdString();
+    EXPECT_EQ(CalculationToJson((*document)->Record()), Contents(path));
 }
 
 // A result computed is an unsaved change that changes no box or result; saved, it opens again as it was shown, with
@@ -401,7 +420,8 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("saved.ortix"));
     ASSERT_TRUE(document->SaveTo(path));
-    const CalculationRecord before = document->Record();
+    CalculationRecord before = document->Record();
+    before.windows.front().tolerance.reset(); // an earlier test's
     ShowTolerance(calculator);
     auto *window = calculator->findChild<TToleranceWindow *>();
     auto *runs = window->findChild<QSpinBox *>();
@@ -415,8 +435,7 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
     CalculationRecord after = document->Record();
     EXPECT_TRUE(std::exchange(after.windows.front().tolerance, std::nullopt) && after == before);
     // Opening another file over it asks first; cancelled, the result stays.
-    QString error;
-    EXPECT_EQ(CollectMessageBoxes([&] { OpenCalculation(path, &error); }, QStringLiteral("Отмена")).size(), 1U);
+    EXPECT_EQ(CollectMessageBoxes([&] { (void)OpenCalculation(path); }, QStringLiteral("Отмена")).size(), 1U);
     EXPECT_TRUE(document->Record().windows.front().tolerance);
     ASSERT_TRUE(document->Save());
     const QByteArray saved = Contents(path);
@@ -444,10 +463,9 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
              {"another netlist", Replaced(saved, digest.toLatin1(), QByteArray(64, 'f')), [] {}, false},
          }) {
         const QString file = folder.filePath(QString::fromLatin1(row.name) + QStringLiteral(".ortix"));
-        ASSERT_TRUE(SaveFile(file, row.file, &error));
+        ASSERT_TRUE(SaveFile(file, row.file));
         DecimalMark = row.mark;
-        CollectMessageBoxes([&] { EXPECT_TRUE(OpenCalculation(file, &error)) << error.toStdString(); },
-                            QStringLiteral("&Не сохранять"));
+        CollectMessageBoxes([&] { EXPECT_TRUE(OpenCalculation(file)) << row.name; }, QStringLiteral("&Не сохранять"));
         EXPECT_EQ(runs->value(), 4) << row.name;
         EXPECT_EQ(seed->text(), QStringLiteral("29")) << row.name;
         row.change();

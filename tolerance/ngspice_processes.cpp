@@ -30,7 +30,7 @@ QString &Program()
     return program;
 }
 
-bool Cancelled(const std::atomic_bool *cancel)
+bool CancelRequested(const std::atomic_bool *cancel)
 {
     return cancel && cancel->load();
 }
@@ -69,7 +69,7 @@ public:
     NetlistRunOutcome Run(const NetlistRun &run, const std::atomic_bool *cancel);
 
 private:
-    bool Start(QString *failure);
+    Outcome<> Start();
     void Stop()
     {
         if (ngspice_.state() == QProcess::NotRunning)
@@ -83,26 +83,30 @@ private:
     int runs_ = 0;
 };
 
-bool NgspiceWorker::Start(QString *failure)
+Outcome<> NgspiceWorker::Start()
 {
     if (ngspice_.state() == QProcess::Running)
-        return true;
+        return {};
     ngspice_.setWorkingDirectory(folder_);
     ngspice_.setProcessEnvironment(IsolatedEnvironment(folder_));
     ngspice_.setProcessChannelMode(QProcess::MergedChannels);
     ngspice_.start(program_, {QStringLiteral("-p"), QStringLiteral("-n")});
     if (ngspice_.waitForStarted(10000))
-        return true;
-    *failure = Tr("не удалось запустить %1: %2").arg(program_, ngspice_.errorString());
-    return false;
+        return {};
+    return Failure{Tr("не удалось запустить %1: %2").arg(program_, ngspice_.errorString())};
 }
 
 NetlistRunOutcome NgspiceWorker::Run(const NetlistRun &run, const std::atomic_bool *cancel)
 {
     NetlistRunOutcome outcome;
     const QString path = QDir(folder_).filePath(QStringLiteral("run.cir"));
-    if (!SaveFile(path, run.netlist.toUtf8(), &outcome.failure) || !Start(&outcome.failure))
+    Outcome<> ready = SaveFile(path, run.netlist.toUtf8());
+    if (ready)
+        ready = Start();
+    if (!ready) {
+        outcome.failure = ready.Message();
         return outcome;
+    }
     // The run, the last time point it reached, and a mark that it is over; then nothing of it stays.
     const QByteArray end = "ortix-end-" + QByteArray::number(++runs_);
     ngspice_.readAll();
@@ -120,7 +124,7 @@ NetlistRunOutcome NgspiceWorker::Run(const NetlistRun &run, const std::atomic_bo
                 + (cause.isEmpty() ? QString() : QStringLiteral(": ") + cause);
             return outcome;
         }
-        const bool cancelled = Cancelled(cancel);
+        const bool cancelled = CancelRequested(cancel);
         if (cancelled || deadline.hasExpired()) {
             Stop();
             outcome.failure = cancelled ? Tr("отменено") : Tr("ngspice считал дольше, чем позволено");
@@ -189,7 +193,7 @@ std::vector<NetlistRunOutcome> RunNetlists(const std::vector<NetlistRun> &runs, 
         const QTemporaryDir folder(WorkerFolderTemplate());
         NgspiceWorker ngspice(program, folder.path());
         for (std::size_t k = next++; k < runs.size(); k = next++) {
-            if (Cancelled(cancel))
+            if (CancelRequested(cancel))
                 outcomes[k].failure = Tr("отменено");
             else if (!folder.isValid())
                 outcomes[k].failure = Tr("не удалось создать временную папку: %1").arg(folder.errorString());

@@ -105,15 +105,15 @@ public:
         : parts_(parts), options_(options), control_(control), result_(result)
     {
         if (!control_.build)
-            control_.build = [window](const std::map<QString, double> &factors, Circuit *circuit, QString *error) {
-                return BuildCircuit(window, factors, circuit, error);
+            control_.build = [window](const std::map<QString, double> &factors, Circuit *circuit) {
+                return BuildCircuit(window, factors, circuit);
             };
         for (const TolerancePart &part : parts_)
             sides_ += part.hasMargin && Wanted(part) ? 2 : 0;
         total_ = 1 + sides_ * kMarginRounds + options_.runs;
     }
 
-    bool Run(QString *error);
+    Outcome<> Run();
 
 private:
     using Factors = std::map<QString, double>;
@@ -152,10 +152,11 @@ std::vector<Judged> Analysis::RunVariants(const std::vector<Factors> &variants)
     std::vector<NetlistRun> runs;
     std::vector<std::size_t> ran;
     for (std::size_t k = 0; k < variants.size(); ++k) {
-        if (control_.build(variants[k], &circuits[k], &judged[k].failure)) {
+        if (const Outcome<> built = control_.build(variants[k], &circuits[k])) {
             runs.push_back({circuits[k].netlist.Text(), circuits[k].netlist.MeasureNames()});
             ran.push_back(k);
         } else {
+            judged[k].failure = built.IsCancelled() ? Tr("отменено") : built.Message();
             ++done_;
         }
     }
@@ -333,16 +334,16 @@ void Analysis::MonteCarlo()
                      [](const Sensitivity &a, const Sensitivity &b) { return a.separation > b.separation; });
 }
 
-bool Analysis::Run(QString *error)
+Outcome<> Analysis::Run()
 {
     result_->seed = options_.seed;
     const std::vector<Judged> nominal = RunVariants({Factors{}});
     if (!nominal.front().judged) {
+        // Nothing is known of a design whose nominal run was stopped: not even whether it works.
         result_->cancelled = Cancelled();
         if (result_->cancelled)
-            return true;
-        *error = Tr("Схему не удалось промоделировать: %1").arg(nominal.front().failure);
-        return false;
+            return ::Cancelled{};
+        return Failure{Tr("Схему не удалось промоделировать: %1").arg(nominal.front().failure)};
     }
     result_->nominalWorks = nominal.front().works;
     // A design that does not work has no range that works around its values.
@@ -351,7 +352,7 @@ bool Analysis::Run(QString *error)
     if (!Cancelled())
         MonteCarlo();
     result_->cancelled = Cancelled();
-    return true;
+    return {};
 }
 
 QJsonValue Number(double value)
@@ -361,12 +362,12 @@ QJsonValue Number(double value)
 
 } // namespace
 
-std::vector<TolerancePart> ToleranceParts(QWidget *window, QString *error)
+Outcome<std::vector<TolerancePart>> ToleranceParts(QWidget *window)
 {
     Circuit circuit;
     std::vector<CircuitInputs::Read> reads;
-    if (!BuildCircuit(window, {}, &circuit, error, &reads))
-        return {};
+    if (const Outcome<> built = BuildCircuit(window, {}, &circuit, &reads); !built)
+        return built.Why();
     const WindowReading reading = ReadWindow(window);
     std::vector<TolerancePart> parts;
     const auto add = [&parts](TolerancePart part) {
@@ -400,14 +401,16 @@ std::vector<TolerancePart> ToleranceParts(QWidget *window, QString *error)
         if (const auto part = BoxPart(read, *box))
             add(*part);
     }
+    if (parts.empty())
+        return Failure{Tr("В схеме нет деталей, разброс которых можно учесть")};
     return parts;
 }
 
-bool AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, const ToleranceOptions &options,
-                      ToleranceResult *result, QString *error, const ToleranceControl &control)
+Outcome<> AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, const ToleranceOptions &options,
+                           ToleranceResult *result, const ToleranceControl &control)
 {
     *result = ToleranceResult{};
-    return Analysis(window, parts, options, control, result).Run(error);
+    return Analysis(window, parts, options, control, result).Run();
 }
 
 ToleranceRecord RecordOf(const ToleranceResult &result, const ToleranceOptions &options, const QString &netlist)

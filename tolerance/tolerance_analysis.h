@@ -66,17 +66,18 @@ struct ToleranceControl
     std::function<void(int done, int total)> progress = {}; // from the workers' threads
     // Builds the window's circuit with the values scaled; the window's thread must do it (a window's values are
     // read there): a caller on another thread passes a maker that goes there.
-    std::function<bool(const std::map<QString, double> &factors, Circuit *, QString *)> build = {};
+    std::function<Outcome<>(const std::map<QString, double> &factors, Circuit *)> build = {};
 };
 
-// The parts of the window's design the analysis varies, in the order the circuit reads them.
-std::vector<TolerancePart> ToleranceParts(QWidget *window, QString *error);
+// The parts of the window's design the analysis varies, in the order the circuit reads them; a failure when the
+// circuit cannot be built or has none.
+Outcome<std::vector<TolerancePart>> ToleranceParts(QWidget *window);
 
-// The margins of every part that has one, then `runs` Monte Carlo runs, on `jobs` workers. False, with the
-// message, when the analysis cannot run at all (the circuit cannot be built, ngspice cannot run the nominal
-// design); a cancelled analysis returns true with what it had.
-bool AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, const ToleranceOptions &options,
-                      ToleranceResult *result, QString *error, const ToleranceControl &control = {});
+// The margins of every part that has one, then `runs` Monte Carlo runs, on `jobs` workers. A failure when the
+// analysis cannot run at all (the circuit cannot be built, ngspice cannot run the nominal design). Cancelled
+// before the nominal design was judged, it is cancelled; cancelled later, it is done with what it had.
+Outcome<> AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, const ToleranceOptions &options,
+                           ToleranceResult *result, const ToleranceControl &control = {});
 
 // The result as its window shows it and the calculation keeps it, with the options and the netlist it was computed
 // from.

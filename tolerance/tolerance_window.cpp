@@ -155,8 +155,7 @@ QStringList ResultLines(const ToleranceRecord &result)
 QString CurrentNetlist(QWidget *calculatorWindow)
 {
     Circuit circuit;
-    QString error;
-    return BuildCircuit(calculatorWindow, &circuit, &error) ? NetlistDigest(circuit.netlist.Text()) : QString();
+    return BuildCircuit(calculatorWindow, &circuit) ? NetlistDigest(circuit.netlist.Text()) : QString();
 }
 
 bool ComputedWith(const ToleranceRecord &result, const ToleranceOptions &options)
@@ -182,8 +181,7 @@ struct TToleranceWindow::Run
     ToleranceOptions options;
     std::vector<TolerancePart> parts;
     ToleranceResult result;
-    QString error;
-    bool done = false;
+    Outcome<> analysed;
 };
 
 TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
@@ -337,17 +335,18 @@ void TToleranceWindow::Start()
 {
     if (worker_)
         return;
-    QString error;
-    parts_ = ToleranceParts(calculatorWindow_, &error);
-    if (parts_.empty()) {
-        status_->setText(error.isEmpty() ? Tr("В схеме нет деталей, разброс которых можно учесть") : error);
+    Outcome<std::vector<TolerancePart>> parts = ToleranceParts(calculatorWindow_);
+    if (!parts) {
+        parts_.clear();
+        status_->setText(parts.Message());
         return;
     }
+    parts_ = std::move(*parts);
     run_ = std::make_shared<Run>();
     run_->options = Options();
     run_->parts = parts_;
     Circuit circuit;
-    const QString netlist = BuildCircuit(calculatorWindow_, &circuit, &error) ? circuit.netlist.Text() : QString();
+    const QString netlist = BuildCircuit(calculatorWindow_, &circuit) ? circuit.netlist.Text() : QString();
     const std::shared_ptr<Run> run = run_;
     QWidget *calculator = calculatorWindow_;
     QObject *builder = builder_;
@@ -364,18 +363,19 @@ void TToleranceWindow::Start()
                 Qt::QueuedConnection);
         };
         // A window's values are read on its own thread.
-        control.build = [run, calculator, builder](const std::map<QString, double> &factors, Circuit *circuit,
-                                                   QString *error) {
-            bool built = false;
+        control.build = [run, calculator, builder](const std::map<QString, double> &factors, Circuit *circuit) {
+            Outcome<> built = Cancelled{};
             if (!run->cancel)
                 QMetaObject::invokeMethod(
-                    builder, [&] { built = !run->cancel && BuildCircuit(calculator, factors, circuit, error); },
+                    builder,
+                    [&] {
+                        if (!run->cancel)
+                            built = BuildCircuit(calculator, factors, circuit);
+                    },
                     Qt::BlockingQueuedConnection);
-            if (!built && error->isEmpty())
-                *error = Tr("отменено");
             return built;
         };
-        run->done = AnalyseTolerance(calculator, run->parts, run->options, &run->result, &run->error, control);
+        run->analysed = AnalyseTolerance(calculator, run->parts, run->options, &run->result, control);
     }));
     connect(worker_.get(), &QThread::finished, this, [this, netlist] { Finish(netlist); });
     start_->setEnabled(false);
@@ -392,8 +392,11 @@ void TToleranceWindow::Finish(const QString &netlist)
     progress_->setValue(progress_->maximum());
     start_->setEnabled(true);
     cancel_->setEnabled(false);
-    if (!run_->done) {
-        status_->setText(run_->error);
+    if (run_->analysed.IsCancelled()) {
+        // The result shown before, if any, stays as it was.
+        status_->setText(Tr("Расчёт отменён."));
+    } else if (!run_->analysed) {
+        status_->setText(run_->analysed.Message());
     } else if (calculator_) {
         calculator_->SetTolerance(
             std::make_shared<const ToleranceRecord>(RecordOf(run_->result, run_->options, netlist)));

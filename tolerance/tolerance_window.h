@@ -44,6 +44,7 @@ protected:
 
 private:
     struct Run;
+    // Shows what the analysis of the design gave.
     void Finish(const QString &netlist);
     // Shows the calculator window's result, with the settings it was computed with (a file opened brings its own).
     void ShowKeptResult();

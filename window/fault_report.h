@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outcome/outcome.h"
+
 #include <QString>
 
 class QWidget;
@@ -10,6 +12,14 @@ QString FaultReportText(const QString &message);
 // A warning that what the user asked for could not be done: the application's title, the text as it
 // stands (never as markup), one OK button.
 void ShowWarning(QWidget *parent, const QString &text);
+
+// Shows an operation's failure in the warning box; what was done or cancelled shows nothing.
+template <class T>
+void ShowFailure(QWidget *parent, const Outcome<T> &outcome)
+{
+    if (outcome.Failed())
+        ShowWarning(parent, outcome.Message());
+}
 
 // The application-modal stop box with the application's title and one OK button; while a collector
 // lives, the message is kept in it instead.

@@ -9,8 +9,8 @@ QString ExtensionOf(const QString &filter)
     return extension.match(filter).captured(1);
 }
 
-QString AskSavePath(QWidget *parent, const QString &title, const QString &suggested, const QStringList &filters,
-                    QString *filter)
+Outcome<QString> AskSavePath(QWidget *parent, const QString &title, const QString &suggested,
+                             const QStringList &filters, QString *filter)
 {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -20,7 +20,7 @@ QString AskSavePath(QWidget *parent, const QString &title, const QString &sugges
                      [&dialog](const QString &chosen) { dialog.setDefaultSuffix(ExtensionOf(chosen)); });
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+        return Cancelled{};
     if (filter)
         *filter = dialog.selectedNameFilter();
     return dialog.selectedFiles().front();

@@ -9,18 +9,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    QString error;
-    const std::optional<CalculationRecord> record =
-        CalculationFromJson(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)), &error);
+    const Outcome<CalculationRecord> record =
+        CalculationFromJson(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (!record) {
-        if (error.isEmpty()) {
+        if (record.Message().isEmpty()) {
             std::fprintf(stderr, "refused without a reason\n");
             std::abort();
         }
         return 0;
     }
     const QByteArray written = CalculationToJson(*record);
-    const std::optional<CalculationRecord> again = CalculationFromJson(written, &error);
+    const Outcome<CalculationRecord> again = CalculationFromJson(written);
     if (!again || !(*again == *record) || CalculationToJson(*again) != written) {
         std::fprintf(stderr, "changed by a trip through the file: %s\n", written.constData());
         std::abort();
