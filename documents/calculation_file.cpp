@@ -215,18 +215,22 @@ class Reader
 public:
     QString error;
 
+    // The value, which must be of the type: `kind` says which, in the fault.
+    const QJsonValue &OfType(const QJsonValue &value, QJsonValue::Type type, const QString &what, const char *kind)
+    {
+        if (value.type() != type)
+            Fail(QStringLiteral("«%1» должно быть %2").arg(what, QString::fromUtf8(kind)));
+        return value;
+    }
+
     QJsonObject Object(const QJsonValue &value, const QString &what)
     {
-        if (!value.isObject())
-            Fail(QStringLiteral("«%1» должно быть объектом JSON").arg(what));
-        return value.toObject();
+        return OfType(value, QJsonValue::Object, what, "объектом JSON").toObject();
     }
 
     QString String(const QJsonValue &value, const QString &what)
     {
-        if (!value.isString())
-            Fail(QStringLiteral("«%1» должно быть строкой").arg(what));
-        return value.toString();
+        return OfType(value, QJsonValue::String, what, "строкой").toString();
     }
 
     std::vector<std::pair<QString, QString>> Texts(const QJsonValue &value, const QString &what)
@@ -288,16 +292,12 @@ public:
 
     bool Boolean(const QJsonValue &value, const QString &what)
     {
-        if (!value.isBool())
-            Fail(QStringLiteral("«%1» должно быть true или false").arg(what));
-        return value.toBool();
+        return OfType(value, QJsonValue::Bool, what, "true или false").toBool();
     }
 
     QJsonArray Array(const QJsonValue &value, const QString &what)
     {
-        if (!value.isArray())
-            Fail(QStringLiteral("«%1» должно быть списком").arg(what));
-        return value.toArray();
+        return OfType(value, QJsonValue::Array, what, "списком").toArray();
     }
 
     ToleranceRecord Tolerance(const QJsonValue &value, const QString &what)
