@@ -1,18 +1,23 @@
 #include "app/application.h"
 
 #include "app/menu_bar_style.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "window/fonts.h"
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
+#include <QResource>
+#include <QThreadPool>
 #include <QTranslator>
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -38,12 +43,27 @@ void ConnectSessionBusAhead()
         gSessionBus = std::thread([] { QDBusConnection::sessionBus(); });
 }
 
+// The raster paint engine splits a large fill (the face of a main-menu button) in up to four parts run on Qt's
+// global thread pool, and waits for them; the pool makes its threads when first asked. Made here, they wait
+// for work when the first paint comes, rather than the paint waiting for them to be made and scheduled.
+void StartPaintThreadsAhead()
+{
+    constexpr int kMostPartsOfAFill = 4;
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int threads = std::min(pool->maxThreadCount(), kMostPartsOfAFill);
+    // Each task keeps its thread a moment, so that the pool makes a thread for each rather than handing the
+    // next task to one already done.
+    for (int i = 0; i < threads; ++i)
+        pool->start([] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
+}
+
 } // namespace
 
 void SetUpApplication(QApplication *application)
 {
     ContinueLoadingFonts();
     ConnectSessionBusAhead();
+    StartPaintThreadsAhead();
     UseStyleWithOverflowIconsAtFirstUse();
     // Docks and task bars match the windows to the installed ortix-t.desktop by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix-t"));
@@ -51,10 +71,11 @@ void SetUpApplication(QApplication *application)
     // from the icon theme, through the desktop entry.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
-        // Read as the PNG it is: finding out the format would load every image format plugin to ask it.
-        QImageReader reader(QStringLiteral(":/icon/ortix-t-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+        // Kept as the pixels themselves (resources/CMakeLists.txt): no image decoder is loaded for them.
+        const QByteArray pixels = QResource(QStringLiteral(":/icon/ortix-t-%1.argb32").arg(size)).uncompressedData();
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        std::memcpy(image.bits(), pixels.constData(), std::min<qsizetype>(pixels.size(), image.sizeInBytes()));
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     QApplication::setWindowIcon(icon);
     // Qt's own texts (edit boxes' context menus, message box buttons) in the user's language; the

@@ -28,6 +28,14 @@ void AddHidden(QCommandLineParser &parser, const char *name, const QString &valu
 
 CommandLine ProcessCommandLine(int argc, char *argv[])
 {
+    // Files alone, or nothing (a start from the desktop's menu or a double-click on files): there is no option
+    // to answer or refuse, and no parser and its texts to load before the main menu.
+    CommandLine filesAlone;
+    for (int i = 1; i < argc && argv[i][0] != '-'; ++i)
+        filesAlone.files << QString::fromLocal8Bit(argv[i]);
+    if (filesAlone.files.size() == argc - 1)
+        return filesAlone;
+
     // A core application needs no display; the windows' application comes after it.
     int count = argc;
     const QCoreApplication core(count, argv);

@@ -1,6 +1,6 @@
 #include "arithmetic/extended.h"
 
-#include "numtext/number_text.h"
+#include "number_text/number_text.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "arithmetic/result_text.h"
-#include "numtext/exception.h"
+#include "number_text/exception.h"
 
 #include <QString>
 

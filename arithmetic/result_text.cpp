@@ -1,6 +1,6 @@
 #include "arithmetic/result_text.h"
 
-#include "numtext/number_text.h"
+#include "number_text/number_text.h"
 
 ResultText::ResultText(long double value) : text_(NumberToText(value)), values_{value}, lastValueEnd_(text_.size()) {}
 

@@ -1,7 +1,7 @@
 // The same 100-run tolerance analysis of the symmetric trigger with one worker and with one for each core, side by
 // side, and the one-worker time against as many single simulations in-process.
 #include "app/forms.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "simulation/simulation.h"
 #include "tolerance/ngspice_processes.h"
 #include "tolerance/tolerance_analysis.h"

@@ -1,6 +1,6 @@
 #include "design/accept_rule.h"
 
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "standard_values/e24.h"
 #include "standard_values/standard_values.h"
 #include "standard_values/units.h"

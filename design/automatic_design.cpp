@@ -2,9 +2,9 @@
 
 #include "design/accept_rule.h"
 #include "documents/window_records.h"
-#include "numtext/decimal_mark.h"
-#include "numtext/exception.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/exception.h"
+#include "number_text/number_text.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
 #include "window/window_reading.h"

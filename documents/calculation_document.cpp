@@ -3,7 +3,7 @@
 #include "documents/recent_files.h"
 #include "documents/window_records.h"
 #include "files/save_file.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"

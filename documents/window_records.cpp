@@ -1,7 +1,7 @@
 #include "documents/window_records.h"
 
-#include "numtext/decimal_mark.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/number_text.h"
 #include "window/calculator_window.h"
 #include "window/control_kinds.h"
 #include "window/designed_window.h"

@@ -1,8 +1,8 @@
 #include "simulation/circuit.h"
 
-#include "numtext/decimal_mark.h"
-#include "numtext/exception.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/exception.h"
+#include "number_text/number_text.h"
 #include "standard_values/e24.h"
 #include "window/calculator_window.h"
 

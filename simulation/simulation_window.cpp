@@ -2,7 +2,7 @@
 
 #include "files/program_library.h"
 #include "files/save_file.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "window/calculator_window.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"

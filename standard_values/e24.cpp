@@ -1,6 +1,6 @@
 #include "standard_values/e24.h"
 
-#include "numtext/power_of_ten.h"
+#include "number_text/power_of_ten.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "standard_values/standard_values.h"
 
-#include "numtext/decimal_mark.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/number_text.h"
 #include "standard_values/e24.h"
 #include "standard_values/units.h"
 

@@ -1,6 +1,6 @@
 #include "standard_values/units.h"
 
-#include "numtext/power_of_ten.h"
+#include "number_text/power_of_ten.h"
 
 namespace {
 

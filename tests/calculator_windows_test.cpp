@@ -1,7 +1,7 @@
 // Every calculator window, driven as a user drives it, through the tables of its cases.
 #include "tests/support/calculator_cases.h"
 #include "documents/window_records.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
 

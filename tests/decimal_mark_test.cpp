@@ -1,5 +1,5 @@
 // Run by ctest once for each regional setting, with the separator it must give as the argument.
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 
 #include <QCoreApplication>
 #include <QEvent>

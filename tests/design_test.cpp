@@ -8,7 +8,7 @@
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
-#include "numtext/number_text.h"
+#include "number_text/number_text.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
 #include "window/control_kinds.h"

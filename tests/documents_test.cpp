@@ -8,7 +8,7 @@
 #include "documents/calculation_document.h"
 #include "documents/recent_files.h"
 #include "documents/window_records.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "window/control_kinds.h"
 #include "window/save_dialog.h"
 #include "tests/support/window_driver.h"

@@ -15,7 +15,8 @@ mime_icon=application-x-ortix-t-calculation
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
 expected=(usr/bin/ortix-t usr/share/applications/ortix-t.desktop usr/share/icons/hicolor/scalable/apps/ortix-t.svg
           usr/share/mime/packages/ortix-t.xml usr/share/icons/hicolor/scalable/mimetypes/$mime_icon.svg
-          "usr/$libdir/ortix-t/ortix-t-charts.so" "usr/$libdir/ortix-t/ortix-t-print.so")
+          "usr/$libdir/ortix-t/ortix-t-charts.so" "usr/$libdir/ortix-t/ortix-t-print.so"
+          "usr/$libdir/ortix-t/ortix-t-jpeg.so")
 for size in "${sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ortix-t.png"
                "usr/share/icons/hicolor/${size}x${size}/mimetypes/$mime_icon.png")

@@ -1,4 +1,4 @@
-#include "numtext/power_of_ten.h"
+#include "number_text/power_of_ten.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
 #include "report/report.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "simulation/simulation_window.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"

@@ -2,7 +2,7 @@
 
 #include "window/control_kinds.h"
 
-#include "numtext/number_text.h"
+#include "number_text/number_text.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
 #include "window/first_show.h"

@@ -1,6 +1,6 @@
 #include "window/standard_part_values.h"
 
-#include "numtext/number_text.h"
+#include "number_text/number_text.h"
 #include "standard_values/standard_values.h"
 #include "standard_values/units.h"
 #include "window/calculation_model.h"

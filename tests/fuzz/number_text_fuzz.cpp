@@ -5,8 +5,8 @@
 // surrogates get in), 3 a run of 10-byte patterns (significand, then sign and exponent, little-endian; the last
 // one padded with zero bytes).
 
-#include "numtext/decimal_mark.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/number_text.h"
 
 #include <QRegularExpression>
 #include <QString>

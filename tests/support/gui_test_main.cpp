@@ -1,7 +1,7 @@
 // The windows' tests run in one application, created as the program creates it.
 #include "app/application.h"
 #include "app/forms.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/forms.h"
 #include "calculators/same_type/form2.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numtext/exception.h"
+#include "number_text/exception.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 
 #include <QCoreApplication>
 #include <QEvent>

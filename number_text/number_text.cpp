@@ -1,7 +1,7 @@
-#include "numtext/number_text.h"
+#include "number_text/number_text.h"
 
-#include "numtext/decimal_mark.h"
-#include "numtext/power_of_ten.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/power_of_ten.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
 // Number text against the C library on the same values, printed side by side with their ratio.
-#include "numtext/decimal_mark.h"
-#include "numtext/number_text.h"
+#include "number_text/decimal_mark.h"
+#include "number_text/number_text.h"
 
 #include <benchmark/benchmark.h>
 
