@@ -2,7 +2,7 @@
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
 #include "files/save_file.h"
-#include "numtext/decimal_mark.h"
+#include "number_text/decimal_mark.h"
 #include "report/report.h"
 #include "calculators/same_type/form2.h"
 #include "tests/support/calculator_cases.h"

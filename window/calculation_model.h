@@ -28,7 +28,7 @@ struct CalculationModel
     // Each parameter of «Параметры моделирования» the user typed, by its key: the text in the parameter's unit.
     QVariantMap simulationParameters;
     // The last result of «Запас и разброс», with what it was computed from; none until one is computed or opened.
-    std::shared_ptr<const ToleranceRecord> tolerance;
+    std::shared_ptr<const ToleranceRecord> tolerance = {};
 
     // The result shown by the label of that name; empty when none is.
     ResultValue Result(const QString &name) const
