@@ -2,7 +2,7 @@
 
 #include "app/menu_bar_style.h"
 #include "number_text/decimal_mark.h"
-#include "window/fonts.h"
+#include "window_look/fonts.h"
 
 #include <QApplication>
 #include <QDBusConnection>

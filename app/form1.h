@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "window/window_structure.h"
+#include "window_structure/window_structure.h"
 
 #include "ui_form1.h"
 

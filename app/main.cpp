@@ -5,7 +5,7 @@
 #include "app/forms.h"
 #include "app/menus.h"
 #include "app/headless.h"
-#include "window/fonts.h"
+#include "window_look/fonts.h"
 
 #include <QApplication>
 

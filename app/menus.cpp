@@ -12,7 +12,7 @@
 #include "tolerance/tolerance_window.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
-#include "window/first_show.h"
+#include "window_look/first_show.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "documents/calculation_document.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 #include <QApplication>
 #include <QFile>

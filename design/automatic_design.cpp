@@ -7,7 +7,7 @@
 #include "number_text/number_text.h"
 #include "window/calculator_window.h"
 #include "window/fault_report.h"
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "number_text/decimal_mark.h"
 #include "number_text/number_text.h"
 #include "window/calculator_window.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 #include "window/designed_window.h"
 
 #include <QLabel>

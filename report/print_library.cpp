@@ -1,6 +1,6 @@
 #include "report/print_library.h"
 
-#include "files/program_library.h"
+#include "program_libraries/program_library.h"
 
 const PrintLibrary &Printing()
 {

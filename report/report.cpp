@@ -5,8 +5,8 @@
 #include "simulation/simulation.h"
 #include "tolerance/tolerance_window.h"
 #include "window/calculator_window.h"
-#include "window/standard_part_values.h"
-#include "window/window_reading.h"
+#include "window_structure/standard_part_values.h"
+#include "window_structure/window_reading.h"
 
 #include <QBuffer>
 #include <QFileInfo>

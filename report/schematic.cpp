@@ -1,7 +1,7 @@
 #include "report/schematic.h"
 
 #include "report/print_library.h"
-#include "window/jpeg_image.h"
+#include "window_look/jpeg_image.h"
 
 #include <QFile>
 #include <QLabel>

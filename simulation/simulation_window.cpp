@@ -1,6 +1,6 @@
 #include "simulation/simulation_window.h"
 
-#include "files/program_library.h"
+#include "program_libraries/program_library.h"
 #include "files/save_file.h"
 #include "number_text/decimal_mark.h"
 #include "window/calculator_window.h"

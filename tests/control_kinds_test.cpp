@@ -1,5 +1,5 @@
 #include "tests/support/window_driver.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -11,7 +11,7 @@
 #include "number_text/number_text.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 #include <QApplication>
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "documents/recent_files.h"
 #include "documents/window_records.h"
 #include "number_text/decimal_mark.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 #include "window/save_dialog.h"
 #include "tests/support/window_driver.h"
 

@@ -9,7 +9,7 @@
 #include "documents/calculation_document.h"
 #include "tests/support/window_driver.h"
 #include "window/designed_window.h"
-#include "window/fonts.h"
+#include "window_look/fonts.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #include "calculators/same_type/form2.h"
 #include "tests/support/window_driver.h"
-#include "window/jpeg_image.h"
+#include "window_look/jpeg_image.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,12 +3,12 @@
 #include "calculators/complementary/form5.h"
 #include "calculators/complementary/form6.h"
 #include "documents/calculation_document.h"
-#include "files/program_library.h"
+#include "program_libraries/program_library.h"
 #include "report/print_library.h"
 #include "report/report_model.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include <QClipboard>
 #include <QDir>

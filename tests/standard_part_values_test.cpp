@@ -2,7 +2,7 @@
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
 #include "window/calculator_window.h"
-#include "window/standard_part_values.h"
+#include "window_structure/standard_part_values.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

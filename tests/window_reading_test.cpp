@@ -3,9 +3,9 @@
 #include "app/form1.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 #include "window/designed_window.h"
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include <QFontMetricsF>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "standard_values/units.h"
 #include "tolerance/ngspice_processes.h"
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,12 +1,12 @@
 #include "window/calculator_window.h"
 
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 #include "number_text/number_text.h"
 #include "window/designed_window.h"
 #include "window/fault_report.h"
-#include "window/first_show.h"
-#include "window/standard_part_values.h"
+#include "window_look/first_show.h"
+#include "window_structure/standard_part_values.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "arithmetic/extended.h"
 #include "window/calculation_model.h"
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 #include <QPointer>
 #include <QStringList>

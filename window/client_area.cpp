@@ -1,6 +1,6 @@
 #include "window/client_area.h"
 
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
 TClientArea::TClientArea(QWidget *parent) : QWidget(parent)
 {

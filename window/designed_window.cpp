@@ -1,10 +1,10 @@
 #include "window/designed_window.h"
 
-#include "window/accessible_names.h"
-#include "window/control_kinds.h"
+#include "window_structure/accessible_names.h"
+#include "window_look/control_kinds.h"
 #include "window/edit_boxes.h"
-#include "window/first_show.h"
-#include "window/fonts.h"
+#include "window_look/first_show.h"
+#include "window_look/fonts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "window/calculator_window.h"
 
-#include "window/window_structure.h"
+#include "window_structure/window_structure.h"
 
 #include "ui_form3.h"
 

@@ -1,7 +1,7 @@
-#include "window/picture_box.h"
+#include "window_look/picture_box.h"
 
-#include "window/first_show.h"
-#include "window/jpeg_image.h"
+#include "window_look/first_show.h"
+#include "window_look/jpeg_image.h"
 
 #include <QFile>
 #include <QLabel>

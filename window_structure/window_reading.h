@@ -11,7 +11,7 @@ class QWidget;
 
 // A window read as a sighted user reads it: which prompt words and unit stand around each edit box,
 // which caption stands before each result, which step each line belongs to, and the order of it all.
-// The window declares all of it (window/window_structure.h); the reading finds the controls it names.
+// The window declares all of it (window_structure/window_structure.h); the reading finds the controls it names.
 
 // An edit box with the words before it and the unit after it: "Амплитуда положительных импульсов Uки"
 // and "В". A box beside its prompt's end, as in "... (минимальное значение) = [  ]", has no unit.

@@ -1,7 +1,7 @@
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include "window/designed_window.h"
-#include "window/window_structure.h"
+#include "window_structure/window_structure.h"
 
 #include <QHash>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "window/control_kinds.h"
+#include "window_look/control_kinds.h"
 
-#include "window/fonts.h"
-#include "window/picture_box.h"
+#include "window_look/fonts.h"
+#include "window_look/picture_box.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "window/jpeg_image.h"
+#include "window_look/jpeg_image.h"
 
-#include "files/program_library.h"
+#include "program_libraries/program_library.h"
 
 QImage DecodeJpeg(const QByteArray &data)
 {

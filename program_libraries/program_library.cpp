@@ -1,4 +1,4 @@
-#include "files/program_library.h"
+#include "program_libraries/program_library.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "window/standard_part_values.h"
+#include "window_structure/standard_part_values.h"
 
 #include "number_text/number_text.h"
 #include "standard_values/standard_values.h"
 #include "standard_values/units.h"
 #include "window/calculation_model.h"
-#include "window/window_reading.h"
-#include "window/window_structure.h"
+#include "window_structure/window_reading.h"
+#include "window_structure/window_structure.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>

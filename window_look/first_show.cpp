@@ -1,4 +1,4 @@
-#include "window/first_show.h"
+#include "window_look/first_show.h"
 
 #include <QEvent>
 #include <QWidget>

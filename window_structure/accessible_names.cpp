@@ -1,6 +1,6 @@
-#include "window/accessible_names.h"
+#include "window_structure/accessible_names.h"
 
-#include "window/window_reading.h"
+#include "window_structure/window_reading.h"
 
 #include <QLabel>
 #include <QLineEdit>

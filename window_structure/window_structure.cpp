@@ -1,4 +1,4 @@
-#include "window/window_structure.h"
+#include "window_structure/window_structure.h"
 
 #include <QHash>
 #include <QWidget>

@@ -7,7 +7,7 @@ class QWidget;
 // What a window's controls mean, as its designer declares it beside its steps: which step reads each line,
 // in what order, which words and unit stand around each edit box, which caption names each result and which
 // result each «Примем ...» box takes. Reports, screen-reader names, standard values and the design read it
-// through ReadWindow (window/window_reading.h); tests/window_reading_test.cpp checks it against the layout.
+// through ReadWindow (window_structure/window_reading.h); tests/window_reading_test.cpp checks it against the layout.
 
 // An edit box with the words of the prompt before it and the unit after it.
 struct DeclaredBox

@@ -1,4 +1,4 @@
-#include "window/fonts.h"
+#include "window_look/fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>

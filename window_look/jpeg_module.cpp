@@ -1,4 +1,4 @@
-// The JPEG decoder, in a library of the program's own that the first picture loads (window/jpeg_image.cpp).
+// The JPEG decoder, in a library of the program's own that the first picture loads (window_look/jpeg_image.cpp).
 #include <QByteArray>
 #include <QImage>
 
