@@ -484,6 +484,15 @@ TEST(Tolerance, ResultsTravelWithTheCalculation)
         ASSERT_TRUE(headless.waitForFinished(60000));
         EXPECT_EQ(Contents(folder.filePath("report.txt")).contains("Запас и разброс\n"), row.file == saved) << row.name;
     }
+
+    // A file opened while an analysis runs stops it, and keeps its own result.
+    runs->setValue(100000);
+    window->Start();
+    QTest::qWait(300);
+    CollectMessageBoxes([&] { EXPECT_TRUE(OpenCalculation(path)); }, QStringLiteral("&Не сохранять"));
+    ASSERT_TRUE(finished.wait(1000));
+    EXPECT_EQ(runs->value(), 4);
+    EXPECT_TRUE(window->ResultIsCurrent());
     window->close();
 }
 

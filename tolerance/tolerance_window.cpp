@@ -178,6 +178,9 @@ std::shared_ptr<const ToleranceRecord> KeptResult(QWidget *calculatorWindow)
 struct TToleranceWindow::Run
 {
     std::atomic_bool cancel = false;
+    // The calculator's contents were replaced while it ran (a file opened, a new calculation): what it finds is
+    // of the calculation that is gone.
+    bool superseded = false;
     ToleranceOptions options;
     std::vector<TolerancePart> parts;
     ToleranceResult result;
@@ -272,7 +275,13 @@ TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
         connect(box, &QLineEdit::textChanged, this, check);
     if (calculator_) {
         connect(calculator_, &TCalculatorWindow::StepRan, this, check);
-        connect(calculator_, &TCalculatorWindow::ContentsReplaced, this, &TToleranceWindow::ShowKeptResult);
+        connect(calculator_, &TCalculatorWindow::ContentsReplaced, this, [this] {
+            if (run_) {
+                run_->superseded = true;
+                run_->cancel = true;
+            }
+            ShowKeptResult();
+        });
         connect(calculator_, &TCalculatorWindow::SimulationParametersEdited, this, check);
     }
     connect(runs_, &QSpinBox::valueChanged, this, check);
@@ -392,7 +401,7 @@ void TToleranceWindow::Finish(const QString &netlist)
     progress_->setValue(progress_->maximum());
     start_->setEnabled(true);
     cancel_->setEnabled(false);
-    if (run_->analysed.IsCancelled()) {
+    if (run_->analysed.IsCancelled() || run_->superseded) {
         // The result shown before, if any, stays as it was.
         status_->setText(Tr("Расчёт отменён."));
     } else if (!run_->analysed) {
@@ -403,7 +412,10 @@ void TToleranceWindow::Finish(const QString &netlist)
         emit calculator_->ToleranceComputed();
         ShowResult(*calculator_->Tolerance());
     }
+    const bool superseded = run_->superseded;
     run_.reset();
+    if (superseded)
+        ShowKeptResult(); // the calculation's now, with its settings
     ShowCurrency();
     emit Finished();
 }
