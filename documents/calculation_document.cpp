@@ -89,6 +89,7 @@ TCalculationDocument::TCalculationDocument(std::vector<TCalculatorWindow *> wind
         designedTitles_.push_back(window->windowTitle());
         connect(window, &TCalculatorWindow::StepRan, this, [this] { SetModified(true); });
         connect(window, &TCalculatorWindow::SimulationParametersEdited, this, [this] { SetModified(true); });
+        connect(window, &TCalculatorWindow::ToleranceComputed, this, [this] { SetModified(true); });
         for (QLineEdit *edit : OwnControls<QLineEdit>(window))
             connect(edit, &QLineEdit::textEdited, this, [this] { SetModified(true); });
     }

@@ -3,10 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -50,8 +52,10 @@ QString JsonErrorText(QJsonParseError::ParseError error)
 }
 
 constexpr char kFormatName[] = "ortix-t-calculation";
-constexpr int kFormatVersion = 2;
-// The version of a file without simulation parameters, which every earlier program reads whole.
+constexpr int kFormatVersion = 3;
+// The version of a file with simulation parameters and no result of «Запас и разброс».
+constexpr int kSimulationFormatVersion = 2;
+// The version of a file with neither, which every earlier program reads whole.
 constexpr int kPlainFormatVersion = 1;
 
 // JSON string text; a lone surrogate, which UTF-8 cannot carry, is kept as its escape.
@@ -148,24 +152,92 @@ void AppendObject(QByteArray &out, const char *key, const std::vector<std::pair<
     out += members.empty() ? "}" : "\n      }";
 }
 
+// A result's number, "null" where there is none.
+QByteArray OptionalQuantity(double value)
+{
+    return std::isfinite(value) ? '"' + HexFloat(value) + '"' : QByteArray("null");
+}
+
+template <class Item, class Append>
+void AppendList(QByteArray &out, const std::vector<Item> &items, Append appendItem, const char *separator)
+{
+    out += '[';
+    for (size_t i = 0; i < items.size(); ++i) {
+        out += i ? separator : "";
+        appendItem(out, items[i]);
+    }
+    out += ']';
+}
+
+void AppendMargin(QByteArray &out, const Margin &margin)
+{
+    out += "{\"part\": ";
+    AppendString(out, margin.part);
+    out += ", \"unit\": ";
+    AppendString(out, margin.unit);
+    out += ", \"nominal\": " + OptionalQuantity(margin.nominal) + ", \"low\": " + OptionalQuantity(margin.low)
+        + ", \"high\": " + OptionalQuantity(margin.high) + ", \"warning\": ";
+    AppendString(out, margin.warning);
+    out += '}';
+}
+
+void AppendSensitivity(QByteArray &out, const Sensitivity &part)
+{
+    out += "{\"part\": ";
+    AppendString(out, part.part);
+    out += ", \"separation\": " + OptionalQuantity(part.separation) + '}';
+}
+
+// One member a line, the margins and the ranked parts one a line.
+void AppendTolerance(QByteArray &out, const ToleranceRecord &record)
+{
+    const auto boolean = [](bool value) { return QByteArray(value ? "true" : "false"); };
+    out += "      \"tolerance\": {\n        \"netlist\": ";
+    AppendString(out, record.netlist);
+    out += ",\n        \"runs\": " + QByteArray::number(record.runs) + ",\n        \"seed\": \""
+        + QByteArray::number(qulonglong(record.seed))
+        + "\",\n        \"tolerances\": {\"resistor\": " + OptionalQuantity(record.tolerances.resistor)
+        + ", \"capacitor\": " + OptionalQuantity(record.tolerances.capacitor)
+        + ", \"gainSpread\": " + OptionalQuantity(record.tolerances.gainSpread) + "},\n        \"nominalWorks\": "
+        + boolean(record.nominalWorks) + ",\n        \"cancelled\": " + boolean(record.cancelled)
+        + ",\n        \"judged\": " + QByteArray::number(record.judged) + ",\n        \"works\": "
+        + QByteArray::number(record.works) + ",\n        \"yield\": " + OptionalQuantity(record.yield)
+        + ",\n        \"interval\": [" + OptionalQuantity(record.low) + ", " + OptionalQuantity(record.high)
+        + "],\n        \"swings\": {\"least\": " + OptionalQuantity(record.swings.least)
+        + ", \"largest\": " + OptionalQuantity(record.swings.largest) + ", \"counts\": ";
+    AppendList(
+        out, record.swings.counts, [](QByteArray &o, int count) { o += QByteArray::number(count); }, ", ");
+    out += "},\n        \"margins\": ";
+    AppendList(out, record.margins, AppendMargin, ",\n          ");
+    out += ",\n        \"sensitivity\": ";
+    AppendList(out, record.sensitivity, AppendSensitivity, ",\n          ");
+    out += ",\n        \"failed\": " + QByteArray::number(record.failed) + ",\n        \"failures\": ";
+    AppendList(out, std::vector<QString>(record.failures.begin(), record.failures.end()), AppendString, ", ");
+    out += "\n      }";
+}
+
 // Reading: the first fault found, in Russian, for the message that names the file.
 class Reader
 {
 public:
     QString error;
 
+    // The value, which must be of the type: `kind` says which, in the fault.
+    const QJsonValue &OfType(const QJsonValue &value, QJsonValue::Type type, const QString &what, const char *kind)
+    {
+        if (value.type() != type)
+            Fail(QStringLiteral("«%1» должно быть %2").arg(what, QString::fromUtf8(kind)));
+        return value;
+    }
+
     QJsonObject Object(const QJsonValue &value, const QString &what)
     {
-        if (!value.isObject())
-            Fail(QStringLiteral("«%1» должно быть объектом JSON").arg(what));
-        return value.toObject();
+        return OfType(value, QJsonValue::Object, what, "объектом JSON").toObject();
     }
 
     QString String(const QJsonValue &value, const QString &what)
     {
-        if (!value.isString())
-            Fail(QStringLiteral("«%1» должно быть строкой").arg(what));
-        return value.toString();
+        return OfType(value, QJsonValue::String, what, "строкой").toString();
     }
 
     std::vector<std::pair<QString, QString>> Texts(const QJsonValue &value, const QString &what)
@@ -204,14 +276,98 @@ public:
             ResultRecord result;
             result.text = String(fields.value(QLatin1String("text")), name + QStringLiteral(".text"));
             result.unit = String(fields.value(QLatin1String("unit")), name + QStringLiteral(".unit"));
-            const QJsonValue values = fields.value(QLatin1String("values"));
-            if (!values.isArray())
-                Fail(QStringLiteral("«%1.values» должно быть списком").arg(name));
-            for (const QJsonValue &number : values.toArray())
+            for (const QJsonValue &number :
+                 Array(fields.value(QLatin1String("values")), name + QStringLiteral(".values")))
                 result.values.push_back(Number(number, name + QStringLiteral(".values")));
             results.emplace_back(it.key(), std::move(result));
         }
         return results;
+    }
+
+    double OptionalNumber(const QJsonValue &value, const QString &what)
+    {
+        return value.isNull() ? NAN : Number(value, what);
+    }
+
+    int Integer(const QJsonValue &value, const QString &what, int least)
+    {
+        const double number = value.toDouble(-1);
+        if (!value.isDouble() || number != std::floor(number) || number < least || number > INT_MAX)
+            Fail(QStringLiteral("«%1» должно быть целым числом не меньше %2").arg(what).arg(least));
+        return ok() ? int(number) : least;
+    }
+
+    bool Boolean(const QJsonValue &value, const QString &what)
+    {
+        return OfType(value, QJsonValue::Bool, what, "true или false").toBool();
+    }
+
+    QJsonArray Array(const QJsonValue &value, const QString &what)
+    {
+        return OfType(value, QJsonValue::Array, what, "списком").toArray();
+    }
+
+    ToleranceRecord Tolerance(const QJsonValue &value, const QString &what)
+    {
+        const QJsonObject object = Object(value, what);
+        const auto field = [&](const char *name) { return object.value(QLatin1String(name)); };
+        const auto name = [&](const char *name) { return what + QLatin1Char('.') + QLatin1String(name); };
+        ToleranceRecord record;
+        record.netlist = String(field("netlist"), name("netlist"));
+        static const QRegularExpression digest(QStringLiteral("^[0-9a-f]{64}$"));
+        if (ok() && !digest.match(record.netlist).hasMatch())
+            Fail(QStringLiteral("«%1» должно быть SHA-256 в шестнадцатеричном виде").arg(name("netlist")));
+        record.runs = Integer(field("runs"), name("runs"), 1);
+        const QString seed = String(field("seed"), name("seed"));
+        static const QRegularExpression decimal(QStringLiteral("^[0-9]{1,20}$"));
+        bool fits = false;
+        record.seed = seed.toULongLong(&fits);
+        if (ok() && (!decimal.match(seed).hasMatch() || !fits))
+            Fail(QStringLiteral("«%1» должно быть целым числом от 0 до 2^64 − 1 в кавычках").arg(name("seed")));
+        const QJsonObject tolerances = Object(field("tolerances"), name("tolerances"));
+        const auto tolerance = [&](const char *key) {
+            return Number(tolerances.value(QLatin1String(key)), name("tolerances") + QLatin1Char('.') + key);
+        };
+        record.tolerances = {tolerance("resistor"), tolerance("capacitor"), tolerance("gainSpread")};
+        record.nominalWorks = Boolean(field("nominalWorks"), name("nominalWorks"));
+        record.cancelled = Boolean(field("cancelled"), name("cancelled"));
+        record.judged = Integer(field("judged"), name("judged"), 0);
+        record.works = Integer(field("works"), name("works"), 0);
+        if (ok() && record.works > record.judged)
+            Fail(QStringLiteral("«%1» больше, чем «%2»").arg(name("works"), name("judged")));
+        record.yield = OptionalNumber(field("yield"), name("yield"));
+        const QJsonArray interval = Array(field("interval"), name("interval"));
+        if (ok() && interval.size() != 2)
+            Fail(QStringLiteral("«%1» должно быть списком из двух чисел").arg(name("interval")));
+        record.low = OptionalNumber(interval.at(0), name("interval"));
+        record.high = OptionalNumber(interval.at(1), name("interval"));
+        const QJsonObject swings = Object(field("swings"), name("swings"));
+        record.swings.least = OptionalNumber(swings.value(QLatin1String("least")), name("swings") + ".least");
+        record.swings.largest = OptionalNumber(swings.value(QLatin1String("largest")), name("swings") + ".largest");
+        for (const QJsonValue &count : Array(swings.value(QLatin1String("counts")), name("swings") + ".counts"))
+            record.swings.counts.push_back(Integer(count, name("swings") + ".counts", 0));
+        for (const QJsonValue &item : Array(field("margins"), name("margins"))) {
+            const QJsonObject margin = Object(item, name("margins"));
+            const auto member = [&](const char *key) { return margin.value(QLatin1String(key)); };
+            const auto memberName = [&](const char *key) { return name("margins") + QLatin1Char('.') + key; };
+            record.margins.push_back({.part = String(member("part"), memberName("part")),
+                                      .unit = String(member("unit"), memberName("unit")),
+                                      .nominal = OptionalNumber(member("nominal"), memberName("nominal")),
+                                      .low = OptionalNumber(member("low"), memberName("low")),
+                                      .high = OptionalNumber(member("high"), memberName("high")),
+                                      .warning = String(member("warning"), memberName("warning"))});
+        }
+        for (const QJsonValue &item : Array(field("sensitivity"), name("sensitivity"))) {
+            const QJsonObject part = Object(item, name("sensitivity"));
+            record.sensitivity.push_back(
+                {.part = String(part.value(QLatin1String("part")), name("sensitivity") + ".part"),
+                 .separation =
+                     OptionalNumber(part.value(QLatin1String("separation")), name("sensitivity") + ".separation")});
+        }
+        record.failed = Integer(field("failed"), name("failed"), 0);
+        for (const QJsonValue &failure : Array(field("failures"), name("failures")))
+            record.failures << String(failure, name("failures"));
+        return record;
     }
 
     void Fail(const QString &what)
@@ -229,10 +385,11 @@ QByteArray CalculationToJson(const CalculationRecord &record)
 {
     QByteArray out = "{\n  \"format\": \"";
     out += kFormatName;
-    const bool simulation = std::any_of(record.windows.begin(), record.windows.end(),
-                                        [](const WindowRecord &window) { return !window.simulation.empty(); });
-    out += "\",\n  \"version\": " + QByteArray::number(simulation ? kFormatVersion : kPlainFormatVersion)
-        + ",\n  \"decimalMark\": ";
+    const auto any = [&record](auto has) { return std::any_of(record.windows.begin(), record.windows.end(), has); };
+    const int version = any([](const WindowRecord &window) { return window.tolerance.has_value(); }) ? kFormatVersion
+        : any([](const WindowRecord &window) { return !window.simulation.empty(); }) ? kSimulationFormatVersion
+                                                                                     : kPlainFormatVersion;
+    out += "\",\n  \"version\": " + QByteArray::number(version) + ",\n  \"decimalMark\": ";
     AppendString(out, QString(QLatin1Char(record.decimalMark)));
     out += ",\n  \"windows\": [";
     for (size_t i = 0; i < record.windows.size(); ++i) {
@@ -249,10 +406,22 @@ QByteArray CalculationToJson(const CalculationRecord &record)
             out += ",\n";
             AppendObject(out, "simulation", window.simulation, AppendString);
         }
+        if (window.tolerance) {
+            out += ",\n";
+            AppendTolerance(out, *window.tolerance);
+        }
         out += "\n    }";
     }
     out += record.windows.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
+}
+
+bool operator==(const ToleranceRecord &a, const ToleranceRecord &b)
+{
+    QByteArray first, second;
+    AppendTolerance(first, a);
+    AppendTolerance(second, b);
+    return first == second;
 }
 
 Outcome<CalculationRecord> CalculationFromJson(const QByteArray &bytes)
@@ -307,6 +476,9 @@ Outcome<CalculationRecord> CalculationFromJson(const QByteArray &bytes)
         if (object.contains(QLatin1String("simulation")))
             window.simulation =
                 read.Texts(object.value(QLatin1String("simulation")), window.window + QStringLiteral(".simulation"));
+        if (object.contains(QLatin1String("tolerance")))
+            window.tolerance =
+                read.Tolerance(object.value(QLatin1String("tolerance")), window.window + QStringLiteral(".tolerance"));
         record.windows.push_back(std::move(window));
     }
     if (!read.ok())

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "outcome/outcome.h"
+#include "tolerance/tolerance_record.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,8 @@ struct WindowRecord
     std::vector<std::pair<QString, double>> quantities;
     // What was typed into «Параметры моделирования», by parameter; empty while every one has its default.
     std::vector<std::pair<QString, QString>> simulation;
+    // The last result of «Запас и разброс», with what it was computed from.
+    std::optional<ToleranceRecord> tolerance;
 };
 
 // One calculation: the windows it spans (a calculator, and the windows that belong to its calculation),
@@ -40,10 +44,13 @@ struct CalculationRecord
     bool operator==(const CalculationRecord &) const = default;
 };
 
+// Whether both are written the same: a margin's NaN edge equals another's.
+bool operator==(const ToleranceRecord &a, const ToleranceRecord &b);
+
 inline bool operator==(const WindowRecord &a, const WindowRecord &b)
 {
     return a.window == b.window && a.edits == b.edits && a.results == b.results && a.quantities == b.quantities
-        && a.simulation == b.simulation;
+        && a.simulation == b.simulation && a.tolerance == b.tolerance;
 }
 
 // The file's extension, without the dot, and its MIME type.
@@ -54,8 +61,9 @@ inline constexpr char kCalculationMimeType[] = "application/x-ortix-t-calculatio
 inline constexpr qint64 kLargestCalculationFile = 1024 * 1024;
 
 // UTF-8 JSON in the record's own order, so that one state is always the same bytes; quantities as
-// hexadecimal floats, exact to the last bit. A file with simulation parameters is format version 2, which older
-// programs refuse rather than lose them; one without is version 1, as before.
+// hexadecimal floats, exact to the last bit. A file with a result of «Запас и разброс» is format version 3, one
+// with simulation parameters and none version 2, which older programs refuse rather than lose them; one with
+// neither is version 1, as before.
 QByteArray CalculationToJson(const CalculationRecord &record);
 
 // The record, or a failure that says what is wrong with the bytes. Checks the form of the file alone: whether

@@ -145,6 +145,8 @@ WindowRecord RecordOf(TCalculatorWindow *window)
     const QVariantMap simulation = window->SimulationParameters();
     for (auto it = simulation.begin(); it != simulation.end(); ++it)
         record.simulation.emplace_back(it.key(), it.value().toString());
+    if (window->Tolerance())
+        record.tolerance = *window->Tolerance();
     return record;
 }
 
@@ -186,6 +188,12 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
         model.results[name] = ResultValue{ResultInCurrentMark(result.text, typedMark), result.unit, result.values};
     for (const auto &[key, text] : record.simulation)
         model.simulationParameters.insert(key, BoxInCurrentMark(text, typedMark));
+    if (record.tolerance) {
+        auto tolerance = std::make_shared<ToleranceRecord>(*record.tolerance);
+        for (Margin &margin : tolerance->margins)
+            margin.warning = ResultInCurrentMark(margin.warning, typedMark);
+        model.tolerance = std::move(tolerance);
+    }
     window->SetModel(std::move(model));
     std::map<QString, double> values(record.quantities.begin(), record.quantities.end());
     for (const NamedQuantity &quantity : window->Quantities())

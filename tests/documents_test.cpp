@@ -94,7 +94,7 @@ TEST_F(CalculationFiles, WhatCannotBeOpenedIsSaidAndChangesNothing)
         {"truncated.ortix", good.left(good.size() / 2), "ошибка JSON"},
         {"empty.ortix", QByteArray(""), "файл пуст"},
         {"not-ours.ortix", R"({"format": "something else", "version": 1})", "не файл расчёта"},
-        {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 3"), "более новой версией"},
+        {"newer.ortix", Replaced(good, "\"version\": 1", "\"version\": 4"), "более новой версией"},
         {"older.ortix", Replaced(good, "\"version\": 1", "\"version\": 0"), "неизвестная версия"},
         {"too-long.ortix", Replaced(good, "\"Edit1\": \"10\"", "\"Edit1\": \"" + QByteArray(40000, '1') + "\""),
          "длиннее"},

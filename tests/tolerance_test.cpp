@@ -1,5 +1,8 @@
 // Margins and the tolerance analysis of a design typed into its window, its runs in `ngspice` processes.
 #include "documents/calculation_document.h"
+#include "documents/window_records.h"
+#include "files/save_file.h"
+#include "number_text/decimal_mark.h"
 #include "report/report.h"
 #include "calculators/same_type/form2.h"
 #include "tests/support/calculator_cases.h"
@@ -9,6 +12,7 @@
 #include "tolerance/tolerance_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -207,6 +211,15 @@ TEST(Tolerance, FailedWorkersAreNamedNeverJudged)
     SetNgspiceProgram(QStringLiteral("ngspice"));
 }
 
+// Whether a label the window shows says the text.
+bool Shows(const QWidget *window, const QString &text)
+{
+    for (auto *label : window->findChildren<QLabel *>())
+        if (label->isVisible() && label->text().contains(text))
+            return true;
+    return false;
+}
+
 // «Запас и разброс…» computes on workers while the window answers, «Отмена» stops it within a second, and a
 // result is marked outdated once the design changes.
 TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
@@ -237,14 +250,8 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     ASSERT_TRUE(finished.wait(60000));
     EXPECT_TRUE(window->ResultIsCurrent());
     EXPECT_GT(window->findChild<QTableWidget *>()->rowCount(), 3);
-    const auto shows = [window](const QString &text) {
-        for (auto *label : window->findChildren<QLabel *>())
-            if (label->isVisible() && label->text().contains(text))
-                return true;
-        return false;
-    };
-    EXPECT_TRUE(shows(QStringLiteral("из 4 образцов")));
-    EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    EXPECT_TRUE(Shows(window, QStringLiteral("из 4 образцов")));
+    EXPECT_FALSE(Shows(window, QStringLiteral("Устарело")));
     const auto reported = [calculator] {
         return ReportText(calculator, {}).contains(QStringLiteral("Запас и разброс\n"));
     };
@@ -253,11 +260,11 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("51"));
     QTest::qWait(10);
     EXPECT_FALSE(window->ResultIsCurrent());
-    EXPECT_TRUE(shows(QStringLiteral("Устарело")));
+    EXPECT_TRUE(Shows(window, QStringLiteral("Устарело")));
     EXPECT_FALSE(reported());
     Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("47"));
     QTest::qWait(10);
-    EXPECT_FALSE(shows(QStringLiteral("Устарело")));
+    EXPECT_FALSE(Shows(window, QStringLiteral("Устарело")));
 
     // Cancelled before the nominal design is judged, it says so and keeps the result it had.
     QTemporaryDir folder;
@@ -267,7 +274,7 @@ TEST(Tolerance, WindowComputesCancelsAndMarksOutdatedResults)
     button("Отмена")->click();
     ASSERT_TRUE(finished.wait(1000));
     SetNgspiceProgram(QStringLiteral("ngspice"));
-    EXPECT_TRUE(shows(QStringLiteral("Расчёт отменён.")));
+    EXPECT_TRUE(Shows(window, QStringLiteral("Расчёт отменён.")));
     EXPECT_TRUE(window->ResultIsCurrent());
     EXPECT_TRUE(ReportText(calculator, {}).contains(QStringLiteral("из 4 образцов")));
     window->close();
@@ -338,6 +345,155 @@ TEST(Tolerance, CommandLinePrintsTheAnalysis)
     EXPECT_LT(capacitor["low"].toDouble(), 47e-12);
     EXPECT_GT(capacitor["low"].toDouble(), 30e-12);
     EXPECT_FALSE(json["sensitivity"].toArray().isEmpty());
+}
+
+QByteArray Replaced(QByteArray bytes, const QByteArray &from, const QByteArray &to)
+{
+    EXPECT_TRUE(bytes.contains(from)) << from.toStdString();
+    return bytes.replace(from, to);
+}
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A result kept with its calculation comes back whole from its file; a section that is not one is refused, naming
+// the field.
+TEST(Tolerance, SavedResultsReadBackOrAreRefusedNamingTheField)
+{
+    const QByteArray good = Contents(QStringLiteral(ORTIX_TEST_CALCULATION_CORPUS "/tolerance"));
+    struct Row
+    {
+        const char *from, *to, *field; // field empty: read back as written
+    };
+    for (const Row &row : std::vector<Row>{
+             {"", "", ""},
+             {"\"runs\": 4", "\"runs\": 0", "tolerance.runs"},
+             {"\"works\": 3, ", "", "tolerance.works"},
+             {"\"works\": 3", "\"works\": 5", "tolerance.works"},
+             {"\"yield\": \"0x1.8p-1\"", "\"yield\": \"inf\"", "tolerance.yield"},
+             {"\"interval\": [\"0x1.3333333333333p-2\", ", "\"interval\": [", "tolerance.interval"},
+             {"\"seed\": \"18446744073709551615\"", "\"seed\": \"-7\"", "tolerance.seed"},
+             {"\"seed\": \"18446744073709551615\"", "\"seed\": \"18446744073709551616\"", "tolerance.seed"},
+             {"\"netlist\": \"0123", "\"netlist\": \"X123", "tolerance.netlist"},
+             {"\"cancelled\": false", "\"cancelled\": 0", "tolerance.cancelled"},
+             {"\"resistor\": \"0x1.999999999999ap-5\"", "\"resistor\": null", "tolerance.tolerances.resistor"},
+             {"\"counts\": [1, 0, 2]", "\"counts\": [1, -1, 2]", "tolerance.swings.counts"},
+             {"\"part\": \"С\"", "\"part\": 1", "tolerance.margins.part"},
+             {"\"separation\": \"0x1.8p+0\"", "\"separation\": \"nan\"", "tolerance.sensitivity.separation"},
+             {"\"failures\": [", "\"failures\": [1, ", "tolerance.failures"},
+         }) {
+        const Outcome<CalculationRecord> read =
+            CalculationFromJson(*row.from ? Replaced(good, row.from, row.to) : good);
+        if (!*row.field) {
+            ASSERT_TRUE(read) << read.Message().toStdString();
+            const QByteArray written = CalculationToJson(*read);
+            EXPECT_TRUE(written.contains("\"version\": 3"));
+            const Outcome<CalculationRecord> again = CalculationFromJson(written);
+            EXPECT_TRUE(again && *again == *read);
+            continue;
+        }
+        EXPECT_FALSE(read) << row.to;
+        EXPECT_TRUE(read.Message().contains(QStringLiteral("«Form2.") + row.field))
+            << row.to << ": " << read.Message().toStdString();
+    }
+}
+
+// A file without a result is byte for byte what the program wrote before it kept one.
+TEST(Tolerance, AFileWithoutAResultIsWrittenAsBefore)
+{
+    const QString path = QStringLiteral(ORTIX_TEST_CALCULATIONS "/form3-full-run.ortix");
+    const Outcome<TCalculationDocument *> document = LoadCalculation(path);
+    ASSERT_TRUE(document) << document.Message().toStdString();
+    EXPECT_EQ(CalculationToJson((*document)->Record()), Contents(path));
+}
+
+// A result computed is an unsaved change that changes no box or result; saved, it opens again as it was shown, with
+// its settings, current while the values still give its inputs: in the window, in the report, and in `--report`
+// with no window.
+TEST(Tolerance, ResultsTravelWithTheCalculation)
+{
+    QWidget *calculator = Designed();
+    TCalculationDocument *document = TCalculationDocument::Of(calculator);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("saved.ortix"));
+    ASSERT_TRUE(document->SaveTo(path));
+    CalculationRecord before = document->Record();
+    before.windows.front().tolerance.reset(); // an earlier test's
+    ShowTolerance(calculator);
+    auto *window = calculator->findChild<TToleranceWindow *>();
+    auto *runs = window->findChild<QSpinBox *>();
+    auto *seed = window->findChild<QLineEdit *>(QStringLiteral("Seed"));
+    QSignalSpy finished(window, &TToleranceWindow::Finished);
+    runs->setValue(4);
+    seed->setText(QStringLiteral("29"));
+    window->Start();
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_TRUE(document->IsModified());
+    CalculationRecord after = document->Record();
+    EXPECT_TRUE(std::exchange(after.windows.front().tolerance, std::nullopt) && after == before);
+    // Opening another file over it asks first; cancelled, the result stays.
+    EXPECT_EQ(CollectMessageBoxes([&] { (void)OpenCalculation(path); }, QStringLiteral("Отмена")).size(), 1U);
+    EXPECT_TRUE(document->Record().windows.front().tolerance);
+    ASSERT_TRUE(document->Save());
+    const QByteArray saved = Contents(path);
+    EXPECT_TRUE(saved.contains("\"version\": 3"));
+    const QString shownLines = ReportText(calculator, {}).section(QStringLiteral("Запас и разброс\n"), 1);
+    ASSERT_FALSE(shownLines.isEmpty());
+    runs->setValue(200);
+    seed->setText(QStringLiteral("1"));
+
+    const QString digest = QString::fromLatin1(saved).section(QStringLiteral("\"netlist\": \""), 1).left(64);
+    struct Row
+    {
+        const char *name;
+        QByteArray file;
+        std::function<void()> change;
+        bool current;
+        char mark = ',';
+    };
+    for (const Row &row : std::vector<Row>{
+             {"reopened", saved, [] {}, true},
+             {"reopened under the other mark", saved, [] {}, true, '.'},
+             {"a box typed over", saved, [&] { Type(Find<QLineEdit>(calculator, "Edit15"), QStringLiteral("51")); },
+              false},
+             {"another seed", saved, [&] { seed->setText(QStringLiteral("30")); }, false},
+             {"another netlist", Replaced(saved, digest.toLatin1(), QByteArray(64, 'f')), [] {}, false},
+         }) {
+        const QString file = folder.filePath(QString::fromLatin1(row.name) + QStringLiteral(".ortix"));
+        ASSERT_TRUE(SaveFile(file, row.file));
+        DecimalMark = row.mark;
+        CollectMessageBoxes([&] { EXPECT_TRUE(OpenCalculation(file)) << row.name; }, QStringLiteral("&Не сохранять"));
+        EXPECT_EQ(runs->value(), 4) << row.name;
+        EXPECT_EQ(seed->text(), QStringLiteral("29")) << row.name;
+        row.change();
+        QTest::qWait(10);
+        EXPECT_EQ(window->ResultIsCurrent(), row.current) << row.name;
+        EXPECT_EQ(Shows(window, QStringLiteral("Устарело")), !row.current) << row.name;
+        const QString report = ReportText(calculator, {}).section(QStringLiteral("Запас и разброс\n"), 1);
+        DecimalMark = ',';
+        const QRegularExpression comma(QStringLiteral("(\\d),(\\d)"));
+        EXPECT_EQ(report,
+                  row.current ? QString(shownLines).replace(comma, QStringLiteral("\\1%1\\2").arg(row.mark))
+                              : QString())
+            << row.name;
+        QProcess headless;
+        headless.start(QStringLiteral(ORTIX_PROGRAM), {"--report", folder.filePath("report.txt"), file});
+        ASSERT_TRUE(headless.waitForFinished(60000));
+        EXPECT_EQ(Contents(folder.filePath("report.txt")).contains("Запас и разброс\n"), row.file == saved) << row.name;
+    }
+
+    // A file opened while an analysis runs stops it, and keeps its own result.
+    runs->setValue(100000);
+    window->Start();
+    QTest::qWait(300);
+    CollectMessageBoxes([&] { EXPECT_TRUE(OpenCalculation(path)); }, QStringLiteral("&Не сохранять"));
+    ASSERT_TRUE(finished.wait(1000));
+    EXPECT_EQ(runs->value(), 4);
+    EXPECT_TRUE(window->ResultIsCurrent());
+    window->close();
 }
 
 } // namespace

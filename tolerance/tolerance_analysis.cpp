@@ -5,6 +5,7 @@
 #include "window_structure/window_reading.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -410,6 +411,45 @@ Outcome<> AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &pa
 {
     *result = ToleranceResult{};
     return Analysis(window, parts, options, control, result).Run();
+}
+
+ToleranceRecord RecordOf(const ToleranceResult &result, const ToleranceOptions &options, const QString &netlist)
+{
+    // The window shows the failures' count and the first three.
+    constexpr int kNamedFailures = 3;
+    constexpr int kBins = 20;
+    ToleranceRecord record{.netlist = NetlistDigest(netlist),
+                           .runs = options.runs,
+                           .seed = result.seed,
+                           .tolerances = options.tolerances,
+                           .nominalWorks = result.nominalWorks,
+                           .cancelled = result.cancelled,
+                           .judged = result.runs,
+                           .works = result.works,
+                           .yield = result.yield,
+                           .low = result.low,
+                           .high = result.high,
+                           .swings = {},
+                           .margins = result.margins,
+                           .sensitivity = result.sensitivity,
+                           .failed = int(result.failures.size()),
+                           .failures = result.failures.mid(0, kNamedFailures)};
+    std::vector<double> swings;
+    std::copy_if(result.swings.begin(), result.swings.end(), std::back_inserter(swings),
+                 [](double swing) { return std::isfinite(swing); });
+    if (swings.empty())
+        return record;
+    const auto [least, largest] = std::minmax_element(swings.begin(), swings.end());
+    record.swings = {.least = *least, .largest = *largest, .counts = std::vector<int>(kBins, 0)};
+    const double width = std::max(*largest - *least, 1e-9) / kBins;
+    for (double swing : swings)
+        ++record.swings.counts[std::size_t(std::min(kBins - 1, int((swing - *least) / width)))];
+    return record;
+}
+
+QString NetlistDigest(const QString &netlist)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(netlist.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
 QString PartValueText(double value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulation/circuit.h"
+#include "tolerance/tolerance_record.h"
 
 #include <QByteArray>
 #include <QString>
@@ -35,13 +36,6 @@ struct TolerancePart
     bool hasMargin = false;
 };
 
-struct Tolerances
-{
-    double resistor = 0.05;
-    double capacitor = 0.10;
-    double gainSpread = 3;
-};
-
 struct ToleranceOptions
 {
     int runs = 200;
@@ -50,21 +44,6 @@ struct ToleranceOptions
     Tolerances tolerances = {};
     bool findMargins = true;
     QStringList marginParts = {}; // whose margins to find; empty: every part that has one
-};
-
-// Where the trigger stops working as one part moves with the others at their values, in the part's unit: NaN
-// where it still works at a tenth (low) or ten times (high) the nominal value, or where a run failed.
-struct Margin
-{
-    QString part, unit;
-    double nominal = NAN, low = NAN, high = NAN;
-    QString warning; // where the part's tolerance reaches past its margin, with the standard value that restores it
-};
-
-struct Sensitivity
-{
-    QString part;
-    double separation = 0; // how far apart the part's mean deviations of failing and working runs are, in spreads
 };
 
 struct ToleranceResult
@@ -99,6 +78,13 @@ Outcome<std::vector<TolerancePart>> ToleranceParts(QWidget *window);
 // before the nominal design was judged, it is cancelled; cancelled later, it is done with what it had.
 Outcome<> AnalyseTolerance(QWidget *window, const std::vector<TolerancePart> &parts, const ToleranceOptions &options,
                            ToleranceResult *result, const ToleranceControl &control = {});
+
+// The result as its window shows it and the calculation keeps it, with the options and the netlist it was computed
+// from.
+ToleranceRecord RecordOf(const ToleranceResult &result, const ToleranceOptions &options, const QString &netlist);
+
+// What a record keeps of the netlist it was computed from: its SHA-256.
+QString NetlistDigest(const QString &netlist);
 
 // A part's value to four significant digits, never in exponent form: "47000", "44,93".
 QString PartValueText(double value);

@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -39,20 +40,18 @@ QString Percent(double share)
 }
 
 // The output swings of the runs as bars over equal bins between the least and the largest.
-class SwingHistogram : public QWidget
+class SwingHistogramView : public QWidget
 {
 public:
-    explicit SwingHistogram(QWidget *parent) : QWidget(parent)
+    explicit SwingHistogramView(QWidget *parent) : QWidget(parent)
     {
         setMinimumSize(320, 180);
         setAccessibleName(Tr("Гистограмма амплитуды выходного напряжения"));
     }
 
-    void SetSwings(std::vector<double> swings)
+    void SetSwings(const SwingHistogram &swings)
     {
-        swings.erase(std::remove_if(swings.begin(), swings.end(), [](double v) { return !std::isfinite(v); }),
-                     swings.end());
-        swings_ = std::move(swings);
+        swings_ = swings;
         update();
     }
 
@@ -62,31 +61,29 @@ protected:
         QPainter painter(this);
         const QRect area = rect().adjusted(8, 8, -8, -28);
         painter.drawLine(area.bottomLeft(), area.bottomRight());
-        if (swings_.empty()) {
+        const std::vector<int> &counts = swings_.counts;
+        const int most = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+        if (most <= 0) {
             painter.drawText(area, Qt::AlignCenter, Tr("Нет прогонов, в которых триггер переключился"));
             return;
         }
-        const auto [least, largest] = std::minmax_element(swings_.begin(), swings_.end());
-        constexpr int kBins = 20;
-        std::vector<int> counts(kBins, 0);
-        const double width = std::max(*largest - *least, 1e-9) / kBins;
-        for (double swing : swings_)
-            ++counts[std::min(kBins - 1, int((swing - *least) / width))];
-        const int most = *std::max_element(counts.begin(), counts.end());
-        const double barWidth = double(area.width()) / kBins;
+        const double barWidth = double(area.width()) / double(counts.size());
         painter.setBrush(palette().highlight());
-        for (int bin = 0; bin < kBins; ++bin) {
+        for (std::size_t bin = 0; bin < counts.size(); ++bin) {
             const double height = double(area.height()) * counts[bin] / most;
-            painter.drawRect(QRectF(area.left() + bin * barWidth, area.bottom() - height, barWidth - 1, height));
+            painter.drawRect(
+                QRectF(area.left() + double(bin) * barWidth, area.bottom() - height, barWidth - 1, height));
         }
         const QRect labels(area.left(), area.bottom() + 4, area.width(), 20);
-        painter.drawText(labels, Qt::AlignLeft, FigureText(*least) + QStringLiteral(" В"));
-        painter.drawText(labels, Qt::AlignHCenter, Tr("амплитуда на выходе, прогонов: %1").arg(swings_.size()));
-        painter.drawText(labels, Qt::AlignRight, FigureText(*largest) + QStringLiteral(" В"));
+        painter.drawText(labels, Qt::AlignLeft, FigureText(swings_.least) + QStringLiteral(" В"));
+        painter.drawText(
+            labels, Qt::AlignHCenter,
+            Tr("амплитуда на выходе, прогонов: %1").arg(std::accumulate(counts.begin(), counts.end(), qint64(0))));
+        painter.drawText(labels, Qt::AlignRight, FigureText(swings_.largest) + QStringLiteral(" В"));
     }
 
 private:
-    std::vector<double> swings_;
+    SwingHistogram swings_;
 };
 
 QString MarginValue(const Margin &margin, double number, const QString &none)
@@ -104,16 +101,16 @@ QString HighText(const Margin &margin)
     return MarginValue(margin, margin.high, Tr("> 10 номиналов"));
 }
 
-QString YieldText(const ToleranceResult &result)
+QString YieldText(const ToleranceRecord &result)
 {
-    return result.runs ? Tr("Работают %1 из %2 образцов: %3 (95 %-й доверительный интервал %4 … %5)")
-                             .arg(result.works)
-                             .arg(result.runs)
-                             .arg(Percent(result.yield), Percent(result.low), Percent(result.high))
-                       : Tr("Ни один прогон не промоделирован");
+    return result.judged ? Tr("Работают %1 из %2 образцов: %3 (95 %-й доверительный интервал %4 … %5)")
+                               .arg(result.works)
+                               .arg(result.judged)
+                               .arg(Percent(result.yield), Percent(result.low), Percent(result.high))
+                         : Tr("Ни один прогон не промоделирован");
 }
 
-QString NominalText(const ToleranceResult &result)
+QString NominalText(const ToleranceRecord &result)
 {
     return result.nominalWorks ? Tr("С номинальными значениями триггер работает.")
                                : Tr("С номинальными значениями триггер не работает: запаса нет.");
@@ -134,12 +131,56 @@ QDoubleSpinBox *PercentBox(double value, double most, const QString &suffix)
     return box;
 }
 
+// The result as the window shows it, line by line: the nominal design, each margin, the warnings, the yield, the
+// ranked parts and the seed.
+QStringList ResultLines(const ToleranceRecord &result)
+{
+    QStringList lines{NominalText(result)};
+    for (const Margin &margin : result.margins)
+        lines << Tr("%1 = %2: работает от %3 до %4")
+                     .arg(margin.part, MarginValue(margin, margin.nominal, {}), LowText(margin), HighText(margin));
+    for (const Margin &margin : result.margins)
+        if (!margin.warning.isEmpty())
+            lines << margin.warning;
+    lines << YieldText(result);
+    QStringList ranked;
+    for (const Sensitivity &part : result.sensitivity)
+        ranked << SensitivityText(part);
+    lines << Tr("Детали по влиянию на отказы: %1").arg(ranked.join(QStringLiteral("; ")));
+    lines << Tr("Начальное число: %1").arg(result.seed);
+    return lines;
+}
+
+// The netlist the calculator window's values give now, as a result keeps it; empty where they give none.
+QString CurrentNetlist(QWidget *calculatorWindow)
+{
+    Circuit circuit;
+    return BuildCircuit(calculatorWindow, &circuit) ? NetlistDigest(circuit.netlist.Text()) : QString();
+}
+
+bool ComputedWith(const ToleranceRecord &result, const ToleranceOptions &options)
+{
+    return result.runs == options.runs && result.seed == options.seed
+        && result.tolerances.resistor == options.tolerances.resistor
+        && result.tolerances.capacitor == options.tolerances.capacitor
+        && result.tolerances.gainSpread == options.tolerances.gainSpread;
+}
+
+std::shared_ptr<const ToleranceRecord> KeptResult(QWidget *calculatorWindow)
+{
+    const auto *calculator = qobject_cast<const TCalculatorWindow *>(calculatorWindow);
+    return calculator ? calculator->Tolerance() : nullptr;
+}
+
 } // namespace
 
 // What a worker thread and the window share: the analysis's input and its result.
 struct TToleranceWindow::Run
 {
     std::atomic_bool cancel = false;
+    // The calculator's contents were replaced while it ran (a file opened, a new calculation): what it finds is
+    // of the calculation that is gone.
+    bool superseded = false;
     ToleranceOptions options;
     std::vector<TolerancePart> parts;
     ToleranceResult result;
@@ -147,13 +188,17 @@ struct TToleranceWindow::Run
 };
 
 TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
-    : QWidget(calculatorWindow, Qt::Window), calculatorWindow_(calculatorWindow), builder_(new QObject(this))
+    : QWidget(calculatorWindow, Qt::Window),
+      calculatorWindow_(calculatorWindow),
+      calculator_(qobject_cast<TCalculatorWindow *>(calculatorWindow)),
+      builder_(new QObject(this))
 {
     setWindowTitle(Tr("Запас и разброс — %1").arg(calculatorWindow->windowTitle()));
     runs_ = new QSpinBox;
     runs_->setRange(1, 100000);
     runs_->setValue(200);
     seed_ = new QLineEdit(QString::number(QRandomGenerator::system()->generate64() % 1000000));
+    seed_->setObjectName(QStringLiteral("Seed"));
     seed_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{1,19}")), seed_));
     resistorTolerance_ = PercentBox(5, 50, QStringLiteral(" %"));
     capacitorTolerance_ = PercentBox(10, 80, QStringLiteral(" %"));
@@ -189,7 +234,7 @@ TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
     warnings_->setStyleSheet(QStringLiteral("color: #a00"));
     yield_ = new QLabel;
     yield_->setWordWrap(true);
-    histogram_ = new SwingHistogram(this);
+    histogram_ = new SwingHistogramView(this);
     sensitivity_ = new QListWidget;
 
     auto *marginBox = new QGroupBox(Tr("Запас по каждой детали (при остальных номинальных, в обоих крайних режимах)"));
@@ -228,15 +273,22 @@ TToleranceWindow::TToleranceWindow(QWidget *calculatorWindow)
     const auto check = [this] { currencyCheck_->start(); };
     for (QLineEdit *box : OwnControls<QLineEdit>(calculatorWindow))
         connect(box, &QLineEdit::textChanged, this, check);
-    if (auto *calculator = qobject_cast<TCalculatorWindow *>(calculatorWindow)) {
-        connect(calculator, &TCalculatorWindow::StepRan, this, check);
-        connect(calculator, &TCalculatorWindow::ContentsReplaced, this, check);
-        connect(calculator, &TCalculatorWindow::SimulationParametersEdited, this, check);
+    if (calculator_) {
+        connect(calculator_, &TCalculatorWindow::StepRan, this, check);
+        connect(calculator_, &TCalculatorWindow::ContentsReplaced, this, [this] {
+            if (run_) {
+                run_->superseded = true;
+                run_->cancel = true;
+            }
+            ShowKeptResult();
+        });
+        connect(calculator_, &TCalculatorWindow::SimulationParametersEdited, this, check);
     }
     connect(runs_, &QSpinBox::valueChanged, this, check);
     connect(seed_, &QLineEdit::textChanged, this, check);
     for (QDoubleSpinBox *box : {resistorTolerance_, capacitorTolerance_, gainSpread_})
         connect(box, &QDoubleSpinBox::valueChanged, this, check);
+    ShowKeptResult();
 }
 
 TToleranceWindow::~TToleranceWindow()
@@ -259,29 +311,33 @@ ToleranceOptions TToleranceWindow::Options() const
                            .gainSpread = gainSpread_->value()}};
 }
 
-QString TToleranceWindow::DesignText() const
-{
-    Circuit circuit;
-    if (!BuildCircuit(calculatorWindow_, &circuit))
-        return {};
-    const ToleranceOptions options = Options();
-    return circuit.netlist.Text()
-        + QStringLiteral("%1 %2 %3 %4 %5")
-              .arg(options.runs)
-              .arg(options.seed)
-              .arg(options.tolerances.resistor)
-              .arg(options.tolerances.capacitor)
-              .arg(options.tolerances.gainSpread);
-}
-
 bool TToleranceWindow::ResultIsCurrent() const
 {
-    return result_ && !resultDesign_.isEmpty() && DesignText() == resultDesign_;
+    const std::shared_ptr<const ToleranceRecord> result = KeptResult(calculatorWindow_);
+    return result && ComputedWith(*result, Options()) && result->netlist == CurrentNetlist(calculatorWindow_);
+}
+
+void TToleranceWindow::ShowKeptResult()
+{
+    const std::shared_ptr<const ToleranceRecord> result = KeptResult(calculatorWindow_);
+    if (result && !worker_) {
+        runs_->setValue(result->runs);
+        seed_->setText(QString::number(result->seed));
+        resistorTolerance_->setValue(100 * result->tolerances.resistor);
+        capacitorTolerance_->setValue(100 * result->tolerances.capacitor);
+        gainSpread_->setValue(result->tolerances.gainSpread);
+    }
+    ShowResult(result ? *result : ToleranceRecord{});
+    if (!result) {
+        status_->clear();
+        yield_->clear();
+    }
+    ShowCurrency();
 }
 
 void TToleranceWindow::ShowCurrency()
 {
-    stale_->setVisible(result_ && !ResultIsCurrent());
+    stale_->setVisible(KeptResult(calculatorWindow_) && !ResultIsCurrent());
 }
 
 void TToleranceWindow::Start()
@@ -298,7 +354,8 @@ void TToleranceWindow::Start()
     run_ = std::make_shared<Run>();
     run_->options = Options();
     run_->parts = parts_;
-    const QString design = DesignText();
+    Circuit circuit;
+    const QString netlist = BuildCircuit(calculatorWindow_, &circuit) ? circuit.netlist.Text() : QString();
     const std::shared_ptr<Run> run = run_;
     QWidget *calculator = calculatorWindow_;
     QObject *builder = builder_;
@@ -329,7 +386,7 @@ void TToleranceWindow::Start()
         };
         run->analysed = AnalyseTolerance(calculator, run->parts, run->options, &run->result, control);
     }));
-    connect(worker_.get(), &QThread::finished, this, [this, design] { Finish(design); });
+    connect(worker_.get(), &QThread::finished, this, [this, netlist] { Finish(netlist); });
     start_->setEnabled(false);
     cancel_->setEnabled(true);
     progress_->setValue(0);
@@ -337,40 +394,42 @@ void TToleranceWindow::Start()
     worker_->start();
 }
 
-void TToleranceWindow::Finish(const QString &design)
+void TToleranceWindow::Finish(const QString &netlist)
 {
     worker_->wait();
     worker_.reset();
     progress_->setValue(progress_->maximum());
     start_->setEnabled(true);
     cancel_->setEnabled(false);
-    if (run_->analysed.IsCancelled()) {
+    if (run_->analysed.IsCancelled() || run_->superseded) {
         // The result shown before, if any, stays as it was.
         status_->setText(Tr("Расчёт отменён."));
     } else if (!run_->analysed) {
         status_->setText(run_->analysed.Message());
-        resultDesign_.clear();
-    } else {
-        resultDesign_ = design;
-        result_ = run_->result;
-        ShowResult();
+    } else if (calculator_) {
+        calculator_->SetTolerance(
+            std::make_shared<const ToleranceRecord>(RecordOf(run_->result, run_->options, netlist)));
+        emit calculator_->ToleranceComputed();
+        ShowResult(*calculator_->Tolerance());
     }
+    const bool superseded = run_->superseded;
     run_.reset();
+    if (superseded)
+        ShowKeptResult(); // the calculation's now, with its settings
     ShowCurrency();
     emit Finished();
 }
 
-void TToleranceWindow::ShowResult()
+void TToleranceWindow::ShowResult(const ToleranceRecord &result)
 {
-    const ToleranceResult &result = *result_;
     QStringList status;
     status << NominalText(result);
     if (result.cancelled)
         status << Tr("Расчёт отменён: показано то, что успело рассчитаться.");
-    if (!result.failures.isEmpty())
+    if (result.failed)
         status << Tr("Не промоделировано прогонов: %1 (%2).")
-                      .arg(result.failures.size())
-                      .arg(result.failures.mid(0, 3).join(QStringLiteral("; ")));
+                      .arg(result.failed)
+                      .arg(result.failures.join(QStringLiteral("; ")));
     status << Tr("Начальное число: %1.").arg(result.seed);
     status_->setText(status.join(u' '));
 
@@ -389,37 +448,19 @@ void TToleranceWindow::ShowResult()
     }
     warnings_->setText(warnings.join(u'\n'));
     yield_->setText(YieldText(result));
-    static_cast<SwingHistogram *>(histogram_)->SetSwings(result.swings);
+    static_cast<SwingHistogramView *>(histogram_)->SetSwings(result.swings);
     sensitivity_->clear();
     for (const Sensitivity &part : result.sensitivity)
         sensitivity_->addItem(SensitivityText(part));
 }
 
-QStringList TToleranceWindow::ResultLines() const
-{
-    if (!result_)
-        return {};
-    const ToleranceResult &result = *result_;
-    QStringList lines{NominalText(result)};
-    for (const Margin &margin : result.margins)
-        lines << Tr("%1 = %2: работает от %3 до %4")
-                     .arg(margin.part, MarginValue(margin, margin.nominal, {}), LowText(margin), HighText(margin));
-    for (const Margin &margin : result.margins)
-        if (!margin.warning.isEmpty())
-            lines << margin.warning;
-    lines << YieldText(result);
-    QStringList ranked;
-    for (const Sensitivity &part : result.sensitivity)
-        ranked << SensitivityText(part);
-    lines << Tr("Детали по влиянию на отказы: %1").arg(ranked.join(QStringLiteral("; ")));
-    lines << Tr("Начальное число: %1").arg(result.seed);
-    return lines;
-}
-
 QStringList CurrentToleranceLines(QWidget *calculatorWindow)
 {
     const auto *window = calculatorWindow->findChild<TToleranceWindow *>(QString(), Qt::FindDirectChildrenOnly);
-    return window && !window->Running() && window->ResultIsCurrent() ? window->ResultLines() : QStringList();
+    const std::shared_ptr<const ToleranceRecord> result = KeptResult(calculatorWindow);
+    const bool current = window ? !window->Running() && window->ResultIsCurrent()
+                                : result && result->netlist == CurrentNetlist(calculatorWindow);
+    return current ? ResultLines(*result) : QStringList();
 }
 
 void TToleranceWindow::closeEvent(QCloseEvent *event)

@@ -18,6 +18,7 @@ class QSpinBox;
 class QTableWidget;
 class QThread;
 class QTimer;
+class TCalculatorWindow;
 
 // «Запас и разброс»: the margins of a calculator window's parts and the share of boards that work with parts drawn
 // within their tolerances, computed on worker processes while the window stays responsive.
@@ -31,12 +32,9 @@ public:
 
     void Start();
     bool Running() const { return worker_ != nullptr; }
-    // The result shown, when it is of exactly the design the calculator window holds now.
+    // Whether the result shown (the calculator window's) is of exactly the design the calculator window holds now and
+    // of the settings this window shows.
     bool ResultIsCurrent() const;
-    const std::optional<ToleranceResult> &Result() const { return result_; }
-    // The result as the window shows it, line by line: the nominal design, each margin, the warnings, the yield,
-    // the ranked parts and the seed.
-    QStringList ResultLines() const;
 
 signals:
     void Finished();
@@ -47,13 +45,15 @@ protected:
 private:
     struct Run;
     // Shows what the analysis of the design gave.
-    void Finish(const QString &design);
-    void ShowResult();
+    void Finish(const QString &netlist);
+    // Shows the calculator window's result, with the settings it was computed with (a file opened brings its own).
+    void ShowKeptResult();
+    void ShowResult(const ToleranceRecord &result);
     void ShowCurrency();
-    QString DesignText() const;
     ToleranceOptions Options() const;
 
     QWidget *calculatorWindow_;
+    TCalculatorWindow *calculator_; // which keeps the result; none for another window
     QSpinBox *runs_;
     QLineEdit *seed_;
     QDoubleSpinBox *resistorTolerance_, *capacitorTolerance_, *gainSpread_;
@@ -67,14 +67,12 @@ private:
     QObject *builder_; // the context of the circuits the workers ask this thread to build
     std::shared_ptr<Run> run_;
     std::unique_ptr<QThread> worker_;
-    std::optional<ToleranceResult> result_;
     std::vector<TolerancePart> parts_;
-    QString resultDesign_; // the netlist and options the result shown was computed from
 };
 
 // Opens «Запас и разброс» for the calculator window.
 void ShowTolerance(QWidget *calculatorWindow);
 
-// The lines of «Запас и разброс» for a report, when its result is of exactly the values the calculator window holds
-// now; none otherwise.
+// The lines of «Запас и разброс» for a report, when the calculator window's result is of exactly the values it holds
+// now and of the settings its «Запас и разброс» shows (a window not made yet shows the result's own); none otherwise.
 QStringList CurrentToleranceLines(QWidget *calculatorWindow);

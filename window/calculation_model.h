@@ -4,7 +4,10 @@
 #include <QVariantMap>
 
 #include <map>
+#include <memory>
 #include <vector>
+
+struct ToleranceRecord;
 
 // What a step printed in a result or verdict: its text, and for a printed number the values the text shows
 // and the unit after them as printed (" Ом"); a text of words keeps neither.
@@ -24,6 +27,8 @@ struct CalculationModel
     std::map<QString, ResultValue> results;
     // Each parameter of «Параметры моделирования» the user typed, by its key: the text in the parameter's unit.
     QVariantMap simulationParameters;
+    // The last result of «Запас и разброс», with what it was computed from; none until one is computed or opened.
+    std::shared_ptr<const ToleranceRecord> tolerance = {};
 
     // The result shown by the label of that name; empty when none is.
     ResultValue Result(const QString &name) const

@@ -63,6 +63,10 @@ public:
     QVariantMap SimulationParameters() const { return model_.simulationParameters; }
     void SetSimulationParameters(const QVariantMap &parameters) { model_.simulationParameters = parameters; }
 
+    // The last result of «Запас и разброс», with what it was computed from: the calculation file keeps it.
+    std::shared_ptr<const ToleranceRecord> Tolerance() const { return model_.tolerance; }
+    void SetTolerance(std::shared_ptr<const ToleranceRecord> tolerance) { model_.tolerance = std::move(tolerance); }
+
     // The names of the edit boxes that no step reads: nobody need fill them.
     virtual QStringList BoxesNoStepReads() const { return {}; }
 
@@ -71,6 +75,8 @@ signals:
     void StepRan();
     // The user changed «Параметры моделирования».
     void SimulationParametersEdited();
+    // «Запас и разброс» computed a new result: a change of the calculation, though no box or result changed.
+    void ToleranceComputed();
     // Everything the window holds was replaced at once: a file opened, or a new calculation begun.
     void ContentsReplaced();
 
