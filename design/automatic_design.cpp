@@ -261,8 +261,14 @@ Outcome<> TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QStr
     }
     if (!problems.isEmpty())
         return Failure{problems.join(QStringLiteral("; "))};
-    for (const auto &[box, text] : typed)
-        box->setText(text);
+    // A box typed costs as much as a step: a batch's next variant types only what changes.
+    for (const GivenBox &given : plan.given) {
+        const auto last =
+            std::find_if(typed.rbegin(), typed.rend(), [&](const auto &box) { return box.first == given.box; });
+        const QString text = last != typed.rend() ? last->second : QString();
+        if (given.box->text() != text)
+            given.box->setText(text);
+    }
     return {};
 }
 

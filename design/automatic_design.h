@@ -105,7 +105,8 @@ struct DesignOutcome
 DesignOutcome RunDesign(const DesignPlan &plan, bool replaceTyped);
 
 // The given data of a variant, by column or box name: the given boxes' texts, the values' decimal mark
-// either "," or "."; a failure names what cannot be used, "; " between them, and nothing is typed then.
+// either "," or "."; a given box the variant does not name is emptied. A failure names what cannot be used,
+// "; " between them, and nothing is typed then.
 Outcome<> TypeGivenData(const DesignPlan &plan, const std::vector<std::pair<QString, QString>> &values);
 
 // The designed calculation as its file keeps it.

@@ -9,13 +9,13 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 
 #include <condition_variable>
 #include <deque>
 #include <map>
 #include <mutex>
-#include <set>
+#include <optional>
+#include <unordered_map>
 #include <thread>
 
 namespace {
@@ -57,12 +57,13 @@ class AnswerTable
 public:
     void Add(const QString &column, const QString &cell)
     {
-        QString unique = column;
-        for (int repeat = 2; row_.count(unique); ++repeat)
-            unique = column + QStringLiteral(" (%1)").arg(repeat);
-        if (known_.insert(unique).second)
-            columns_.push_back(unique);
-        row_[unique] = cell;
+        // A column named twice in a row is told apart by its repeat: "… (2)".
+        size_t index = IndexOf(column);
+        for (int repeat = 2; index < row_.size() && row_[index]; ++repeat)
+            index = IndexOf(column + QStringLiteral(" (%1)").arg(repeat));
+        if (index >= row_.size())
+            row_.resize(index + 1);
+        row_[index] = cell;
     }
     void EndRow() { rows_.push_back(std::exchange(row_, {})); }
 
@@ -73,12 +74,10 @@ public:
         for (const QString &column : columns_)
             header << CsvCell(column);
         lines << header.join(QLatin1Char(';'));
-        for (const std::map<QString, QString> &row : rows_) {
+        for (const std::vector<std::optional<QString>> &row : rows_) {
             QStringList cells;
-            for (const QString &column : columns_) {
-                const auto cell = row.find(column);
-                cells << CsvCell(cell != row.end() ? cell->second : QString());
-            }
+            for (size_t column = 0; column < columns_.size(); ++column)
+                cells << CsvCell(column < row.size() && row[column] ? *row[column] : QString());
             lines << cells.join(QLatin1Char(';'));
         }
         // A spreadsheet opens UTF-8 as such after its byte order mark.
@@ -86,10 +85,18 @@ public:
     }
 
 private:
+    size_t IndexOf(const QString &column)
+    {
+        const auto [known, added] = indexes_.try_emplace(column, columns_.size());
+        if (added)
+            columns_.push_back(column);
+        return known->second;
+    }
+
     std::vector<QString> columns_;
-    std::set<QString> known_;
-    std::vector<std::map<QString, QString>> rows_;
-    std::map<QString, QString> row_;
+    std::unordered_map<QString, size_t> indexes_;
+    std::vector<std::vector<std::optional<QString>>> rows_;
+    std::vector<std::optional<QString>> row_;
 };
 
 // The reports of the variants, each from a new page under its heading «Вариант N».
@@ -123,17 +130,12 @@ private:
     QList<Report> reports_; // of windows that outlive the key
 };
 
-// Writes the variants' files on threads of its own while the next variants are designed: each file whole or
-// not at all, and waiting for the disk to hold one need not hold up the rest.
+// Writes the variants' files on a thread of its own while the next variants are designed; they take their
+// names together once the disk holds them all (FilesSavedTogether).
 class FileWriter
 {
 public:
-    FileWriter()
-    {
-        const int threads = std::max(4, QThread::idealThreadCount());
-        for (int i = 0; i < threads; ++i)
-            threads_.emplace_back([this] { Work(); });
-    }
+    explicit FileWriter(FilesSavedTogether &files) : files_(files), thread_([this] { Work(); }) {}
     ~FileWriter() { (void)Finish(); }
 
     void Write(const QString &path, const CalculationRecord &record)
@@ -151,9 +153,8 @@ public:
             finishing_ = true;
             ready_.notify_all();
         }
-        for (std::thread &thread : threads_)
-            thread.join();
-        threads_.clear();
+        if (thread_.joinable())
+            thread_.join();
         if (!error_.isEmpty())
             return Failure{error_};
         return {};
@@ -172,7 +173,7 @@ private:
                 next = std::move(queue_.front());
                 queue_.pop_front();
             }
-            if (const Outcome<> saved = SaveFile(next.first, CalculationToJson(next.second)); !saved) {
+            if (const Outcome<> saved = files_.Write(next.first, CalculationToJson(next.second)); !saved) {
                 const std::lock_guard lock(mutex_);
                 if (error_.isEmpty())
                     error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, saved.Message());
@@ -180,12 +181,13 @@ private:
         }
     }
 
-    std::vector<std::thread> threads_;
+    FilesSavedTogether &files_;
     std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<std::pair<QString, CalculationRecord>> queue_;
     bool finishing_ = false;
     QString error_;
+    std::thread thread_; // last: it starts working once the rest is made
 };
 
 struct Calculation
@@ -244,7 +246,8 @@ Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactor
     std::map<QString, Calculation> calculations;
     AnswerTable answers;
     AnswerKey key;
-    FileWriter writer;
+    FilesSavedTogether files;
+    FileWriter writer(files);
     for (const Variant &variant : variants) {
         VariantOutcome outcome{variant.number, false, QString()};
         const QString said =
@@ -261,8 +264,12 @@ Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactor
         if (calculation.windows.empty()) {
             problems << QStringLiteral("нет окна «%1»").arg(variant.window);
         } else {
+            // The given boxes are typed over, each only where the variant changes it.
+            QList<const QLineEdit *> given;
+            for (const GivenBox &box : calculation.plan.given)
+                given << box.box;
             for (const std::unique_ptr<TCalculatorWindow> &window : calculation.windows)
-                ClearWindow(window.get());
+                ClearWindow(window.get(), given);
             if (const Outcome<> typed = TypeGivenData(calculation.plan, variant.given); !typed) {
                 problems << typed.Message();
             } else {
@@ -315,13 +322,21 @@ Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactor
         if (!progress(outcome))
             break;
     }
-    if (Outcome<> written = writer.Finish(); !written)
-        return written;
-    if (Outcome<> written = SaveFile(folder.filePath(QStringLiteral("ответы.csv")), answers.Csv()); !written)
-        return written;
-    if (!options.answerKey || key.IsEmpty())
+    const auto save = [&](const QString &name, const QByteArray &contents) -> Outcome<> {
+        if (const Outcome<> written = files.Write(folder.filePath(name), contents); !written)
+            return Failure{QStringLiteral("не удалось записать %1: %2").arg(folder.filePath(name), written.Message())};
         return {};
-    if (Outcome<> written = SaveFile(folder.filePath(QStringLiteral("ответы.html")), key.Html().toUtf8()); !written)
-        return written;
-    return SaveFile(folder.filePath(QStringLiteral("ответы.pdf")), key.Pdf());
+    };
+    Outcome<> written = writer.Finish();
+    if (written)
+        written = save(QStringLiteral("ответы.csv"), answers.Csv());
+    if (written && options.answerKey && !key.IsEmpty()) {
+        written = save(QStringLiteral("ответы.html"), key.Html().toUtf8());
+        if (written)
+            written = save(QStringLiteral("ответы.pdf"), key.Pdf());
+    }
+    // What was written is kept when a later file failed: the variants finished before it.
+    if (const Outcome<> committed = files.Commit(); !committed)
+        return Failure{QStringLiteral("не удалось записать ответы: %1").arg(committed.Message())};
+    return written;
 }

@@ -62,9 +62,20 @@ constexpr int kPlainFormatVersion = 1;
 void AppendString(QByteArray &out, const QString &text)
 {
     out += '"';
+    // The characters that need no escape go as UTF-8 a run at a time.
+    qsizetype run = 0;
+    const auto endRun = [&](qsizetype end) { out += QStringView(text).mid(run, end - run).toUtf8(); };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (pair) {
+            ++i;
+            continue;
+        }
+        if (c != u'"' && c != u'\\' && c.unicode() >= 0x20 && !c.isSurrogate())
+            continue;
+        endRun(i);
+        run = i + 1;
         if (c == u'"' || c == u'\\') {
             out += '\\';
             out += char(c.unicode());
@@ -72,15 +83,11 @@ void AppendString(QByteArray &out, const QString &text)
             out += "\\n";
         } else if (c == u'\t') {
             out += "\\t";
-        } else if (c.unicode() < 0x20 || (c.isSurrogate() && !pair)) {
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toLatin1();
-        } else if (pair) {
-            out += text.mid(i, 2).toUtf8();
-            ++i;
         } else {
-            out += QString(c).toUtf8();
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toLatin1();
         }
     }
+    endRun(text.size());
     out += '"';
 }
 

@@ -30,19 +30,39 @@ QList<Control *> InNameOrder(QList<Control *> controls)
     return controls;
 }
 
-QList<QLineEdit *> EditBoxes(TCalculatorWindow *window)
+// A window's boxes and results in name order. A window keeps the controls it was designed with, so they are
+// found once: a batch records and clears its windows a thousand times.
+struct Controls
 {
-    return InNameOrder(OwnControls<QLineEdit>(window));
+    QList<QLineEdit *> edits;
+    QList<QLabel *> results;
+};
+
+const Controls &ControlsOf(TCalculatorWindow *window)
+{
+    static std::map<const QObject *, Controls> found;
+    auto known = found.find(window);
+    if (known == found.end()) {
+        Controls controls{InNameOrder(OwnControls<QLineEdit>(window)), {}};
+        for (QLabel *label : OwnControls<QLabel>(window)) {
+            if (IsResultLabel(label))
+                controls.results << label;
+        }
+        controls.results = InNameOrder(controls.results);
+        known = found.emplace(window, controls).first;
+        QObject::connect(window, &QObject::destroyed, [window] { found.erase(window); });
+    }
+    return known->second;
 }
 
-QList<QLabel *> Results(TCalculatorWindow *window)
+const QList<QLineEdit *> &EditBoxes(TCalculatorWindow *window)
 {
-    QList<QLabel *> results;
-    for (QLabel *label : OwnControls<QLabel>(window)) {
-        if (IsResultLabel(label))
-            results << label;
-    }
-    return InNameOrder(results);
+    return ControlsOf(window).edits;
+}
+
+const QList<QLabel *> &Results(TCalculatorWindow *window)
+{
+    return ControlsOf(window).results;
 }
 
 // A box's text as it reads under the current decimal mark, when it is a number under the mark it was typed with.
@@ -182,10 +202,12 @@ void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMa
     emit window->ContentsReplaced();
 }
 
-void ClearWindow(TCalculatorWindow *window)
+void ClearWindow(TCalculatorWindow *window, const QList<const QLineEdit *> &keep)
 {
-    for (QLineEdit *edit : EditBoxes(window))
-        edit->clear();
+    for (QLineEdit *edit : EditBoxes(window)) {
+        if (!keep.contains(edit))
+            edit->clear();
+    }
     window->SetModel({});
     for (const NamedQuantity &quantity : window->Quantities())
         *quantity.quantity = Extended(0);

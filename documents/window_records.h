@@ -2,6 +2,9 @@
 
 #include "documents/calculation_file.h"
 
+#include <QList>
+
+class QLineEdit;
 class TCalculatorWindow;
 
 #include <vector>
@@ -19,5 +22,5 @@ QString MismatchOf(const WindowRecord &record, TCalculatorWindow *window);
 // shown in the current one where they are numbers in theirs.
 void Restore(TCalculatorWindow *window, const WindowRecord &record, char typedMark);
 
-// The window as it starts: every box and result empty, every quantity 0.
-void ClearWindow(TCalculatorWindow *window);
+// The window as it starts: every box and result empty, every quantity 0; the boxes to keep keep their texts.
+void ClearWindow(TCalculatorWindow *window, const QList<const QLineEdit *> &keep = {});

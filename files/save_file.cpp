@@ -1,11 +1,16 @@
 #include "files/save_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -64,6 +69,97 @@ Outcome<> SaveFile(const QString &path, const QByteArray &contents)
     errno = 0;
     if (!file.commit())
         return Failure{CauseOf(errno, file)};
+    return {};
+}
+
+FilesSavedTogether::FilesSavedTogether(SyncFunction *syncFileSystem) : sync_(syncFileSystem ? syncFileSystem : ::syncfs)
+{}
+
+FilesSavedTogether::~FilesSavedTogether()
+{
+    for (const Pending &file : pending_)
+        ::unlink(file.temporary.constData());
+}
+
+Outcome<> FilesSavedTogether::Write(const QString &path, const QByteArray &contents)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        return Failure{SystemErrorText(EISDIR)};
+    if (target.exists() && !target.isFile())
+        return SaveFile(path, contents);
+    const QByteArray finalPath = QFile::encodeName(path);
+    // Hidden, and unique however many threads and programs write beside the same name.
+    QByteArray temporary;
+    int handle = -1;
+    do {
+        temporary = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                                      + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate64(), 0, 36));
+        handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (handle < 0 && errno == EEXIST);
+    if (handle < 0)
+        return Failure{SystemErrorText(errno)};
+    // A file replaced keeps its permissions.
+    struct stat old;
+    int failure = 0;
+    if (::stat(finalPath.constData(), &old) == 0 && ::fchmod(handle, old.st_mode & 07777) != 0)
+        failure = errno;
+    if (failure == 0)
+        failure = WriteAll(handle, contents);
+    if (::close(handle) != 0 && failure == 0)
+        failure = errno;
+    if (failure != 0) {
+        ::unlink(temporary.constData());
+        return Failure{SystemErrorText(failure)};
+    }
+    const std::lock_guard lock(mutex_);
+    pending_.push_back({temporary, finalPath});
+    return {};
+}
+
+Outcome<> FilesSavedTogether::Commit()
+{
+    const std::lock_guard lock(mutex_);
+    const auto failed = [](const QByteArray &path, int failure) {
+        return Failure{QStringLiteral("%1: %2").arg(QFile::decodeName(path), SystemErrorText(failure))};
+    };
+    // Each folder open, to sync its file system before the names are given and the folder itself after.
+    std::map<QByteArray, int> folders;
+    const auto closeFolders = [&] {
+        for (const auto &[name, handle] : folders)
+            ::close(handle);
+    };
+    for (const Pending &file : pending_) {
+        const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file.path)).absolutePath());
+        if (folders.count(folder))
+            continue;
+        const int handle = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (handle < 0 || sync_(handle) != 0) {
+            const int failure = errno;
+            if (handle >= 0)
+                ::close(handle);
+            closeFolders();
+            return failed(folder, failure);
+        }
+        folders[folder] = handle;
+    }
+    for (size_t renamed = 0; renamed < pending_.size(); ++renamed) {
+        if (::rename(pending_[renamed].temporary.constData(), pending_[renamed].path.constData()) != 0) {
+            const int failure = errno;
+            const QByteArray path = pending_[renamed].path;
+            pending_.erase(pending_.begin(), pending_.begin() + qsizetype(renamed));
+            closeFolders();
+            return failed(path, failure);
+        }
+    }
+    pending_.clear();
+    for (const auto &[folder, handle] : folders) {
+        if (::fsync(handle) != 0) {
+            closeFolders();
+            return failed(folder, errno);
+        }
+    }
+    closeFolders();
     return {};
 }
 

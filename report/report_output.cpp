@@ -83,7 +83,8 @@ class ReportDocument
 public:
     // The schematics drawn in vectors from their SVG sources on paper; as images, which is what a word
     // processor's file keeps.
-    ReportDocument(const Report &report, PictureData pictures) : pictures_(pictures)
+    // Laid out on pages of the size, in the layout's pixels, when one is given: once, as it is made.
+    ReportDocument(const Report &report, PictureData pictures, const QSizeF &page = {}) : pictures_(pictures)
     {
         QFont font(QStringLiteral("Tahoma"));
         font.setPointSizeF(kBodyPoints);
@@ -95,6 +96,8 @@ public:
         layoutDevice_.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
         layoutDevice_.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
         document_.documentLayout()->setPaintDevice(&layoutDevice_);
+        if (page.isValid())
+            document_.setPageSize(page);
         if (pictures == PictureData::Svg)
             document_.documentLayout()->registerHandler(kSchematicObject, new SchematicObject(&document_));
         // Laid out once when whole, not again after every line; nothing to undo.
@@ -225,7 +228,8 @@ std::pair<int, int> PagesWithNext(const QTextBlock &block, qreal pageHeight)
 // with it starts the next page itself.
 void Paginate(QTextDocument *document, const QSizeF &page)
 {
-    document->setPageSize(page);
+    if (document->pageSize() != page)
+        document->setPageSize(page);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         if (!block.blockFormat().boolProperty(kKeepWithNextProperty))
             continue;
@@ -261,7 +265,7 @@ void PrintOn(const QList<Report> &reports, QPagedPaintDevice *device)
     QFont numberFont(QStringLiteral("Tahoma"));
     numberFont.setPointSizeF(8);
     for (const Report &report : reports) {
-        ReportDocument document(report, PictureData::Svg);
+        ReportDocument document(report, PictureData::Svg, page);
         QTextDocument *laidOut = document.get();
         Paginate(laidOut, page);
         const int pages = laidOut->pageCount();
@@ -349,9 +353,9 @@ QByteArray ReportsPdf(const QList<Report> &reports, const QString &title)
 
 QList<std::pair<int, int>> PicturePages(const Report &report)
 {
-    ReportDocument document(report, PictureData::Svg);
-    QTextDocument *laidOut = document.get();
     const QSizeF page = PageOfText(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMargins));
+    ReportDocument document(report, PictureData::Svg, page);
+    QTextDocument *laidOut = document.get();
     Paginate(laidOut, page);
     QList<std::pair<int, int>> pages;
     for (QTextBlock block = laidOut->begin(); block.isValid(); block = block.next()) {

@@ -3,6 +3,7 @@
 // and a calculation stays unsaved.
 #include "calculators/same_type/form3.h"
 #include "documents/calculation_document.h"
+#include "files/save_file.h"
 #include "report/report.h"
 #include "tests/support/window_driver.h"
 
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
 #include <functional>
 #include <sys/mount.h>
@@ -100,6 +102,13 @@ const Writer kWriters[] = {
     {"ODT report", ".odt", ReportOfForm3},
     {"HTML report", ".html", ReportOfForm3},
     {"text report", ".txt", ReportOfForm3},
+    {"a batch's file", ".ortix",
+     [](const QString &path) -> Outcome<> {
+         FilesSavedTogether files;
+         if (Outcome<> written = files.Write(path, QByteArray(4096, 'x')); !written)
+             return written;
+         return files.Commit();
+     }},
 };
 
 TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
@@ -128,6 +137,39 @@ TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
             EXPECT_TRUE(document->IsModified());
             umount(qPrintable(folder.filePath(QStringLiteral("disk"))));
         }
+    }
+}
+
+// A batch's files take their names only once the disk holds them all: a sync that fails leaves the file that was
+// there and makes no new one, and says why; a file replaced keeps its permissions; nothing is left beside them.
+TEST(Saving, FilesSavedTogetherTakeTheirNamesOnlyOnceOnTheDisk)
+{
+    const struct
+    {
+        FilesSavedTogether::SyncFunction *sync;
+        bool committed;
+        const char *cause;
+    } rows[] = {{nullptr, true, ""}, {[](int) { return errno = EIO, -1; }, false, "ошибка ввода-вывода"}};
+    for (const auto &row : rows) {
+        QTemporaryDir folder;
+        const QString old = WriteOld(folder.filePath(QStringLiteral("old.ortix")));
+        const QString fresh = folder.filePath(QStringLiteral("new.ortix"));
+        QFile::setPermissions(old, QFile::ReadOwner | QFile::WriteOwner);
+        QString said;
+        {
+            FilesSavedTogether files(row.sync);
+            ASSERT_TRUE(files.Write(old, "new") && files.Write(fresh, "new"));
+            EXPECT_EQ(Contents(old), kOldContents);
+            EXPECT_FALSE(QFileInfo::exists(fresh));
+            const Outcome<> committed = files.Commit();
+            said = committed.Message();
+            EXPECT_EQ(committed.Done(), row.committed) << said.toStdString();
+        }
+        EXPECT_TRUE(said.contains(QString::fromUtf8(row.cause))) << said.toStdString();
+        EXPECT_EQ(Contents(old), row.committed ? "new" : kOldContents);
+        EXPECT_EQ(QFileInfo::exists(fresh), row.committed);
+        EXPECT_EQ(QFile::permissions(old), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), row.committed ? 2 : 1);
     }
 }
 

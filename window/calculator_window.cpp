@@ -113,7 +113,10 @@ void TCalculatorWindow::showEvent(QShowEvent *)
 
 void TCalculatorWindow::FitClientAreaToControls()
 {
-    // Result labels grow as steps write them; the scroll bars must reach every control.
+    // Result labels grow as steps write them; the scroll bars must reach every control. A hidden window's
+    // labels keep their size until it shows, and its client area is fitted then.
+    if (!isVisible())
+        return;
     QWidget *clientArea = scrollBox_->widget();
     const QRect extent = clientArea->childrenRect();
     clientArea->resize(extent.right() + 1, extent.bottom() + 1);

@@ -6,6 +6,10 @@
 #include <QPrinter>
 #include <QSvgRenderer>
 
+#include <map>
+#include <memory>
+#include <mutex>
+
 extern "C" Q_DECL_EXPORT void PrintPages(QWidget *parent, const QString &documentName, bool preview,
                                          const std::function<void(QPagedPaintDevice *)> &print)
 {
@@ -24,13 +28,31 @@ extern "C" Q_DECL_EXPORT void PrintPages(QWidget *parent, const QString &documen
         print(&printer);
 }
 
+namespace {
+
+// The schematics are a few drawings, each read once: a report draws them again for every variant of a batch.
+std::mutex gRenderersMutex;
+
+template <class Use>
+auto WithRenderer(const QByteArray &svg, Use use)
+{
+    static std::map<QByteArray, std::unique_ptr<QSvgRenderer>> renderers;
+    const std::lock_guard lock(gRenderersMutex);
+    std::unique_ptr<QSvgRenderer> &renderer = renderers[svg];
+    if (!renderer)
+        renderer = std::make_unique<QSvgRenderer>(svg);
+    return use(*renderer);
+}
+
+} // namespace
+
 extern "C" Q_DECL_EXPORT QSize SvgSize(const QByteArray &svg)
 {
-    const QSvgRenderer renderer(svg);
-    return renderer.isValid() ? renderer.defaultSize() : QSize();
+    return WithRenderer(
+        svg, [](const QSvgRenderer &renderer) { return renderer.isValid() ? renderer.defaultSize() : QSize(); });
 }
 
 extern "C" Q_DECL_EXPORT void RenderSvg(const QByteArray &svg, QPainter *painter, const QRectF &bounds)
 {
-    QSvgRenderer(svg).render(painter, bounds);
+    WithRenderer(svg, [&](QSvgRenderer &renderer) { renderer.render(painter, bounds); });
 }
