@@ -22,7 +22,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QFileDialog>
-#include <QAction>
 #include <QApplication>
 
 #include <unistd.h>
@@ -171,12 +170,7 @@ TEST_F(CalculationFiles, FailuresAreShownAndCancelsAreNot)
     auto *edit = Find<QLineEdit>(Form4, "Edit1");
     Type(edit, QStringLiteral("12"));
     const auto menu = [](const char *text) {
-        return [text] {
-            for (QAction *action : Form4->findChildren<QAction *>())
-                if (action->text() == QString::fromUtf8(text))
-                    return action->trigger();
-            ADD_FAILURE() << "no command " << text;
-        };
+        return [text] { MenuAction(Form4, QString::fromUtf8(text))->trigger(); };
     };
     const auto opening = [&] { OpenCalculationReporting(other, Form4); };
     const char *kAsked = "Сохранить изменения", *kNotSaved = "Не удалось сохранить расчёт в";

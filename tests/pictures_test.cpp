@@ -19,12 +19,6 @@ QWidget *WindowNamed(const QString &name)
     return nullptr;
 }
 
-QByteArray Contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST(Pictures, EveryEmbeddedPictureDecodesToItsBoxSize)
 {
     static const QRegularExpression kName(QStringLiteral("^(Form\\d)_(Image\\d)(@2x)?\\.jpg$"));
@@ -38,7 +32,7 @@ TEST(Pictures, EveryEmbeddedPictureDecodesToItsBoxSize)
             continue; // a window whose controls are still to be built
         const QLabel *box = Find<QLabel>(window, match.captured(2).toLatin1().constData());
         ASSERT_TRUE(box);
-        const QImage image = DecodeJpeg(Contents(QStringLiteral(":/pictures/") + name));
+        const QImage image = DecodeJpeg(FileBytes(QStringLiteral(":/pictures/") + name));
         const int scale = match.captured(3).isEmpty() ? 1 : 2;
         EXPECT_EQ(image.size(), box->size() * scale) << name.toStdString();
     }
@@ -96,7 +90,7 @@ TEST(Pictures, ATruncatedJpegDoesNotBreakTheDecoder)
     const QStringList names = QDir(QStringLiteral(":/pictures")).entryList(QDir::Files);
     if (names.isEmpty())
         GTEST_SKIP() << "no picture embedded";
-    const QByteArray whole = Contents(QStringLiteral(":/pictures/") + names.front());
+    const QByteArray whole = FileBytes(QStringLiteral(":/pictures/") + names.front());
     for (qsizetype length : {qsizetype(2), qsizetype(200), whole.size() / 2, whole.size() - 2})
         DecodeJpeg(whole.left(length)); // must return, with or without an image
 }

@@ -63,9 +63,8 @@ private:
 
 QString Expected(const CalculatorCases &cases)
 {
-    QFile file(QStringLiteral(ORTIX_TEST_REPORTS "/%1.txt").arg(QString::fromLatin1(cases.name).toLower()));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(
+        FileBytes(QStringLiteral(ORTIX_TEST_REPORTS "/%1.txt").arg(QString::fromLatin1(cases.name).toLower())));
 }
 
 QString Output(const QString &program, const QStringList &arguments)
@@ -142,9 +141,7 @@ QString PdfText(const QString &path)
 // An HTML page's lines with its tags taken out, as a reader without a browser sees them.
 QString HtmlText(const QString &path)
 {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QString html = QString::fromUtf8(file.readAll());
+    QString html = QString::fromUtf8(FileBytes(path));
     html.remove(QRegularExpression(QStringLiteral("<head>.*?</head>"), QRegularExpression::DotMatchesEverythingOption));
     html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
     return html.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
@@ -157,10 +154,8 @@ QString HtmlText(const QString &path)
 QStringList HtmlBold(const QString &path)
 {
     QStringList bold;
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     static const QRegularExpression kBold(QStringLiteral("<b>([^<]*)</b>"));
-    for (const QRegularExpressionMatch &match : kBold.globalMatch(QString::fromUtf8(file.readAll())))
+    for (const QRegularExpressionMatch &match : kBold.globalMatch(QString::fromUtf8(FileBytes(path))))
         bold << match.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
     return bold;
 }
@@ -173,13 +168,7 @@ struct FormatReader
 };
 
 const FormatReader kFormats[] = {
-    {"txt",
-     [](const QString &path) {
-         QFile file(path);
-         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-         return QString::fromUtf8(file.readAll());
-     },
-     nullptr},
+    {"txt", [](const QString &path) { return QString::fromUtf8(FileBytes(path)); }, nullptr},
     {"pdf", PdfText, nullptr},
     {"odt", OdtText, OdtBold},
     {"html", HtmlText, HtmlBold},

@@ -43,12 +43,6 @@ QString WriteOld(const QString &path)
     return path;
 }
 
-QByteArray Contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
 rlimit gSavedLimit;
 
 const FailingPlace kPlaces[] = {
@@ -103,11 +97,10 @@ const Writer kWriters[] = {
     {"HTML report", ".html", ReportOfForm3},
     {"text report", ".txt", ReportOfForm3},
     {"a batch's file", ".ortix",
-     [](const QString &path) -> Outcome<> {
+     [](const QString &path) {
          FilesSavedTogether files;
-         if (Outcome<> written = files.Write(path, QByteArray(4096, 'x')); !written)
-             return written;
-         return files.Commit();
+         const Outcome<> written = files.Write(path, QByteArray(4096, 'x'));
+         return written ? files.Commit() : written;
      }},
 };
 
@@ -125,14 +118,14 @@ TEST(Saving, AFailedWriteLeavesTheOldFileAndNamesTheCause)
             }
             // A device reads as endless bytes: only a file's contents are compared.
             const bool device = QFileInfo(path).isSymLink();
-            const QByteArray before = device ? QByteArray() : Contents(path);
+            const QByteArray before = device ? QByteArray() : FileBytes(path);
             const Outcome<> written = writer.write(path);
             const QString said = written.Message();
             place.undo();
             EXPECT_TRUE(written.Failed()) << writer.name << " at " << place.name;
             EXPECT_TRUE(said.contains(QString::fromUtf8(place.cause))) << writer.name << ": " << said.toStdString();
             if (!device) {
-                EXPECT_EQ(Contents(path), before) << writer.name << " at " << place.name;
+                EXPECT_EQ(FileBytes(path), before) << writer.name << " at " << place.name;
             }
             EXPECT_TRUE(document->IsModified());
             umount(qPrintable(folder.filePath(QStringLiteral("disk"))));
@@ -159,14 +152,14 @@ TEST(Saving, FilesSavedTogetherTakeTheirNamesOnlyOnceOnTheDisk)
         {
             FilesSavedTogether files(row.sync);
             ASSERT_TRUE(files.Write(old, "new") && files.Write(fresh, "new"));
-            EXPECT_EQ(Contents(old), kOldContents);
+            EXPECT_EQ(FileBytes(old), kOldContents);
             EXPECT_FALSE(QFileInfo::exists(fresh));
             const Outcome<> committed = files.Commit();
             said = committed.Message();
             EXPECT_EQ(committed.Done(), row.committed) << said.toStdString();
         }
         EXPECT_TRUE(said.contains(QString::fromUtf8(row.cause))) << said.toStdString();
-        EXPECT_EQ(Contents(old), row.committed ? "new" : kOldContents);
+        EXPECT_EQ(FileBytes(old), row.committed ? "new" : kOldContents);
         EXPECT_EQ(QFileInfo::exists(fresh), row.committed);
         EXPECT_EQ(QFile::permissions(old), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), row.committed ? 2 : 1);

@@ -468,8 +468,7 @@ TEST(Simulation, DefaultPartsAreStandardValuesWithinTheirBounds)
 
 QString GoldenNetlist(const char *name)
 {
-    QFile file(QStringLiteral(ORTIX_GOLDEN_DIR "/") + QLatin1StringView(name));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(FileBytes(QStringLiteral(ORTIX_GOLDEN_DIR "/") + QLatin1StringView(name)));
 }
 
 // The symmetric trigger run with ten thousand times finer steps: it lasts far longer than any test waits.

@@ -2,9 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -118,6 +120,22 @@ int VisibleWindowsNamed(const QString &name)
     for (QWidget *window : QApplication::topLevelWidgets())
         count += window->isVisible() && window->objectName() == name;
     return count;
+}
+
+QAction *MenuAction(const QWidget *window, const QString &text)
+{
+    for (QAction *action : window->findChild<QMenuBar *>()->findChildren<QAction *>()) {
+        if (action->text() == text)
+            return action;
+    }
+    ADD_FAILURE() << "no command " << text.toStdString();
+    return nullptr;
+}
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void PrintTo(const QString &text, std::ostream *out)

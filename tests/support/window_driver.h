@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QAction;
 class QLabel;
 class QLineEdit;
 
@@ -67,6 +68,12 @@ QString LettersMissingFromFace(const QWidget *control, const QString &text);
 
 // How many visible top-level windows have this name.
 int VisibleWindowsNamed(const QString &name);
+
+// The command of the window's menus with this text ("&Сохранить"); a failure when it has none.
+QAction *MenuAction(const QWidget *window, const QString &text);
+
+// The file's bytes; none when it cannot be read.
+QByteArray FileBytes(const QString &path);
 
 // Lets gtest print Qt strings.
 void PrintTo(const QString &text, std::ostream *out);
