@@ -349,6 +349,12 @@ TEST(Simulation, MissingDataNamesItsBoxesAndRunsNothing)
         }
         static_cast<TCalculatorWindow *>(window)->SetSimulationParameters({});
     }
+    // A window that only bears a calculator's name has no circuit.
+    QWidget impostor;
+    impostor.setObjectName(QStringLiteral("Form2"));
+    Circuit circuit;
+    EXPECT_EQ(BuildCircuit(&impostor, &circuit).Message(),
+              QStringLiteral("Для этой схемы моделирование не предусмотрено"));
 }
 
 // The window: verdict, table in the window's decimal mark with a column for each corner, chart; «Параметры
