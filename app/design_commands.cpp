@@ -23,9 +23,24 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
+
+// Ctrl+C, a closed terminal or a polite kill stops a batch as «Отмена» does: the variants finished keep their
+// files and answers, where dying at once would lose them all. The second one ends the program.
+volatile std::sig_atomic_t gBatchInterrupted = 0;
+
+void StopBatchOnInterrupt()
+{
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signal, [](int received) {
+            gBatchInterrupted = 1;
+            std::signal(received, SIG_DFL);
+        });
+    }
+}
 
 // The example value of a given box in the variants' template, from its window's row.
 QString ExampleValue(const QLineEdit *box)
@@ -175,17 +190,22 @@ int DesignBatch(const CommandLine &commandLine)
     }
     for (const QString &problem : problems)
         SayError(problem);
-    int rows = int(variants->size() + problems.size()), designed = 0;
+    int rows = int(variants->size() + problems.size()), designed = 0, done = 0, last = 0;
+    StopBatchOnInterrupt();
     const Outcome<> written = RunBatch(*variants, NewCalculation, OptionsFor(commandLine.outPath, commandLine.simulate),
                                        [&](const VariantOutcome &outcome) {
+                                           ++done;
+                                           last = outcome.number;
                                            designed += outcome.designed;
                                            SayError(outcome.text);
-                                           return true;
+                                           return !gBatchInterrupted;
                                        });
     if (!written) {
         SayError(written.Message());
         return 1;
     }
+    if (done < int(variants->size()))
+        SayError(QStringLiteral("расчёт прерван после варианта %1").arg(last));
     SayError(Summary(designed, rows, commandLine.outPath));
     return designed == rows ? 0 : 1;
 }

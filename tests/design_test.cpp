@@ -8,6 +8,7 @@
 #include "design/design_command.h"
 #include "documents/calculation_document.h"
 #include "documents/window_records.h"
+#include "files/save_file.h"
 #include "number_text/number_text.h"
 #include "tests/support/calculator_cases.h"
 #include "tests/support/window_driver.h"
@@ -23,6 +24,8 @@
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <csignal>
 
 namespace {
 
@@ -419,6 +422,30 @@ TEST(Batch, CancellingKeepsTheFinishedVariants)
             headings << heading;
     }
     EXPECT_EQ(headings, QStringList({"Вариант 1", "Вариант 2"}));
+}
+
+// An interrupt on the command line stops a batch as a cancel does: the finished variants keep their files and
+// answers, and nothing hidden is left behind.
+TEST(Batch, AnInterruptOnTheCommandLineKeepsTheFinishedVariants)
+{
+    const QTemporaryDir folder;
+    const QString variants = folder.filePath(QStringLiteral("варианты.csv"));
+    ASSERT_TRUE(SaveFile(variants, kForm2Header + ("Form2;" + QByteArray(kForm2Given) + "\n").repeated(3000)));
+    for (const int signal : {SIGINT, SIGTERM}) {
+        const QString out = folder.filePath(QString::number(signal));
+        QProcess program;
+        program.setReadChannel(QProcess::StandardError);
+        program.start(QStringLiteral(ORTIX_T_PATH),
+                      {QStringLiteral("--batch"), variants, QStringLiteral("--out"), out});
+        ASSERT_TRUE(program.waitForReadyRead(60000)); // the first variant is designed
+        ::kill(program.processId(), signal);
+        ASSERT_TRUE(program.waitForFinished(120000) && program.exitStatus() == QProcess::NormalExit) << signal;
+        EXPECT_TRUE(
+            QString::fromUtf8(program.readAllStandardError()).contains(QStringLiteral("прерван после варианта")));
+        const QStringList files = QDir(out).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(files.filter(QStringLiteral("вариант-")).size() + 3, files.size()) << files.join(' ').toStdString();
+        EXPECT_EQ(FileBytes(QDir(out).filePath(QStringLiteral("ответы.csv"))).count('\n'), files.size() - 2);
+    }
 }
 
 // A hidden window (a batch's, one closed) has its results sized to their texts as it shows again.
