@@ -45,7 +45,7 @@ constexpr CalculatorRow kRows[] = {
      .mainMenuButton = "Button1",
      .following = "Form6",
      .circuit = true,
-     .exampleGiven = "Edit1=5;Edit2=10;Edit5=10;Edit6=5;Edit7=40;Edit8=120;Edit9=25;Edit10=100"
+     .exampleGiven = "Edit1=5;Edit2=10;Edit3=-10;Edit4=60;Edit5=10;Edit6=5;Edit7=40;Edit8=120;Edit9=25;Edit10=100"
                      ";Edit11=5;Edit14=0,2;Edit15=0,3;Edit16=0,6;Edit17=0,7;Edit25=5;Edit27=100",
      .windowClass = ClassOf<TForm5, Form5>()},
     {.name = "Form6",
@@ -60,7 +60,7 @@ constexpr CalculatorRow kRows[] = {
      .mainMenuButton = "Button2",
      .following = nullptr,
      .circuit = true,
-     .exampleGiven = "Edit1=10;Edit2=9;Edit5=10;Edit6=5;Edit7=40;Edit8=120;Edit9=30;Edit10=270"
+     .exampleGiven = "Edit1=10;Edit2=9;Edit3=-10;Edit4=60;Edit5=10;Edit6=5;Edit7=40;Edit8=120;Edit9=30;Edit10=270"
                      ";Edit13=5;Edit14=2,5;Edit17=0,2;Edit18=0,3;Edit19=0,7;Edit20=0,8;Edit25=0,5"
                      ";Edit26=0,5;Edit27=10;Edit28=20",
      .windowClass = ClassOf<TForm7, Form7>()},

@@ -126,8 +126,9 @@ WindowPlan PlanWindow(TCalculatorWindow *window, bool follows, std::map<QString,
             }
             if (filled.result || filled.repeated)
                 plan.filled.push_back(filled);
-            else if (!window->BoxesNoStepReads().contains(box->objectName()))
-                given.push_back({GivenBox{box, Description(line, box, words), QString(), box->objectName()},
+            else
+                given.push_back({GivenBox{box, Description(line, box, words), QString(), box->objectName(),
+                                          !window->BoxesNoStepReads().contains(box->objectName())},
                                  IsSymbol(symbol) ? symbol : QString()});
         }
         for (QLabel *result : line.results) {
@@ -188,7 +189,7 @@ std::vector<GivenBox> GivenBoxesNotNumbers(const DesignPlan &plan)
 {
     std::vector<GivenBox> notNumbers;
     std::copy_if(plan.given.begin(), plan.given.end(), std::back_inserter(notNumbers),
-                 [](const GivenBox &given) { return !IsNumber(given.box->text()); });
+                 [](const GivenBox &given) { return given.needed && !IsNumber(given.box->text()); });
     return notNumbers;
 }
 

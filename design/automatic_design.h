@@ -30,6 +30,7 @@ struct GivenBox
     QString column;      // its name in a variant's data: the symbol its prompt shows when no other box
                          // of the calculation shows it ("Uки"), else the box's name ("Edit6", "Form6.Edit3")
     QString name;        // the box's own: "Edit6"
+    bool needed = true;  // read by a step; one only the report prints (tmin, tmax) may stay empty
 
     // The box's name after its window's: "Form6.Edit3".
     QString QualifiedName() const;

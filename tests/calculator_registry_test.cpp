@@ -105,6 +105,13 @@ TEST(CalculatorRegistry, EveryCalculationsTemplateExampleDesignsIt)
         const std::vector<Variant> variants = ReadVariants(program.readAllStandardOutput(), &problems);
         EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
         ASSERT_EQ(variants.size(), 1u) << row->name;
+        // Every box of the examples is a column, those that only the report prints (tmin, tmax) too.
+        const CalculatorRow *following = row->following ? CalculatorRowNamed(QLatin1String(row->following)) : nullptr;
+        EXPECT_EQ(std::count_if(variants[0].given.begin(), variants[0].given.end(),
+                                [](const auto &cell) { return !cell.second.isEmpty(); }),
+                  QString::fromUtf8(row->exampleGiven).count(QLatin1Char('='))
+                      + (following ? QString::fromUtf8(following->exampleGiven).count(QLatin1Char('=')) : 0))
+            << row->name;
         BatchOptions options;
         options.folder = folder.path();
         const Outcome<> written = RunBatch(variants, NewCalculation, options, [&](const VariantOutcome &outcome) {
