@@ -1,6 +1,6 @@
 #include "design/accept_rule.h"
 
-#include "number_text/decimal_mark.h"
+#include "number_text/number_text.h"
 #include "standard_values/e24.h"
 #include "standard_values/standard_values.h"
 #include "standard_values/units.h"
@@ -23,12 +23,10 @@ bool ExcludesBound(const QString &caption)
     return false;
 }
 
-// Six significant digits, in the window's decimal mark: "2057,14".
+// Six significant digits, written as the window writes its numbers: "2057,14", "3084020", "1,23457E-5".
 QString Short(long double value)
 {
-    QString text = QString::number(double(value), 'g', 6);
-    text.replace(QLatin1Char('.'), QLatin1Char(DecimalMark));
-    return text;
+    return NumberToText(QString::number(double(value), 'g', 6).toDouble());
 }
 
 // The E24 values on either side of the value, past it when it is in the series; the series' steps are
