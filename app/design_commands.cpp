@@ -7,6 +7,7 @@
 #include "design/automatic_design.h"
 #include "design/batch.h"
 #include "design/design_command.h"
+#include "files/read_file.h"
 #include "files/save_file.h"
 #include "simulation/simulation.h"
 #include "window/calculator_window.h"
@@ -142,10 +143,12 @@ int DesignOne(const CommandLine &commandLine)
 // The variants of the file; the rows left out are named in *problems.
 Outcome<std::vector<Variant>> VariantsIn(const QString &path, QStringList *problems)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{QStringLiteral("не удалось открыть %1: %2").arg(path, file.errorString())};
-    std::vector<Variant> variants = ReadVariants(file.readAll(), problems);
+    // A teacher's CSV is a few thousand rows; a file far larger is no list of variants.
+    constexpr qint64 kLargestVariantsFile = 64 << 20;
+    const Outcome<QByteArray> csv = ReadFileBytes(path, kLargestVariantsFile);
+    if (!csv)
+        return Failure{QStringLiteral("не удалось открыть %1: %2").arg(path, csv.Message())};
+    std::vector<Variant> variants = ReadVariants(*csv, problems);
     if (variants.empty()) {
         QString message = QStringLiteral("в %1 нет ни одного варианта, который можно рассчитать").arg(path);
         for (const QString &problem : *problems)

@@ -2,6 +2,7 @@
 
 #include "documents/recent_files.h"
 #include "documents/window_records.h"
+#include "files/read_file.h"
 #include "files/save_file.h"
 #include "number_text/decimal_mark.h"
 #include "window/calculator_window.h"
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include <cerrno>
 
 namespace {
 
@@ -50,21 +50,10 @@ Failure NotOpened(const QString &path, const QString &reason)
 
 Outcome<CalculationRecord> ReadCalculationFile(const QString &path)
 {
-    const QFileInfo info(path);
-    QString reason;
-    if (!info.exists())
-        reason = QStringLiteral("такого файла нет");
-    else if (info.isDir())
-        reason = QStringLiteral("это папка, а не файл");
-    else if (info.size() > kLargestCalculationFile)
-        reason = QStringLiteral("файл больше %1 байт, это не расчёт").arg(kLargestCalculationFile);
-    if (!reason.isEmpty())
-        return NotOpened(path, reason);
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return NotOpened(path, errno ? SystemErrorText(errno) : file.errorString());
-    Outcome<CalculationRecord> record = CalculationFromJson(file.read(kLargestCalculationFile + 1));
+    const Outcome<QByteArray> bytes = ReadFileBytes(path, kLargestCalculationFile);
+    if (!bytes)
+        return NotOpened(path, bytes.Message());
+    Outcome<CalculationRecord> record = CalculationFromJson(*bytes);
     if (!record)
         return NotOpened(path, record.Message());
     return record;
