@@ -102,9 +102,12 @@ private:
 // The reports of the variants, each from a new page under its heading «Вариант N».
 class AnswerKey
 {
+    inline static const QString kKeyTitle = QStringLiteral("Ответы");
+
 public:
     void Add(int number, Report report)
     {
+        report.title = kKeyTitle; // the key's own, not its first variant's circuit
         const QString page = RenderHtml(report, PictureData::Svg);
         const qsizetype bodyStart = page.indexOf(QStringLiteral("<body>"));
         const qsizetype bodyEnd = page.lastIndexOf(QStringLiteral("</body>"));
@@ -122,7 +125,7 @@ public:
     }
     bool IsEmpty() const { return reports_.isEmpty(); }
     QString Html() const { return head_ + QStringLiteral("<body>\n") + body_ + QStringLiteral("</body>\n</html>\n"); }
-    QByteArray Pdf() const { return ReportsPdf(reports_, QStringLiteral("Ответы")); }
+    QByteArray Pdf() const { return ReportsPdf(reports_, kKeyTitle); }
 
 private:
     QString head_;
