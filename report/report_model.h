@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QLabel;
 
 // A piece of a line after its lead: a value typed or accepted with the words beside it, or a result
@@ -78,7 +80,25 @@ enum class PictureData { Svg, Png };
 // One self-contained page, the schematics as data URIs.
 QString RenderHtml(const Report &report, PictureData pictures);
 
-// The reports in one PDF of that title, as WriteReport writes one: each from a new page, numbered on its own.
+// The reports in one PDF, as WriteReport writes one: each from a new page, numbered on its own; its fonts and
+// schematics written once for all. It may live on a thread other than the windows', which then stay as they are
+// until it is finished; it is made, added to, finished and destroyed on one thread, whose fonts it uses.
+class PdfOfReports
+{
+public:
+    PdfOfReports();
+    ~PdfOfReports();
+    PdfOfReports(const PdfOfReports &) = delete;
+    PdfOfReports &operator=(const PdfOfReports &) = delete;
+
+    void Add(const Report &report);
+    QByteArray Finish(const QString &title); // the file, of that title
+
+private:
+    class Writer;
+    std::unique_ptr<Writer> writer_;
+};
+
 QByteArray ReportsPdf(const QList<Report> &reports, const QString &title);
 
 // Where each picture of the report, with its caption, lies when printed on A4: the pages (from 0) of its

@@ -4,8 +4,11 @@
 #include "window_look/jpeg_image.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLabel>
 #include <QPainter>
+
+#include <mutex>
 
 namespace {
 
@@ -30,7 +33,15 @@ QSize SvgSizeOf(const QByteArray &svg)
 
 QByteArray SchematicSvg(const QLabel *picture)
 {
-    return ReadResource(QStringLiteral(":/pictures/svg/") + PictureName(picture) + QStringLiteral(".svg"));
+    // Read and unpacked once: a batch's reports ask for the same few drawings again and again, from the thread
+    // that writes the answer key too.
+    static std::mutex mutex;
+    static QHash<QString, QByteArray> read;
+    const QString name = PictureName(picture);
+    const std::lock_guard lock(mutex);
+    if (const auto known = read.constFind(name); known != read.constEnd())
+        return *known;
+    return *read.insert(name, ReadResource(QStringLiteral(":/pictures/svg/") + name + QStringLiteral(".svg")));
 }
 
 QSize SchematicSize(const QLabel *picture)

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libfontconfig-dev
+  qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libfontconfig-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
   poppler-utils unzip locales
   fonts-wine fonts-dejavu-core

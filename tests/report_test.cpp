@@ -129,6 +129,12 @@ QString PdfText(const QString &path)
                                {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")})
                             .split(QLatin1Char('\f'));
     pages.removeLast(); // after the last page's end
+    // Every font is embedded: the text reads the same on any machine.
+    const QStringList fonts = Output(QStringLiteral("pdffonts"), {path}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &font : fonts.mid(2)) {
+        const QStringList cells = font.split(QLatin1Char(' '), Qt::SkipEmptyParts); // … emb sub uni object ID
+        EXPECT_EQ(cells.value(cells.size() - 5), QStringLiteral("yes")) << font.toStdString();
+    }
     for (qsizetype page = 0; page < pages.size(); ++page) {
         const QString number = QStringLiteral("стр. %1 из %2").arg(page + 1).arg(pages.size());
         pages[page] = pages[page].trimmed();

@@ -83,6 +83,9 @@ void ShowStandardValues(QLabel *label, const ResultValue &result)
 
 QString MarkedStandardValue(const QLabel *label, const ResultValue &result)
 {
+    // Only a resistance or capacitance has one; its caption is read for its side only then.
+    if (!IsStandardPartUnit(result.unit))
+        return {};
     return MarkedStandardValueText(result.values, result.unit, SideOf(label));
 }
 

@@ -28,7 +28,9 @@ int WindowReading::StepOf(const QWidget *control) const
     return 0;
 }
 
-WindowReading ReadWindow(const QWidget *window)
+namespace {
+
+WindowReading ReadDeclared(const QWidget *window)
 {
     WindowReading reading;
     const WindowStructure *structure = DeclaredStructureOf(window);
@@ -73,4 +75,18 @@ WindowReading ReadWindow(const QWidget *window)
         reading.lines << line;
     }
     return reading;
+}
+
+} // namespace
+
+WindowReading ReadWindow(const QWidget *window)
+{
+    // A window's controls are made with it, and its structure is declared once: it is read once, on the thread
+    // of the windows, and forgotten with the window.
+    static QHash<const QWidget *, WindowReading> read;
+    if (const auto known = read.constFind(window); known != read.constEnd())
+        return *known;
+    WindowReading reading = ReadDeclared(window);
+    QObject::connect(window, &QObject::destroyed, [window] { read.remove(window); });
+    return *read.insert(window, std::move(reading));
 }
