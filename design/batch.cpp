@@ -12,6 +12,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -99,13 +100,100 @@ private:
     std::vector<std::optional<QString>> row_;
 };
 
-// The reports of the variants, each from a new page under its heading «Вариант N».
+// Work done on a thread of its own, task after task in the order posted, while the batch designs the next variants.
+class BackgroundThread
+{
+public:
+    BackgroundThread() : thread_([this] { Run(); }) {}
+    ~BackgroundThread() { Finish(); }
+    BackgroundThread(const BackgroundThread &) = delete;
+    BackgroundThread &operator=(const BackgroundThread &) = delete;
+
+    void Post(std::function<void()> task)
+    {
+        const std::lock_guard lock(mutex_);
+        tasks_.push_back(std::move(task));
+        ready_.notify_one();
+    }
+
+    // Waits until every task is done.
+    void Finish()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            finishing_ = true;
+            ready_.notify_all();
+        }
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    void Run()
+    {
+        for (;;) {
+            std::function<void()> task;
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [this] { return finishing_ || !tasks_.empty(); });
+                if (tasks_.empty())
+                    return;
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+            }
+            task();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<std::function<void()>> tasks_;
+    bool finishing_ = false;
+    std::thread thread_; // last: it starts working once the rest is made
+};
+
+// The reports of the variants, each from a new page under its heading «Вариант N»: written on a thread of their
+// own, from reports of windows that stay as they are until the key is finished. The PDF's fonts are that
+// thread's: made, used and let go there.
 class AnswerKey
 {
     inline static const QString kKeyTitle = QStringLiteral("Ответы");
 
 public:
+    // Its fonts are found while the batch reads its first windows.
+    explicit AnswerKey(bool wanted)
+    {
+        if (wanted)
+            thread_.Post([this] { pdf_ = std::make_unique<PdfOfReports>(); });
+    }
+    ~AnswerKey()
+    {
+        thread_.Post([this] { pdf_.reset(); });
+        thread_.Finish();
+    }
+
     void Add(int number, Report report)
+    {
+        thread_.Post([this, number, report = std::move(report)]() mutable { Write(number, report); });
+    }
+
+    // The key, once every report is added; empty without any.
+    std::pair<QString, QByteArray> HtmlAndPdf()
+    {
+        QByteArray pdf;
+        thread_.Post([&] {
+            if (pdf_)
+                pdf = pdf_->Finish(kKeyTitle);
+            pdf_.reset();
+        });
+        thread_.Finish();
+        if (body_.isEmpty())
+            return {};
+        return {head_ + QStringLiteral("<body>\n") + body_ + QStringLiteral("</body>\n</html>\n"), pdf};
+    }
+
+private:
+    void Write(int number, Report &report)
     {
         report.title = kKeyTitle; // the key's own, not its first variant's circuit
         const QString page = RenderHtml(report, PictureData::Svg);
@@ -121,76 +209,43 @@ public:
         body_ += page.mid(bodyStart + 6, bodyEnd - bodyStart - 6);
         if (!report.parts.isEmpty())
             report.parts.front().headings.prepend(heading);
-        reports_ << report;
+        pdf_->Add(report);
     }
-    bool IsEmpty() const { return reports_.isEmpty(); }
-    QString Html() const { return head_ + QStringLiteral("<body>\n") + body_ + QStringLiteral("</body>\n</html>\n"); }
-    QByteArray Pdf() const { return ReportsPdf(reports_, kKeyTitle); }
 
-private:
     QString head_;
     QString body_;
-    QList<Report> reports_; // of windows that outlive the key
+    std::unique_ptr<PdfOfReports> pdf_;
+    BackgroundThread thread_;
 };
 
-// Writes the variants' files on a thread of its own while the next variants are designed; they take their
-// names together once the disk holds them all (FilesSavedTogether).
+// Writes the variants' files while the next variants are designed; they take their names together once the disk
+// holds them all (FilesSavedTogether).
 class FileWriter
 {
 public:
-    explicit FileWriter(FilesSavedTogether &files) : files_(files), thread_([this] { Work(); }) {}
-    ~FileWriter() { (void)Finish(); }
+    explicit FileWriter(FilesSavedTogether &files) : files_(files) {}
 
     void Write(const QString &path, const CalculationRecord &record)
     {
-        const std::lock_guard lock(mutex_);
-        queue_.push_back({path, record});
-        ready_.notify_one();
+        thread_.Post([this, path, record] {
+            if (const Outcome<> saved = files_.Write(path, CalculationToJson(record)); !saved && error_.isEmpty())
+                error_ = QStringLiteral("не удалось записать %1: %2").arg(path, saved.Message());
+        });
     }
 
     // Waits for every file; the first failure, naming its file.
     Outcome<> Finish()
     {
-        {
-            const std::lock_guard lock(mutex_);
-            finishing_ = true;
-            ready_.notify_all();
-        }
-        if (thread_.joinable())
-            thread_.join();
+        thread_.Finish();
         if (!error_.isEmpty())
             return Failure{error_};
         return {};
     }
 
 private:
-    void Work()
-    {
-        for (;;) {
-            std::pair<QString, CalculationRecord> next;
-            {
-                std::unique_lock lock(mutex_);
-                ready_.wait(lock, [this] { return finishing_ || !queue_.empty(); });
-                if (queue_.empty())
-                    return;
-                next = std::move(queue_.front());
-                queue_.pop_front();
-            }
-            if (const Outcome<> saved = files_.Write(next.first, CalculationToJson(next.second)); !saved) {
-                const std::lock_guard lock(mutex_);
-                if (error_.isEmpty())
-                    error_ = QStringLiteral("не удалось записать %1: %2").arg(next.first, saved.Message());
-            }
-        }
-    }
-
     FilesSavedTogether &files_;
-    std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<std::pair<QString, CalculationRecord>> queue_;
-    bool finishing_ = false;
-    QString error_;
-    std::thread thread_; // last: it starts working once the rest is made
+    QString error_; // read once the thread is finished
+    BackgroundThread thread_;
 };
 
 struct Calculation
@@ -248,7 +303,7 @@ Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactor
         return Failure{QStringLiteral("не удалось создать папку %1").arg(options.folder)};
     std::map<QString, Calculation> calculations;
     AnswerTable answers;
-    AnswerKey key;
+    AnswerKey key(options.answerKey);
     FilesSavedTogether files;
     FileWriter writer(files);
     for (const Variant &variant : variants) {
@@ -333,10 +388,10 @@ Outcome<> RunBatch(const std::vector<Variant> &variants, const CalculationFactor
     Outcome<> written = writer.Finish();
     if (written)
         written = save(QStringLiteral("ответы.csv"), answers.Csv());
-    if (written && options.answerKey && !key.IsEmpty()) {
-        written = save(QStringLiteral("ответы.html"), key.Html().toUtf8());
+    if (const auto [html, pdf] = key.HtmlAndPdf(); written && options.answerKey && !html.isEmpty()) {
+        written = save(QStringLiteral("ответы.html"), html.toUtf8());
         if (written)
-            written = save(QStringLiteral("ответы.pdf"), key.Pdf());
+            written = save(QStringLiteral("ответы.pdf"), pdf);
     }
     // What was written is kept when a later file failed: the variants finished before it.
     if (const Outcome<> committed = files.Commit(); !committed)

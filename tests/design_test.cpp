@@ -424,6 +424,8 @@ TEST(Batch, CancellingKeepsTheFinishedVariants)
             headings << heading;
     }
     EXPECT_EQ(headings, QStringList({"Вариант 1", "Вариант 2"}));
+    // The schematic is stored once, however many variants show it.
+    EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("ответы.pdf"))).count("/Subtype /Form"), 1);
 }
 
 // An interrupt on the command line stops a batch as a cancel does: the finished variants keep their files and
