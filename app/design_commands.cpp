@@ -14,6 +14,7 @@
 #include "window/fault_report.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -222,6 +223,23 @@ std::vector<std::unique_ptr<TCalculatorWindow>> NewCalculation(const QString &na
     return {};
 }
 
+bool MayWriteAnswersInto(QWidget *parent, const QString &folder)
+{
+    const QDir answers(folder);
+    if (!answers.exists(QStringLiteral("ответы.csv"))
+        && answers.entryList({QStringLiteral("вариант-*.ortix")}, QDir::Files).isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                    QStringLiteral("В папке «%1» уже есть ответы пакетного расчёта. Заменить их?")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    QMessageBox::Yes | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Заменить"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void RunBatchWithDialogs(QWidget *parent)
 {
     const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Пакетный расчёт: варианты"), QString(),
@@ -236,7 +254,7 @@ void RunBatchWithDialogs(QWidget *parent)
     }
     const QString folder = QFileDialog::getExistingDirectory(parent, QStringLiteral("Пакетный расчёт: папка ответов"),
                                                              QFileInfo(path).absolutePath());
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !MayWriteAnswersInto(parent, folder))
         return;
     QProgressDialog progress(QStringLiteral("Расчёт вариантов…"), QStringLiteral("Отмена"), 0, int(variants->size()),
                              parent);

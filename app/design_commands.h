@@ -22,6 +22,9 @@ std::vector<std::unique_ptr<TCalculatorWindow>> NewCalculation(const QString &na
 // under a progress bar that can cancel, and tells what became of them.
 void RunBatchWithDialogs(QWidget *parent);
 
+// Whether a batch may write into the folder: where an earlier batch's answers are, the user is asked first.
+bool MayWriteAnswersInto(QWidget *parent, const QString &folder);
+
 // Does what --design, --batch or --batch-template asks, showing nothing. Returns the program's exit code:
 // 0 when every variant was designed to its end, 1 with what was not on standard error.
 int RunDesignCommandLine(const CommandLine &commandLine);

@@ -452,6 +452,29 @@ TEST(Batch, AnInterruptOnTheCommandLineKeepsTheFinishedVariants)
     }
 }
 
+// An earlier batch's answers in the chosen folder are replaced only when the user agrees; an empty folder asks nothing.
+TEST(Batch, EarlierAnswersAreReplacedOnlyWhenTheUserAgrees)
+{
+    const QTemporaryDir folder;
+    struct Case
+    {
+        const char *file; // in the folder before
+        const char *answer;
+        size_t asked;
+        bool may;
+    };
+    for (const Case &row : {Case{nullptr, "", 0, true}, Case{"вариант-001.ortix", "Отмена", 1, false},
+                            Case{"ответы.csv", "Заменить", 1, true}}) {
+        if (row.file)
+            ASSERT_TRUE(SaveFile(folder.filePath(Utf8(row.file)), "1"));
+        bool may = !row.may;
+        const auto seen =
+            CollectMessageBoxes([&] { may = MayWriteAnswersInto(nullptr, folder.path()); }, Utf8(row.answer));
+        ASSERT_EQ(seen.size(), row.asked) << row.answer;
+        EXPECT_EQ(may, row.may) << row.answer;
+    }
+}
+
 // A hidden window (a batch's, one closed) has its results sized to their texts as it shows again.
 TEST(Batch, AHiddenWindowsResultsFitTheirTextsAsItShows)
 {
