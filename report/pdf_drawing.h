@@ -10,7 +10,8 @@ class QPaintDevice;
 
 // What a painter draws, as the operators of a PDF content stream in the painter's own coordinates (y down, as
 // Qt's: the content that draws it flips them). Lines stay lines: each shape keeps its transformation, so that
-// a stroke is a stroke at any scale. Text comes as its outlines, a gradient as its first colour.
+// a stroke is a stroke at any scale. Text comes as its outlines, a gradient as its first colour; pictures, which
+// no schematic holds, are left out.
 class PdfDrawing
 {
 public:

@@ -10,13 +10,10 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-
-#include <mutex>
 
 namespace {
 
@@ -187,16 +184,9 @@ QString RunsHtml(const ReportLine &line)
 QString DataUri(const QLabel *picture, PictureData kind)
 {
     if (kind == PictureData::Svg) {
-        // Encoded once: a batch's key shows the same few drawings in every variant.
-        static std::mutex mutex;
-        static QHash<QByteArray, QString> encoded;
         const QByteArray svg = SchematicSvg(picture);
-        const std::lock_guard lock(mutex);
-        if (const auto known = encoded.constFind(svg); known != encoded.constEnd())
-            return *known;
         if (!svg.isEmpty())
-            return *encoded.insert(svg,
-                                   QStringLiteral("data:image/svg+xml;base64,") + QString::fromLatin1(svg.toBase64()));
+            return QStringLiteral("data:image/svg+xml;base64,") + QString::fromLatin1(svg.toBase64());
     }
     QByteArray png;
     QBuffer buffer(&png);

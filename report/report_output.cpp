@@ -24,10 +24,8 @@
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
-
 namespace {
 
-constexpr qreal kMarginMillimetres = 15;
 constexpr int kLayoutDpi = 96; // the layout's pixels, as on screen
 constexpr qreal kPixelsPerPoint = kLayoutDpi / 72.0;
 

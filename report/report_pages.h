@@ -71,7 +71,8 @@ struct ReportPage
 
 // A4 between margins of 15 mm, unless a printer gives its own paper.
 inline constexpr QSizeF kA4Points(595.2756, 841.8898);
-inline constexpr qreal kMarginPoints = 42.5197;
+inline constexpr qreal kMarginMillimetres = 15;
+inline constexpr qreal kMarginPoints = kMarginMillimetres * 72 / 25.4;
 
 // The report on pages of the paper's size; pictures take their size on screen.
 std::vector<ReportPage> LayOutReport(const Report &report, ReportFonts &fonts, const QSizeF &paper = kA4Points);

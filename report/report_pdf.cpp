@@ -10,7 +10,6 @@
 
 #include <QDateTime>
 #include <QImage>
-#include <QLabel>
 #include <QPainter>
 
 #include <map>

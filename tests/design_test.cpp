@@ -213,7 +213,10 @@ TEST(Design, NamesTheGivenBoxesToFillAndRunsNothing)
          {{"Edit3", "abc"}, {"Edit13", ""}},
          {},
          {"Максимальная температура окружающей среды tокр", "Коэффициент насыщения"}},
-        {Form5Cases, {}, {{"Edit3", ""}}, {"Сопротивление нагрузки Rн"}},
+        {Form5Cases,
+         {{"Edit4", ""}},
+         {{"Edit3", ""}},
+         {"Сопротивление нагрузки Rн"}}, // tmax: only the report prints it
         {Form7Cases, {{"Edit28", "x"}}, {}, {"Обратный базовый ток Iб02 закрытого транзистора Т2 при tmax"}},
     };
     for (const Row &row : rows) {
